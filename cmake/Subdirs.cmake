@@ -5,3 +5,18 @@ function(quill_add_subdirs dir)
     add_subdirectory(${dir})
   endif()
 endfunction()
+
+# quill_add_library(NAME [SHARED] [LIBS ...]): a library of every source file in
+# the current folder; its headers are included as "area/File.h" from src/.
+function(quill_add_library name)
+  cmake_parse_arguments(L "SHARED" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  if(L_SHARED)
+    add_library(${name} SHARED ${sources})
+  else()
+    add_library(${name} STATIC ${sources})
+  endif()
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${L_LIBS})
+endfunction()
