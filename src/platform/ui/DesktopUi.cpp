@@ -1,0 +1,51 @@
+#include "platform/ui/DesktopUi.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+
+namespace quill {
+
+MsgResult DesktopUi::msgBox(const QString& text, MsgButtons buttons, const QString& title) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setText(text);
+    box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+    switch (buttons) {
+    case MsgButtons::OkOnly:
+        box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+        box.exec();
+        return MsgResult::Ok;
+    case MsgButtons::OkCancel: {
+        QAbstractButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+        box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        box.exec();
+        return box.clickedButton() == ok ? MsgResult::Ok : MsgResult::Cancel;
+    }
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel: {
+        QAbstractButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+        QAbstractButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+        if (buttons == MsgButtons::YesNoCancel)
+            box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        box.exec();
+        if (box.clickedButton() == yes)
+            return MsgResult::Yes;
+        return box.clickedButton() == no ? MsgResult::No : MsgResult::Cancel;
+    }
+    }
+    return MsgResult::Cancel;
+}
+
+QString DesktopUi::saveFileName(const QString& caption, const QString& suggestedPath,
+                                const QString& filter) {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedPath,
+                                        filter);
+}
+
+bool DesktopUi::startProgram(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+}
+
+} // namespace quill

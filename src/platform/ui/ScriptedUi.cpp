@@ -1,0 +1,49 @@
+#include "platform/ui/ScriptedUi.h"
+
+namespace quill {
+
+ScriptedUi::ScriptedUi() {
+    Ui::install(this);
+}
+
+ScriptedUi::~ScriptedUi() {
+    Ui::install(nullptr);
+}
+
+QStringList ScriptedUi::messageTexts() const {
+    QStringList texts;
+    for (const Message& m : m_messages)
+        texts << m.text;
+    return texts;
+}
+
+void ScriptedUi::clear() {
+    m_messages.clear();
+    m_starts.clear();
+}
+
+MsgResult ScriptedUi::msgBox(const QString& text, MsgButtons buttons, const QString& title) {
+    m_messages.append({text, buttons, title});
+    if (!m_answers.empty()) {
+        const MsgResult r = m_answers.front();
+        m_answers.pop_front();
+        return r;
+    }
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
+                                                                              : MsgResult::Ok;
+}
+
+QString ScriptedUi::saveFileName(const QString&, const QString&, const QString&) {
+    if (m_savePaths.empty())
+        return QString();
+    const QString path = m_savePaths.front();
+    m_savePaths.pop_front();
+    return path;
+}
+
+bool ScriptedUi::startProgram(const QString& program, const QStringList& arguments) {
+    m_starts.append({program, arguments});
+    return !m_failStarts;
+}
+
+} // namespace quill
