@@ -4,8 +4,7 @@
 
 namespace quill {
 
-ConnectionConfig ConnectionConfig::fromPgConnInfo(const QString& connInfo)
-{
+ConnectionConfig ConnectionConfig::fromPgConnInfo(const QString& connInfo) {
     ConnectionConfig c;
     c.engine = Engine::Postgres;
     c.databaseKind = QStringLiteral("2");
@@ -32,8 +31,7 @@ ConnectionConfig ConnectionConfig::fromPgConnInfo(const QString& connInfo)
     return c;
 }
 
-QString ConnectionConfig::toPgConnInfo() const
-{
+QString ConnectionConfig::toPgConnInfo() const {
     QStringList parts{QStringLiteral("host=") + host, QStringLiteral("port=%1").arg(port),
                       QStringLiteral("dbname=") + database, QStringLiteral("user=") + user};
     if (!password.isEmpty())

@@ -1,0 +1,138 @@
+#include "Connection.h"
+
+#include "platform/db/DbError.h"
+#include "platform/db/HashDialect.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <atomic>
+
+namespace quill {
+
+namespace {
+
+// The leading whole number of the kind text; 0 when it has none.
+int leadingNumber(const QString& text) {
+    const QString t = text.trimmed();
+    qsizetype end = 0;
+    while (end < t.size() && t.at(end).isDigit())
+        ++end;
+    return end == 0 ? 0 : t.left(end).toInt();
+}
+
+QString errorText(const QSqlError& error) {
+    const QString db = error.databaseText().trimmed();
+    return db.isEmpty() ? error.text().trimmed() : db;
+}
+
+QString quotedIdentifier(const QString& name) {
+    QString q = name;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+} // namespace
+
+Connection::Connection(const ConnectionConfig& config)
+    : m_config(config)
+    , m_quoteDialect(leadingNumber(config.databaseKind) > 1) {
+    static std::atomic<int> serial{0};
+    m_name = QStringLiteral("quill_db_%1").arg(serial++);
+    const bool sqlite = config.engine == ConnectionConfig::Engine::Sqlite;
+    QSqlDatabase db = QSqlDatabase::addDatabase(
+        sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), m_name);
+    if (sqlite) {
+        db.setDatabaseName(config.path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    } else {
+        db.setHostName(config.host);
+        db.setPort(config.port);
+        db.setDatabaseName(config.database);
+        db.setUserName(config.user);
+        db.setPassword(config.password);
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+    }
+    if (!db.open()) {
+        const QString message = errorText(db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        throw DbError(QStringLiteral("无法连接数据库：") + message);
+    }
+    try {
+        if (sqlite) {
+            Execute(QStringLiteral("PRAGMA busy_timeout=10000"));
+            Execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+            Execute(QStringLiteral("PRAGMA synchronous=FULL"));
+        } else if (!config.schema.isEmpty()) {
+            Execute(QStringLiteral("set search_path to ") + quotedIdentifier(config.schema));
+        }
+    } catch (...) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        throw;
+    }
+}
+
+Connection::~Connection() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (m_transactionDepth > 0 && db.isOpen())
+            db.rollback();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+QSqlDatabase Connection::database() const {
+    return QSqlDatabase::database(m_name, false);
+}
+
+QString Connection::translate(const QString& sql) const {
+    if (engine() == ConnectionConfig::Engine::Sqlite && !m_quoteDialect)
+        return HashDialect::translate(sql);
+    return sql;
+}
+
+void Connection::Execute(const QString& sql) {
+    QSqlQuery q(database());
+    if (!q.exec(translate(sql)))
+        throw DbError(errorText(q.lastError()));
+}
+
+void Connection::BeginTrans() {
+    if (m_transactionDepth == 0) {
+        // IMMEDIATE takes the write lock up front, so two writers on one
+        // SQLite file wait for each other instead of deadlocking on upgrade.
+        Execute(engine() == ConnectionConfig::Engine::Sqlite ? QStringLiteral("BEGIN IMMEDIATE")
+                                                             : QStringLiteral("BEGIN"));
+    } else {
+        Execute(QStringLiteral("SAVEPOINT quill_%1").arg(m_transactionDepth));
+    }
+    ++m_transactionDepth;
+}
+
+void Connection::CommitTrans() {
+    if (m_transactionDepth == 0)
+        throw DbError(QStringLiteral("没有可提交的事务"));
+    if (m_transactionDepth == 1)
+        Execute(QStringLiteral("COMMIT"));
+    else
+        Execute(QStringLiteral("RELEASE SAVEPOINT quill_%1").arg(m_transactionDepth - 1));
+    --m_transactionDepth;
+}
+
+void Connection::RollbackTrans() {
+    if (m_transactionDepth == 0)
+        throw DbError(QStringLiteral("没有可回滚的事务"));
+    --m_transactionDepth;
+    if (m_transactionDepth == 0) {
+        Execute(QStringLiteral("ROLLBACK"));
+    } else {
+        Execute(QStringLiteral("ROLLBACK TO SAVEPOINT quill_%1").arg(m_transactionDepth));
+        Execute(QStringLiteral("RELEASE SAVEPOINT quill_%1").arg(m_transactionDepth));
+    }
+}
+
+} // namespace quill

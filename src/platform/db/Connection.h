@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/db/ConnectionConfig.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace quill {
+
+// The suite's database connection: a SQLite file or a PostgreSQL server,
+// with the dialect (DatabaseKind) its SQL texts are written in. Opening
+// failures and failing commands raise DbError with the database's message.
+class Connection {
+public:
+    explicit Connection(const ConnectionConfig& config);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    ConnectionConfig::Engine engine() const { return m_config.engine; }
+    const ConnectionConfig& config() const { return m_config; }
+    const QString& databaseKind() const { return m_config.databaseKind; }
+    // The quote dialect ('2004-02-01', x is null, proif=0) when the kind's
+    // leading number is above 1; otherwise the hash dialect (#2004-02-01#).
+    bool quoteDialect() const { return m_quoteDialect; }
+    // The underlying Qt connection, for bulk loaders and benchmarks only.
+    QSqlDatabase database() const;
+
+    // Runs one statement, in this connection's dialect.
+    void Execute(const QString& sql);
+    // The statement as the engine runs it: hash-dialect forms rewritten on
+    // SQLite, unchanged otherwise.
+    QString translate(const QString& sql) const;
+
+    // Nested calls are savepoints inside the outer transaction.
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    int transactionDepth() const { return m_transactionDepth; }
+
+private:
+    ConnectionConfig m_config;
+    QString m_name;
+    bool m_quoteDialect = false;
+    int m_transactionDepth = 0;
+};
+
+} // namespace quill

@@ -1,0 +1,9 @@
+#include "DbError.h"
+
+namespace quill {
+
+DbError::DbError(const QString& message)
+    : std::runtime_error(message.toStdString())
+    , m_message(message) {}
+
+} // namespace quill

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+namespace quill {
+
+class Connection;
+class RecordsetData;
+
+// A keyset recordset over a text command: the records are read and fixed
+// when it is opened. A single-table select is updatable (each record keeps
+// its row identity); grouped, joined or computed results are read-only.
+// Writes use optimistic locking: a record someone else changed or deleted
+// since it was read is refused with DbError and nothing is changed.
+class Recordset {
+public:
+    Recordset();
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    // Runs the command (in the connection's dialect); on failure, or when
+    // already open, raises DbError and the recordset stays as it was.
+    void Open(const QString& sql, Connection& connection);
+    void Close();
+    int State() const; // 0 closed, 1 open
+
+    bool Eof() const;
+    bool Bof() const;
+    void MoveFirst();
+    void MoveNext();
+    void MovePrevious();
+    void MoveLast();
+    int RecordCount() const;
+    // The current record's 0-based position; -1 before the first, RecordCount()
+    // after the last.
+    int AbsolutePosition() const;
+
+    int FieldCount() const;
+    QString FieldName(int i) const;
+    // -1 when there is no such field (names compare case-insensitively).
+    int FieldIndex(const QString& name) const;
+    QVariant Value(int i) const;
+    QVariant Value(const QString& name) const;
+    void SetValue(int i, const QVariant& value);
+    void SetValue(const QString& name, const QVariant& value);
+
+    bool isUpdatable() const;
+    // Starts a new record; Update() inserts it and keeps it current.
+    void AddNew();
+    // Writes the current record's pending values (or inserts the new one).
+    void Update();
+    // Discards pending values (and a record begun by AddNew).
+    void CancelUpdate();
+    // Deletes the current record; it stays current but can no longer be
+    // written, as with a deleted record in a keyset.
+    void Delete();
+
+private:
+    std::unique_ptr<RecordsetData> d;
+};
+
+} // namespace quill
