@@ -9,7 +9,7 @@ packages=(
   qt6-charts-dev libqt6opengl6-dev
   libxlsxwriter-dev libzip-dev
   libsqlite3-dev sqlite3
-  postgresql postgresql-client
+  postgresql postgresql-client libpq-dev
   fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth

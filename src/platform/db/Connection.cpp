@@ -2,6 +2,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/HashDialect.h"
+#include "platform/db/Recordset.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

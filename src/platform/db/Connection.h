@@ -5,11 +5,15 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <vector>
+
 namespace quill {
 
 // The suite's database connection: a SQLite file or a PostgreSQL server,
 // with the dialect (DatabaseKind) its SQL texts are written in. Opening
 // failures and failing commands raise DbError with the database's message.
+class Recordset;
+
 class Connection {
 public:
     explicit Connection(const ConnectionConfig& config);
@@ -39,7 +43,10 @@ public:
     int transactionDepth() const { return m_transactionDepth; }
 
 private:
+    friend class Recordset; // open recordsets are closed before the connection goes
+
     ConnectionConfig m_config;
+    std::vector<Recordset*> m_recordsets;
     QString m_name;
     bool m_quoteDialect = false;
     int m_transactionDepth = 0;

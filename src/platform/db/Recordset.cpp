@@ -1,83 +1,306 @@
 #include "Recordset.h"
 
+#include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
+#include "platform/db/RecordEngine.h"
 #include "platform/db/RecordsetData.h"
+#include "platform/db/SelectShape.h"
+
+#include <algorithm>
 
 namespace quill {
 
 namespace {
-[[noreturn]] void notYet() {
-    throw DbError(QStringLiteral("记录集尚未实现"));
+
+[[noreturn]] void closedError() {
+    throw DbError(QStringLiteral("记录集尚未打开"));
 }
+
+[[noreturn]] void noCurrentRecord() {
+    throw DbError(QStringLiteral("当前没有记录（已到记录集的开头或末尾）"));
+}
+
+const QString& conflictMessage() {
+    static const QString text = QStringLiteral("记录已被其他用户修改或删除");
+    return text;
+}
+
+// Runs the select with the row identity added. Inside a PostgreSQL
+// transaction a failing attempt would spoil the transaction, so it is
+// fenced by a savepoint.
+bool fetchWithIdentity(const SelectShape& shape, const QString& sql, Connection& connection,
+                       RecordsetData& data) {
+    const bool fence = connection.engine() == ConnectionConfig::Engine::Postgres &&
+                       connection.transactionDepth() > 0;
+    try {
+        if (fence)
+            connection.Execute(QStringLiteral("SAVEPOINT quill_open"));
+        data.engine->fetch(shape.withIdentity(sql, data.engine->identityExpression()), true, data);
+        if (fence)
+            connection.Execute(QStringLiteral("RELEASE SAVEPOINT quill_open"));
+        return true;
+    } catch (const DbError&) {
+        if (fence)
+            connection.Execute(QStringLiteral("ROLLBACK TO SAVEPOINT quill_open"));
+        data.fields.clear();
+        data.cells.clear();
+        data.identities.clear();
+        data.deleted.clear();
+        return false;
+    }
+}
+
 } // namespace
 
 Recordset::Recordset() = default;
-Recordset::~Recordset() = default;
 
-void Recordset::Open(const QString&, Connection&) {
-    notYet();
+Recordset::~Recordset() {
+    Close();
 }
-void Recordset::Close() {}
+
+void Recordset::Open(const QString& sql, Connection& connection) {
+    if (d)
+        throw DbError(QStringLiteral("记录集已经打开，请先关闭"));
+    auto data = std::make_unique<RecordsetData>();
+    data->connection = &connection;
+    data->engine = RecordEngine::create(connection);
+    const QString text = connection.translate(sql);
+    const SelectShape shape = SelectShape::analyse(text);
+    if (shape.singleTable()) {
+        data->table = shape.table();
+        data->updatable = fetchWithIdentity(shape, text, connection, *data);
+    }
+    if (!data->updatable) {
+        data->table.clear();
+        data->engine->fetch(text, false, *data);
+    }
+    if (data->fields.empty())
+        return; // a command without records leaves the recordset closed
+    data->indexFields();
+    data->pending.resize(data->fields.size());
+    data->changed.resize(data->fields.size());
+    connection.m_recordsets.push_back(this);
+    d = std::move(data);
+}
+
+void Recordset::Close() {
+    if (!d)
+        return;
+    std::vector<Recordset*>& list = d->connection->m_recordsets;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    d.reset();
+}
+
 int Recordset::State() const {
-    return 0;
+    return d ? 1 : 0;
 }
+
 bool Recordset::Eof() const {
-    return true;
+    if (!d)
+        closedError();
+    if (d->edit == RecordsetData::Edit::New)
+        return false;
+    return d->rowCount() == d->deletedCount || d->position >= d->rowCount();
 }
+
 bool Recordset::Bof() const {
-    return true;
+    if (!d)
+        closedError();
+    if (d->edit == RecordsetData::Edit::New)
+        return false;
+    return d->rowCount() == d->deletedCount || d->position < 0;
 }
+
 void Recordset::MoveFirst() {
-    notYet();
+    Update();
+    d->position = 0;
+    while (d->position < d->rowCount() && d->deleted[static_cast<size_t>(d->position)])
+        ++d->position;
 }
+
 void Recordset::MoveNext() {
-    notYet();
+    Update();
+    if (Eof())
+        throw DbError(QStringLiteral("已到记录集末尾，不能再向后移动"));
+    do
+        ++d->position;
+    while (d->position < d->rowCount() && d->deleted[static_cast<size_t>(d->position)]);
 }
+
 void Recordset::MovePrevious() {
-    notYet();
+    Update();
+    if (Bof())
+        throw DbError(QStringLiteral("已到记录集开头，不能再向前移动"));
+    do
+        --d->position;
+    while (d->position >= 0 && d->deleted[static_cast<size_t>(d->position)]);
 }
+
 void Recordset::MoveLast() {
-    notYet();
+    Update();
+    d->position = d->rowCount() - 1;
+    while (d->position >= 0 && d->deleted[static_cast<size_t>(d->position)])
+        --d->position;
+    if (d->position < 0)
+        d->position = 0; // empty: both ends at once
 }
+
 int Recordset::RecordCount() const {
-    return 0;
+    if (!d)
+        closedError();
+    return d->rowCount() - d->deletedCount;
 }
+
 int Recordset::AbsolutePosition() const {
-    return -1;
+    if (!d)
+        closedError();
+    if (d->deletedCount == 0 || d->position < 0)
+        return d->position;
+    const int end = std::min(d->position, d->rowCount());
+    return static_cast<int>(
+        std::count(d->deleted.begin(), d->deleted.begin() + end, std::uint8_t{0}));
 }
+
 int Recordset::FieldCount() const {
-    return 0;
+    return d ? d->fieldCount() : 0;
 }
-QString Recordset::FieldName(int) const {
-    notYet();
+
+QString Recordset::FieldName(int i) const {
+    if (!d)
+        closedError();
+    if (i < 0 || i >= d->fieldCount())
+        throw DbError(QStringLiteral("字段序号 %1 超出范围").arg(i));
+    return d->fields[static_cast<size_t>(i)].name;
 }
-int Recordset::FieldIndex(const QString&) const {
-    return -1;
+
+int Recordset::FieldIndex(const QString& name) const {
+    return d ? d->fieldIndex(name) : -1;
 }
-QVariant Recordset::Value(int) const {
-    notYet();
+
+QVariant Recordset::Value(int i) const {
+    const RecordsetData* p = d.get();
+    if (!p)
+        closedError();
+    if (i < 0 || i >= p->fieldCount())
+        throw DbError(QStringLiteral("字段序号 %1 超出范围").arg(i));
+    const size_t f = static_cast<size_t>(i);
+    if (p->edit == RecordsetData::Edit::New ||
+        (p->edit == RecordsetData::Edit::Changed && p->changed[f]))
+        return p->pending[f];
+    if (p->position < 0 || p->position >= p->rowCount())
+        noCurrentRecord();
+    if (p->deleted[static_cast<size_t>(p->position)])
+        throw DbError(QStringLiteral("当前记录已被删除"));
+    return p->cell(p->position, i);
 }
-QVariant Recordset::Value(const QString&) const {
-    notYet();
+
+QVariant Recordset::Value(const QString& name) const {
+    if (!d)
+        closedError();
+    const int i = d->fieldIndex(name);
+    if (i < 0)
+        throw DbError(QStringLiteral("记录集中没有字段：%1").arg(name));
+    return Value(i);
 }
-void Recordset::SetValue(int, const QVariant&) {
-    notYet();
+
+void Recordset::SetValue(int i, const QVariant& value) {
+    if (!d)
+        closedError();
+    if (!d->updatable)
+        throw DbError(QStringLiteral("该记录集为只读（分组、连接或计算的查询结果），不能修改"));
+    if (i < 0 || i >= d->fieldCount())
+        throw DbError(QStringLiteral("字段序号 %1 超出范围").arg(i));
+    const FieldInfo& field = d->fields[static_cast<size_t>(i)];
+    if (field.column.isEmpty())
+        throw DbError(QStringLiteral("字段 %1 不是表中的列，不能修改").arg(field.name));
+    if (d->edit == RecordsetData::Edit::None) {
+        if (Eof() || Bof())
+            noCurrentRecord();
+        if (d->deleted[static_cast<size_t>(d->position)])
+            throw DbError(QStringLiteral("当前记录已被删除"));
+        d->edit = RecordsetData::Edit::Changed;
+    }
+    d->pending[static_cast<size_t>(i)] = value;
+    d->changed[static_cast<size_t>(i)] = 1;
 }
-void Recordset::SetValue(const QString&, const QVariant&) {
-    notYet();
+
+void Recordset::SetValue(const QString& name, const QVariant& value) {
+    if (!d)
+        closedError();
+    const int i = d->fieldIndex(name);
+    if (i < 0)
+        throw DbError(QStringLiteral("记录集中没有字段：%1").arg(name));
+    SetValue(i, value);
 }
+
 bool Recordset::isUpdatable() const {
-    return false;
+    return d && d->updatable;
 }
+
 void Recordset::AddNew() {
-    notYet();
+    if (!d)
+        closedError();
+    if (!d->updatable)
+        throw DbError(QStringLiteral("该记录集为只读（分组、连接或计算的查询结果），不能添加记录"));
+    Update();
+    d->positionBeforeNew = d->position;
+    d->edit = RecordsetData::Edit::New;
 }
+
+void Recordset::CancelUpdate() {
+    if (!d || d->edit == RecordsetData::Edit::None)
+        return;
+    if (d->edit == RecordsetData::Edit::New)
+        d->position = d->positionBeforeNew;
+    d->edit = RecordsetData::Edit::None;
+    std::fill(d->pending.begin(), d->pending.end(), QVariant());
+    std::fill(d->changed.begin(), d->changed.end(), std::uint8_t{0});
+}
+
 void Recordset::Update() {
-    notYet();
+    if (!d)
+        closedError();
+    if (d->edit == RecordsetData::Edit::None)
+        return;
+    const bool adding = d->edit == RecordsetData::Edit::New;
+    bool written = false;
+    try {
+        if (adding) {
+            d->engine->insertRow(*d);
+            written = true;
+        } else {
+            written = d->engine->updateRow(*d, d->position);
+        }
+    } catch (const DbError&) {
+        CancelUpdate(); // the record keeps the values it was read with
+        throw;
+    }
+    CancelUpdate();
+    if (!written)
+        throw DbError(conflictMessage());
+    if (adding)
+        d->position = d->rowCount() - 1;
 }
-void Recordset::CancelUpdate() {}
+
 void Recordset::Delete() {
-    notYet();
+    if (!d)
+        closedError();
+    if (!d->updatable)
+        throw DbError(QStringLiteral("该记录集为只读（分组、连接或计算的查询结果），不能删除记录"));
+    if (d->edit == RecordsetData::Edit::New) {
+        CancelUpdate();
+        return;
+    }
+    CancelUpdate();
+    if (Eof() || Bof())
+        noCurrentRecord();
+    const size_t row = static_cast<size_t>(d->position);
+    if (d->deleted[row])
+        throw DbError(QStringLiteral("当前记录已被删除"));
+    if (!d->engine->deleteRow(*d, d->position))
+        throw DbError(conflictMessage());
+    d->deleted[row] = 1;
+    ++d->deletedCount;
 }
 
 } // namespace quill

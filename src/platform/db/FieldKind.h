@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quill {
+
+// What a field's values are read as: SQLite stores every value in a few
+// storage classes, so its columns' declared types decide dates and flags.
+enum class FieldKind : std::uint8_t {
+    Any, // no declared type: values keep their storage class
+    Text,
+    Integer,
+    BigInteger,
+    Double,
+    Boolean,
+    Date,
+    Time,
+    DateTime,
+    Blob
+};
+
+} // namespace quill

@@ -1,0 +1,326 @@
+#include "PgEngine.h"
+
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/RecordsetData.h"
+#include "platform/db/TemporalText.h"
+#include "platform/db/WriteSql.h"
+
+#include <QSqlDriver>
+
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <memory>
+
+namespace quill {
+
+namespace {
+
+// Type oids of the built-in types read as something other than text.
+enum : Oid {
+    BoolOid = 16,
+    ByteaOid = 17,
+    Int8Oid = 20,
+    Int2Oid = 21,
+    Int4Oid = 23,
+    OidOid = 26,
+    Float4Oid = 700,
+    Float8Oid = 701,
+    DateOid = 1082,
+    TimeOid = 1083,
+    TimestampOid = 1114,
+    TimestampTzOid = 1184,
+    NumericOid = 1700
+};
+
+FieldKind kindOf(Oid type) {
+    switch (type) {
+    case BoolOid:
+        return FieldKind::Boolean;
+    case ByteaOid:
+        return FieldKind::Blob;
+    case Int8Oid:
+        return FieldKind::BigInteger;
+    case Int2Oid:
+    case Int4Oid:
+    case OidOid:
+        return FieldKind::Integer;
+    case Float4Oid:
+    case Float8Oid:
+    case NumericOid:
+        return FieldKind::Double;
+    case DateOid:
+        return FieldKind::Date;
+    case TimeOid:
+        return FieldKind::Time;
+    case TimestampOid:
+    case TimestampTzOid:
+        return FieldKind::DateTime;
+    default:
+        return FieldKind::Text;
+    }
+}
+
+QVariant cellValue(const PGresult* res, int row, int col, FieldKind kind) {
+    if (PQgetisnull(res, row, col))
+        return {};
+    const char* s = PQgetvalue(res, row, col);
+    const int n = PQgetlength(res, row, col);
+    switch (kind) {
+    case FieldKind::Boolean:
+        return n > 0 && s[0] == 't';
+    case FieldKind::Integer: {
+        int v = 0;
+        if (std::from_chars(s, s + n, v).ec == std::errc())
+            return v;
+        break;
+    }
+    case FieldKind::BigInteger: {
+        qlonglong v = 0;
+        if (std::from_chars(s, s + n, v).ec == std::errc())
+            return v;
+        break;
+    }
+    case FieldKind::Double: {
+        double v = 0;
+        if (std::from_chars(s, s + n, v).ec == std::errc())
+            return v;
+        break;
+    }
+    case FieldKind::Date: {
+        QDate d;
+        if (TemporalText::parseDate(s, n, &d))
+            return d;
+        break;
+    }
+    case FieldKind::Time: {
+        QTime t;
+        if (TemporalText::parseTime(s, n, &t))
+            return t;
+        break;
+    }
+    case FieldKind::DateTime: {
+        QDateTime dt;
+        if (TemporalText::parseDateTime(s, n, &dt))
+            return dt;
+        break;
+    }
+    case FieldKind::Blob: {
+        size_t length = 0;
+        unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(s), &length);
+        const QByteArray b(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(length));
+        PQfreemem(bytes);
+        return b;
+    }
+    default:
+        break;
+    }
+    return QString::fromUtf8(s, n);
+}
+
+// A parameter in the text form the server reads for any column type.
+QByteArray paramText(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? QByteArrayLiteral("t") : QByteArrayLiteral("f");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QByteArray::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QMetaType::QDate:
+        return TemporalText::formatDate(value.toDate()).toUtf8();
+    case QMetaType::QTime:
+        return TemporalText::formatTime(value.toTime()).toUtf8();
+    case QMetaType::QDateTime:
+        return TemporalText::formatDateTime(value.toDateTime()).toUtf8();
+    default:
+        return value.toString().toUtf8();
+    }
+}
+
+struct ResultDeleter {
+    void operator()(PGresult* r) const { PQclear(r); }
+};
+using Result = std::unique_ptr<PGresult, ResultDeleter>;
+
+} // namespace
+
+PgEngine::PgEngine(Connection& connection)
+    : m_conn(handleOf(connection)) {
+    if (!m_conn)
+        throw DbError(QStringLiteral("数据库连接未打开"));
+}
+
+pg_conn* PgEngine::handleOf(const Connection& connection) {
+    const QSqlDatabase db = connection.database();
+    if (!db.isOpen() || !db.driver())
+        return nullptr;
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
+}
+
+void PgEngine::fail(pg_result* result) const {
+    QString message;
+    if (result) {
+        message = QString::fromUtf8(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY));
+        const QString detail =
+            QString::fromUtf8(PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL));
+        if (!detail.isEmpty())
+            message += QLatin1Char('\n') + detail;
+        PQclear(result);
+    }
+    if (message.isEmpty())
+        message = QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
+    if (PQstatus(m_conn) == CONNECTION_BAD)
+        message = QStringLiteral("与数据库服务器的连接已断开：") + message;
+    throw DbError(message);
+}
+
+pg_result* PgEngine::exec(const QString& sql, const QList<QVariant>& params) {
+    const QByteArray text = sql.toUtf8();
+    if (params.isEmpty())
+        return PQexec(m_conn, text.constData());
+    std::vector<QByteArray> storage(static_cast<size_t>(params.size()));
+    std::vector<const char*> values(static_cast<size_t>(params.size()), nullptr);
+    std::vector<int> lengths(static_cast<size_t>(params.size()), 0);
+    std::vector<int> formats(static_cast<size_t>(params.size()), 0);
+    for (qsizetype i = 0; i < params.size(); ++i) {
+        const QVariant& v = params.at(i);
+        const size_t k = static_cast<size_t>(i);
+        if (v.isNull())
+            continue;
+        storage[k] = v.typeId() == QMetaType::QByteArray ? v.toByteArray() : paramText(v);
+        formats[k] = v.typeId() == QMetaType::QByteArray ? 1 : 0;
+        values[k] = storage[k].constData();
+        lengths[k] = static_cast<int>(storage[k].size());
+    }
+    return PQexecParams(m_conn, text.constData(), static_cast<int>(params.size()), nullptr,
+                        values.data(), lengths.data(), formats.data(), 0);
+}
+
+std::vector<QString> PgEngine::tableColumns(const QString& table, unsigned* oid) {
+    Result res(exec(QStringLiteral("select a.attrelid::oid, a.attnum, a.attname from pg_attribute "
+                                   "a where a.attrelid = $1::regclass and a.attnum > 0 and not "
+                                   "a.attisdropped"),
+                    {table}));
+    if (PQresultStatus(res.get()) != PGRES_TUPLES_OK)
+        fail(res.release());
+    std::vector<QString> names;
+    for (int r = 0; r < PQntuples(res.get()); ++r) {
+        *oid = static_cast<unsigned>(std::strtoul(PQgetvalue(res.get(), r, 0), nullptr, 10));
+        const size_t number = static_cast<size_t>(std::atoi(PQgetvalue(res.get(), r, 1)));
+        if (names.size() <= number)
+            names.resize(number + 1);
+        names[number] = QString::fromUtf8(PQgetvalue(res.get(), r, 2));
+    }
+    return names;
+}
+
+void PgEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& data) {
+    std::vector<QString> columns;
+    unsigned tableOid = 0;
+    if (withIdentity)
+        columns = tableColumns(data.table, &tableOid);
+    Result res(exec(sql, {}));
+    const ExecStatusType status = res ? PQresultStatus(res.get()) : PGRES_FATAL_ERROR;
+    if (status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY)
+        return;
+    if (status != PGRES_TUPLES_OK)
+        fail(res.release());
+    const PGresult* r = res.get();
+    const int columnCount = PQnfields(r);
+    const int first = withIdentity ? 1 : 0;
+    std::vector<FieldKind> kinds;
+    for (int c = first; c < columnCount; ++c) {
+        FieldInfo field;
+        field.name = QString::fromUtf8(PQfname(r, c));
+        field.kind = kindOf(PQftype(r, c));
+        const int number = PQftablecol(r, c);
+        if (withIdentity && PQftable(r, c) == tableOid && number > 0 &&
+            static_cast<size_t>(number) < columns.size())
+            field.column = columns[static_cast<size_t>(number)];
+        kinds.push_back(field.kind);
+        data.fields.push_back(std::move(field));
+    }
+    const int rows = PQntuples(r);
+    const int fieldCount = columnCount - first;
+    data.cells.reserve(static_cast<size_t>(rows) * static_cast<size_t>(fieldCount));
+    data.deleted.reserve(static_cast<size_t>(rows));
+    for (int row = 0; row < rows; ++row) {
+        if (withIdentity)
+            data.identities.emplace_back(QString::fromLatin1(PQgetvalue(r, row, 0)));
+        for (int f = 0; f < fieldCount; ++f)
+            data.cells.push_back(cellValue(r, row, f + first, kinds[static_cast<size_t>(f)]));
+        data.appendRow();
+    }
+}
+
+bool PgEngine::runWrite(const QString& sql, const QList<QVariant>& params, RecordsetData& data,
+                        int row) {
+    Result res(exec(sql, params));
+    if (!res || PQresultStatus(res.get()) != PGRES_TUPLES_OK)
+        fail(res.release());
+    if (PQntuples(res.get()) == 0)
+        return false;
+    const std::vector<int> columns = WriteSql::columnFields(data);
+    if (row < 0) {
+        row = data.rowCount();
+        data.cells.resize(data.cells.size() + data.fields.size());
+        data.identities.emplace_back();
+        data.appendRow();
+    }
+    data.identities[static_cast<size_t>(row)] = QString::fromLatin1(PQgetvalue(res.get(), 0, 0));
+    int c = 1;
+    for (const int f : columns) {
+        data.cell(row, f) = cellValue(res.get(), 0, c, kindOf(PQftype(res.get(), c)));
+        ++c;
+    }
+    return true;
+}
+
+bool PgEngine::updateRow(RecordsetData& data, int row) {
+    std::vector<int> setFields;
+    QList<QVariant> params;
+    for (int f = 0; f < data.fieldCount(); ++f) {
+        if (data.changed[static_cast<size_t>(f)]) {
+            setFields.push_back(f);
+            params << data.pending[static_cast<size_t>(f)];
+        }
+    }
+    const std::vector<int> columns = WriteSql::columnFields(data);
+    params << data.identities[static_cast<size_t>(row)];
+    for (const int f : columns)
+        params << data.cell(row, f);
+    return runWrite(WriteSql::update(WriteSql::Dialect::Postgres, data, setFields, columns), params,
+                    data, row);
+}
+
+bool PgEngine::deleteRow(RecordsetData& data, int row) {
+    const std::vector<int> columns = WriteSql::columnFields(data);
+    QList<QVariant> params{data.identities[static_cast<size_t>(row)]};
+    for (const int f : columns)
+        params << data.cell(row, f);
+    Result res(exec(WriteSql::remove(WriteSql::Dialect::Postgres, data, columns), params));
+    if (!res || PQresultStatus(res.get()) != PGRES_COMMAND_OK)
+        fail(res.release());
+    return qstrcmp(PQcmdTuples(res.get()), "1") == 0;
+}
+
+void PgEngine::insertRow(RecordsetData& data) {
+    std::vector<int> setFields;
+    QList<QVariant> params;
+    for (int f = 0; f < data.fieldCount(); ++f) {
+        if (data.changed[static_cast<size_t>(f)]) {
+            setFields.push_back(f);
+            params << data.pending[static_cast<size_t>(f)];
+        }
+    }
+    const std::vector<int> columns = WriteSql::columnFields(data);
+    if (!runWrite(WriteSql::insert(WriteSql::Dialect::Postgres, data, setFields, columns), params,
+                  data, -1))
+        throw DbError(QStringLiteral("新记录未能写入"));
+}
+
+} // namespace quill

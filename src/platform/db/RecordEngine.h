@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+namespace quill {
+
+class Connection;
+class RecordsetData;
+
+// The engine-specific half of a recordset: reads a command's records into
+// RecordsetData and writes single records back by their row identity,
+// checking the values they were read with (optimistic locking).
+class RecordEngine {
+public:
+    static std::unique_ptr<RecordEngine> create(Connection& connection);
+    virtual ~RecordEngine() = default;
+
+    // Runs sql and fills data's fields and records. With an identity the
+    // command's first column is the row identity and is not a field; the
+    // result's columns of other tables (or computed ones) get no column name.
+    virtual void fetch(const QString& sql, bool withIdentity, RecordsetData& data) = 0;
+    // The expression added to a single-table select to read the identity.
+    virtual QString identityExpression() const = 0;
+    // Writes the pending values of data's current record; false when the
+    // record was changed or removed meanwhile (nothing is written then).
+    virtual bool updateRow(RecordsetData& data, int row) = 0;
+    virtual bool deleteRow(RecordsetData& data, int row) = 0;
+    // Inserts the pending new record and appends it, as stored, to data.
+    virtual void insertRow(RecordsetData& data) = 0;
+};
+
+} // namespace quill

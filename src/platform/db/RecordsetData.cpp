@@ -1,0 +1,44 @@
+#include "RecordsetData.h"
+
+#include "platform/db/RecordEngine.h"
+
+#include <algorithm>
+
+namespace quill {
+
+namespace {
+
+size_t foldedHash(QStringView name) {
+    size_t h = 14695981039346656037ull;
+    for (const QChar c : name) {
+        h ^= c.toCaseFolded().unicode();
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+} // namespace
+
+RecordsetData::RecordsetData() = default;
+RecordsetData::~RecordsetData() = default;
+
+void RecordsetData::indexFields() {
+    m_names.clear();
+    for (int i = 0; i < fieldCount(); ++i)
+        m_names.emplace_back(foldedHash(fields[static_cast<size_t>(i)].name), i);
+    std::stable_sort(m_names.begin(), m_names.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+int RecordsetData::fieldIndex(QStringView name) const {
+    const size_t h = foldedHash(name);
+    auto it = std::lower_bound(m_names.begin(), m_names.end(), h,
+                               [](const auto& entry, size_t key) { return entry.first < key; });
+    for (; it != m_names.end() && it->first == h; ++it) {
+        if (name.compare(fields[static_cast<size_t>(it->second)].name, Qt::CaseInsensitive) == 0)
+            return it->second;
+    }
+    return -1;
+}
+
+} // namespace quill

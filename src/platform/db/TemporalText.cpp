@@ -1,0 +1,160 @@
+#include "TemporalText.h"
+
+#include <QRegularExpression>
+
+namespace quill {
+
+namespace {
+
+bool digits(const char* s, int count, int* value) {
+    int v = 0;
+    for (int i = 0; i < count; ++i) {
+        const char c = s[i];
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    *value = v;
+    return true;
+}
+
+// Parses a zone suffix (Z, +hh, +hh:mm, +hhmm) into seconds east of UTC.
+bool parseZone(const char* s, int length, int* offset) {
+    if (length == 1 && (s[0] == 'Z' || s[0] == 'z')) {
+        *offset = 0;
+        return true;
+    }
+    if (length < 3 || (s[0] != '+' && s[0] != '-'))
+        return false;
+    int hours = 0;
+    int minutes = 0;
+    if (!digits(s + 1, 2, &hours))
+        return false;
+    if (length == 6 && s[3] == ':') {
+        if (!digits(s + 4, 2, &minutes))
+            return false;
+    } else if (length == 5) {
+        if (!digits(s + 3, 2, &minutes))
+            return false;
+    } else if (length != 3) {
+        return false;
+    }
+    *offset = (s[0] == '-' ? -1 : 1) * (hours * 3600 + minutes * 60);
+    return true;
+}
+
+} // namespace
+
+bool TemporalText::parseDate(const char* s, int length, QDate* date) {
+    int y = 0;
+    int m = 0;
+    int d = 0;
+    if (length != 10 || s[4] != '-' || s[7] != '-' || !digits(s, 4, &y) || !digits(s + 5, 2, &m) ||
+        !digits(s + 8, 2, &d))
+        return false;
+    *date = QDate(y, m, d);
+    return date->isValid();
+}
+
+bool TemporalText::parseTime(const char* s, int length, QTime* time) {
+    int h = 0;
+    int m = 0;
+    int sec = 0;
+    int ms = 0;
+    if (length < 5 || s[2] != ':' || !digits(s, 2, &h) || !digits(s + 3, 2, &m))
+        return false;
+    if (length > 5) {
+        if (length < 8 || s[5] != ':' || !digits(s + 6, 2, &sec))
+            return false;
+        if (length > 8) {
+            if (s[8] != '.' || length == 9)
+                return false;
+            for (int i = 9; i < length; ++i) {
+                if (s[i] < '0' || s[i] > '9')
+                    return false;
+                if (i < 12)
+                    ms = ms * 10 + (s[i] - '0');
+            }
+            for (int i = length; i < 12; ++i)
+                ms *= 10;
+        }
+    }
+    *time = QTime(h, m, sec, ms);
+    return time->isValid();
+}
+
+bool TemporalText::parseDateTime(const char* s, int length, QDateTime* dateTime) {
+    QDate date;
+    if (length < 10 || !parseDate(s, 10, &date))
+        return false;
+    if (length == 10) {
+        *dateTime = QDateTime(date, QTime(0, 0));
+        return true;
+    }
+    if (s[10] != ' ' && s[10] != 'T')
+        return false;
+    int end = length;
+    for (int i = 19; i < length; ++i) {
+        if (s[i] == '+' || s[i] == '-' || s[i] == 'Z' || s[i] == 'z') {
+            end = i;
+            break;
+        }
+    }
+    QTime time;
+    if (!parseTime(s + 11, end - 11, &time))
+        return false;
+    if (end == length) {
+        *dateTime = QDateTime(date, time);
+        return true;
+    }
+    int offset = 0;
+    if (!parseZone(s + end, length - end, &offset))
+        return false;
+    *dateTime = QDateTime(date, time, Qt::OffsetFromUTC, offset).toLocalTime();
+    return true;
+}
+
+QString TemporalText::formatDate(const QDate& date) {
+    return date.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+QString TemporalText::formatTime(const QTime& time) {
+    return time.toString(time.msec() ? QStringLiteral("HH:mm:ss.zzz") : QStringLiteral("HH:mm:ss"));
+}
+
+QString TemporalText::formatDateTime(const QDateTime& dateTime) {
+    return formatDate(dateTime.date()) + QLatin1Char(' ') + formatTime(dateTime.time());
+}
+
+QVariant TemporalText::parseLoose(const QString& text) {
+    static const QRegularExpression form(QStringLiteral(
+        R"(^\s*(?:(\d{1,4})[-/](\d{1,2})[-/](\d{1,2}))?\s*[T ]?\s*(?:(\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:\.(\d{1,3})\d*)?)?)?\s*$)"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return {};
+    const bool hasDate = m.capturedLength(1) > 0;
+    const bool hasTime = m.capturedLength(4) > 0;
+    QDate date;
+    QTime time;
+    if (hasDate) {
+        date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+        if (!date.isValid())
+            return {};
+    }
+    if (hasTime) {
+        const QString ms = m.captured(7).leftJustified(3, QLatin1Char('0'));
+        time =
+            QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt(), ms.toInt());
+        if (!time.isValid())
+            return {};
+    }
+    if (hasDate && hasTime)
+        return QDateTime(date, time);
+    if (hasDate)
+        return date;
+    if (hasTime)
+        return time;
+    return {};
+}
+
+} // namespace quill

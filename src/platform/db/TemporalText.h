@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+#include <QVariant>
+
+namespace quill {
+
+// Dates and times as the databases hold them in text: 'yyyy-mm-dd',
+// 'hh:mm:ss[.fff]' and 'yyyy-mm-dd hh:mm:ss[.fff]' (a 'T' also separates).
+// The parsers take UTF-8 bytes straight from the engine and reject anything
+// else, so such text stays text.
+class TemporalText {
+public:
+    static bool parseDate(const char* s, int length, QDate* date);
+    static bool parseTime(const char* s, int length, QTime* time);
+    // A date alone counts as its midnight; a trailing zone (+08, -05:30, Z)
+    // is honoured and the result given in local time.
+    static bool parseDateTime(const char* s, int length, QDateTime* dateTime);
+
+    static QString formatDate(const QDate& date);
+    static QString formatTime(const QTime& time);
+    static QString formatDateTime(const QDateTime& dateTime);
+
+    // Reads text of any of the forms above (also 'yyyy/m/d' and unpadded
+    // parts, as people type them) for a date, time or date-time field; an
+    // invalid QVariant when it is none of them.
+    static QVariant parseLoose(const QString& text);
+};
+
+} // namespace quill
