@@ -1,0 +1,243 @@
+#include "suite/SettingsFile.h"
+#include "suite/SettingsError.h"
+#include "suite/SuiteLib.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace quill {
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("quill.ini"));
+    }
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+TEST_F(SettingsFileTest, KeysAndValuesRoundTripExactly) {
+    const QStringList keys = {QStringLiteral("工资管理 0"),    QStringLiteral("ADDDLL-工资管理"),
+                              QStringLiteral("GZB-sumAMOUNT"), QStringLiteral(" 0"),
+                              QStringLiteral("trailing "),     QStringLiteral("a=b"),
+                              QStringLiteral(";semicolon"),    QStringLiteral("#hash"),
+                              QStringLiteral("[bracket]"),     QStringLiteral("back\\slash\\"),
+                              QStringLiteral("two\nlines")};
+    const QStringList values = {QStringLiteral("a,b,,c"),
+                                QStringLiteral("\"double\" and 'single'"),
+                                QStringLiteral("  blanks at both ends  "),
+                                QStringLiteral("="),
+                                QString(),
+                                QStringLiteral("x=y=z"),
+                                QStringLiteral("C:\\new\\table\\s"),
+                                QStringLiteral("line one\nline two\r\n"),
+                                QStringLiteral("\ttab\t"),
+                                QStringLiteral("; not a comment"),
+                                QStringLiteral("[not a section]"),
+                                QStringLiteral("中文 混合 Latin　全角空格　"),
+                                QString(5000, QLatin1Char('x'))};
+    {
+        SettingsFile file(m_path);
+        for (const QString& key : keys) {
+            for (int v = 0; v < values.size(); ++v)
+                file.setValue(QStringLiteral("S%1").arg(v), key, values[v]);
+        }
+        file.save();
+    }
+    SettingsFile reread(m_path);
+    for (const QString& key : keys) {
+        for (int v = 0; v < values.size(); ++v) {
+            const QString section = QStringLiteral("S%1").arg(v);
+            EXPECT_TRUE(reread.contains(section, key)) << key.toStdString();
+            EXPECT_EQ(reread.value(section, key), values[v]) << key.toStdString() << " / " << v;
+        }
+    }
+    EXPECT_EQ(reread.keys(QStringLiteral("S0")), keys);
+
+    // The file stays readable: plain keys are written as they are.
+    const QString text = QString::fromUtf8(readAll(m_path));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n工资管理 0=a,b,,c\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\nADDDLL-工资管理=\"double\" and 'single'\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\nGZB-sumAMOUNT=\\s\\sblanks at both ends\\s\\s\n")));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("[S0]\n")));
+}
+
+TEST_F(SettingsFileTest, AbsentFileSectionAndKeyReadEmpty) {
+    SettingsFile file(m_path);
+    EXPECT_EQ(file.value(QStringLiteral("QUILL"), QStringLiteral("x")), QString());
+    EXPECT_FALSE(file.contains(QStringLiteral("QUILL"), QStringLiteral("x")));
+    EXPECT_FALSE(QFile::exists(m_path));
+
+    file.write(QStringLiteral("QUILL"), QStringLiteral("x"), QStringLiteral("1"));
+    EXPECT_EQ(file.value(QStringLiteral("OTHER"), QStringLiteral("x")), QString());
+    EXPECT_EQ(file.value(QStringLiteral("QUILL"), QStringLiteral("y")), QString());
+
+    SettingsFile folder(m_dir.path()); // a folder, not a file
+    EXPECT_EQ(folder.value(QStringLiteral("QUILL"), QStringLiteral("x")), QString());
+    EXPECT_THROW(folder.write(QStringLiteral("QUILL"), QStringLiteral("x"), QStringLiteral("1")),
+                 SettingsError);
+}
+
+TEST_F(SettingsFileTest, HandEditedFileIsReadAndKeptOnRewrite) {
+    const QByteArray original = "\xEF\xBB\xBF"
+                                "; settings of the pay module\r\n"
+                                "top=before any section\n"
+                                "\n"
+                                "[QUILL]\n"
+                                "  工资管理 0 = YES  \n"
+                                "# the menu entries\n"
+                                "this line is broken\n"
+                                "[half a section\n"
+                                "工资管理MENU=添加删除\n"
+                                "工资管理MENU=second copy loses\n"
+                                "\n"
+                                "[COLUMN]\n"
+                                "GZB-OK=OK\n"
+                                "\n";
+    writeAll(m_path, original);
+    SettingsFile file(m_path);
+    EXPECT_EQ(file.value(QString(), QStringLiteral("top")), QStringLiteral("before any section"));
+    EXPECT_EQ(file.value(QStringLiteral("QUILL"), QStringLiteral("工资管理 0")),
+              QStringLiteral("YES"));
+    EXPECT_EQ(file.value(QStringLiteral("quill"), QStringLiteral("工资管理menu")),
+              QStringLiteral("添加删除"));
+    EXPECT_EQ(file.value(QStringLiteral("COLUMN"), QStringLiteral("gzb-ok")), QStringLiteral("OK"));
+    EXPECT_FALSE(file.contains(QStringLiteral("QUILL"), QStringLiteral("this line is broken")));
+
+    file.write(QStringLiteral("QUILL"), QStringLiteral("工资管理TXT"), QStringLiteral("NO"));
+    file.write(QStringLiteral("COLUMN"), QStringLiteral("GZB-OK"), QStringLiteral("OK2"));
+    file.write(QStringLiteral("PRINT"), QStringLiteral("月报.Zoom"), QStringLiteral("80"));
+
+    const QByteArray expected = "; settings of the pay module\n"
+                                "top=before any section\n"
+                                "\n"
+                                "[QUILL]\n"
+                                "  工资管理 0 = YES  \n"
+                                "# the menu entries\n"
+                                "this line is broken\n"
+                                "[half a section\n"
+                                "工资管理MENU=添加删除\n"
+                                "工资管理MENU=second copy loses\n"
+                                "工资管理TXT=NO\n"
+                                "\n"
+                                "[COLUMN]\n"
+                                "GZB-OK=OK2\n"
+                                "\n"
+                                "[PRINT]\n"
+                                "月报.Zoom=80\n";
+    EXPECT_EQ(readAll(m_path), expected);
+}
+
+TEST_F(SettingsFileTest, ChangesOnDiskAreSeenByEveryReader) {
+    SettingsFile reader(m_path);
+    SettingsFile writer(m_path);
+    writer.write(QStringLiteral("QUILL"), QStringLiteral("k"), QStringLiteral("one"));
+    EXPECT_EQ(reader.value(QStringLiteral("QUILL"), QStringLiteral("k")), QStringLiteral("one"));
+    writer.write(QStringLiteral("QUILL"), QStringLiteral("k"), QStringLiteral("two"));
+    EXPECT_EQ(reader.value(QStringLiteral("QUILL"), QStringLiteral("k")), QStringLiteral("two"));
+
+    // Edited in place by someone else, same size.
+    writeAll(m_path, "[QUILL]\nk=six\n");
+    EXPECT_EQ(reader.value(QStringLiteral("QUILL"), QStringLiteral("k")), QStringLiteral("six"));
+
+    // A write starts from what is on disk, not from an older reading.
+    writeAll(m_path, "[QUILL]\nk=six\nother=kept\n");
+    reader.write(QStringLiteral("QUILL"), QStringLiteral("k"), QStringLiteral("seven"));
+    EXPECT_EQ(SettingsFile(m_path).value(QStringLiteral("QUILL"), QStringLiteral("other")),
+              QStringLiteral("kept"));
+
+    QFile::remove(m_path);
+    EXPECT_EQ(reader.value(QStringLiteral("QUILL"), QStringLiteral("k")), QString());
+}
+
+// The file-size limit makes the write of the new contents fail for real (it
+// binds root too), as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+
+private:
+    rlimit m_old{};
+};
+
+TEST_F(SettingsFileTest, FailedWriteLeavesTheOldFileWhole) {
+    SettingsFile file(m_path);
+    file.write(QStringLiteral("QUILL"), QStringLiteral("k"), QStringLiteral("old"));
+    file.write(QStringLiteral("QUILL"), QStringLiteral("m"), QStringLiteral("kept"));
+    const QByteArray before = readAll(m_path);
+
+    QString message;
+    {
+        FileSizeLimit limit(4096);
+        try {
+            file.write(QStringLiteral("QUILL"), QStringLiteral("k"), QString(100000, u'x'));
+        } catch (const SettingsError& e) {
+            message = e.message();
+        }
+    }
+    EXPECT_TRUE(message.contains(m_path)) << message.toStdString();
+    EXPECT_EQ(readAll(m_path), before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("quill.ini")});
+    // The failed change is not kept in memory either.
+    EXPECT_EQ(file.value(QStringLiteral("QUILL"), QStringLiteral("k")), QStringLiteral("old"));
+    file.write(QStringLiteral("QUILL"), QStringLiteral("k"), QStringLiteral("new"));
+    EXPECT_EQ(SettingsFile(m_path).value(QStringLiteral("QUILL"), QStringLiteral("k")),
+              QStringLiteral("new"));
+    EXPECT_EQ(file.value(QStringLiteral("QUILL"), QStringLiteral("m")), QStringLiteral("kept"));
+}
+
+TEST_F(SettingsFileTest, SuiteLibReadsAndWritesThroughItsFolder) {
+    SuiteLib& lib = SuiteLib::instance();
+    lib.reset();
+    lib.SettingsFolder = m_dir.filePath(QStringLiteral("conf"));
+    lib.SettingsFileName = QStringLiteral("quill.ini");
+    const QString windowsStyle = lib.SettingsFolder + QStringLiteral("\\quill.ini");
+
+    EXPECT_EQ(lib.ReadSetting(QStringLiteral("QUILL"), QStringLiteral("工资管理"), windowsStyle),
+              QString());
+    lib.WriteSetting(QStringLiteral("QUILL"), QStringLiteral("工资管理"),
+                     QStringLiteral("-010203040506070809101112"), windowsStyle);
+    EXPECT_TRUE(QFile::exists(lib.settingsPath()));
+    EXPECT_EQ(
+        lib.ReadSetting(QStringLiteral("QUILL"), QStringLiteral("工资管理"), lib.settingsPath()),
+        QStringLiteral("-010203040506070809101112"));
+    EXPECT_EQ(
+        lib.ReadSetting2(QStringLiteral("QUILL"), QStringLiteral("工资管理"), lib.settingsPath()),
+        QStringLiteral("-010203040506070809101112"));
+    EXPECT_EQ(lib.ReadSetting(QStringLiteral("QUILL"), QStringLiteral("k"), QString()), QString());
+    EXPECT_THROW(lib.WriteSetting(QStringLiteral("QUILL"), QStringLiteral("k"), QStringLiteral("v"),
+                                  QString()),
+                 SettingsError);
+    lib.reset();
+}
+
+} // namespace
+} // namespace quill
