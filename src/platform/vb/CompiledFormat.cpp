@@ -1,0 +1,124 @@
+#include "platform/vb/CompiledFormat.h"
+
+#include "platform/vb/DateSerial.h"
+#include "platform/vb/PlainText.h"
+
+#include <unordered_map>
+
+namespace quill::vb {
+
+namespace {
+
+struct QStringHash {
+    size_t operator()(const QString& text) const { return qHash(text); }
+};
+
+// Named formats as the format texts they stand for; "General Number" is
+// handled on its own.
+QString namedFormat(const QString& format) {
+    static const std::pair<QLatin1StringView, QLatin1StringView> names[] = {
+        {QLatin1StringView("Fixed"), QLatin1StringView("0.00")},
+        {QLatin1StringView("Standard"), QLatin1StringView("#,##0.00")},
+        {QLatin1StringView("Percent"), QLatin1StringView("0.00%")},
+        {QLatin1StringView("Scientific"), QLatin1StringView("0.00E+00")},
+        {QLatin1StringView("General Date"), QLatin1StringView("c")},
+        {QLatin1StringView("Long Date"), QLatin1StringView("dddddd")},
+        {QLatin1StringView("Medium Date"), QLatin1StringView("yy-mmm-dd")},
+        {QLatin1StringView("Short Date"), QLatin1StringView("ddddd")},
+        {QLatin1StringView("Long Time"), QLatin1StringView("ttttt")},
+        {QLatin1StringView("Medium Time"), QLatin1StringView("hh:nn AMPM")},
+        {QLatin1StringView("Short Time"), QLatin1StringView("hh:nn")},
+    };
+    for (const auto& [name, text] : names) {
+        if (format.compare(name, Qt::CaseInsensitive) == 0)
+            return text;
+    }
+    return format;
+}
+
+// Digit placeholders make a number format; else date codes a date format.
+CompiledFormat::Kind kindOf(QStringView format) {
+    bool dateCode = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i].toLower();
+        if (c == u'"') {
+            while (i + 1 < format.size() && format[i + 1] != u'"')
+                ++i;
+            ++i;
+        } else if (c == u'\\') {
+            ++i;
+        } else if (c == u'0' || c == u'#' || c == u'?') {
+            return CompiledFormat::Kind::Number;
+        } else if (c == u'y' || c == u'm' || c == u'd' || c == u'h' || c == u'n' || c == u's' ||
+                   c == u'q' || c == u'w') {
+            dateCode = true;
+        }
+    }
+    if (dateCode || format.compare(u"c", Qt::CaseInsensitive) == 0)
+        return CompiledFormat::Kind::Date;
+    return CompiledFormat::Kind::Number;
+}
+
+} // namespace
+
+CompiledFormat::CompiledFormat(const QString& format) {
+    if (format.isEmpty())
+        return;
+    if (format.compare(QLatin1StringView("General Number"), Qt::CaseInsensitive) == 0) {
+        m_kind = Kind::Number;
+        m_number = NumberFormat::general();
+        return;
+    }
+    const QString text = namedFormat(format);
+    m_kind = kindOf(text);
+    if (m_kind == Kind::Number)
+        m_number = NumberFormat::compile(text);
+    else
+        m_date = DateFormat::compile(text);
+}
+
+std::shared_ptr<const CompiledFormat> CompiledFormat::of(const QString& format) {
+    // The module uses a handful of formats; the bound only guards against a
+    // dictionary full of different ones.
+    constexpr size_t MaxCached = 256;
+    thread_local std::unordered_map<QString, std::shared_ptr<const CompiledFormat>, QStringHash>
+        cache;
+    const auto found = cache.find(format);
+    if (found != cache.end())
+        return found->second;
+    if (cache.size() >= MaxCached)
+        cache.clear();
+    auto compiled = std::make_shared<const CompiledFormat>(format);
+    cache.emplace(format, compiled);
+    return compiled;
+}
+
+QString CompiledFormat::formatNumber(double value) const {
+    switch (m_kind) {
+    case Kind::Number:
+        return m_number.apply(value);
+    case Kind::Date: {
+        const QDateTime moment = DateTimeFromSerial(value);
+        return moment.isValid() ? m_date.apply(moment) : NumberText(value);
+    }
+    case Kind::Plain:
+        break;
+    }
+    return NumberText(value);
+}
+
+QString CompiledFormat::formatDateTime(const QDateTime& value) const {
+    if (!value.isValid())
+        return {};
+    switch (m_kind) {
+    case Kind::Number:
+        return m_number.apply(DateSerial(value));
+    case Kind::Date:
+        return m_date.apply(value);
+    case Kind::Plain:
+        break;
+    }
+    return DateTimeText(value);
+}
+
+} // namespace quill::vb

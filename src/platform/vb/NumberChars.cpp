@@ -1,0 +1,57 @@
+#include "platform/vb/NumberChars.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <limits>
+
+namespace quill::vb {
+
+namespace {
+
+// Decimal exponent of the leading significant digit, enough to tell an
+// overflow from an underflow.
+long magnitude(const char* first, const char* last) {
+    long exponent = 0;
+    const char* e = first;
+    while (e != last && *e != 'e')
+        ++e;
+    if (e != last)
+        exponent = std::clamp(std::strtol(e + 1, nullptr, 10), -1000000L, 1000000L);
+    long intDigits = 0;
+    bool significant = false;
+    long leadingFractionZeros = 0;
+    bool inFraction = false;
+    for (const char* p = first; p != e; ++p) {
+        if (*p == '.') {
+            inFraction = true;
+        } else if (*p >= '0' && *p <= '9') {
+            if (*p != '0')
+                significant = true;
+            if (!inFraction && significant)
+                ++intDigits;
+            if (inFraction && !significant)
+                ++leadingFractionZeros;
+        }
+    }
+    return (intDigits > 0 ? intDigits - 1 : -(leadingFractionZeros + 1)) + exponent;
+}
+
+} // namespace
+
+double NumberChars::toDouble() const {
+    const char* first = m_chars.data();
+    const char* last = first + m_chars.size();
+    double value = 0.0;
+    const auto result = std::from_chars(first, last, value);
+    if (result.ec == std::errc::result_out_of_range) {
+        const bool negative = first != last && *first == '-';
+        if (magnitude(first, last) > 0)
+            return negative ? -std::numeric_limits<double>::infinity()
+                            : std::numeric_limits<double>::infinity();
+        return negative ? -0.0 : 0.0;
+    }
+    return value;
+}
+
+} // namespace quill::vb
