@@ -6,8 +6,7 @@
 using quill::ConnectionConfig;
 using namespace quill::test;
 
-TEST(ConnectionConfig, ConnInfoRoundTrip)
-{
+TEST(ConnectionConfig, ConnInfoRoundTrip) {
     const ConnectionConfig c = ConnectionConfig::fromPgConnInfo(
         QStringLiteral("host=127.0.0.1 port=5433 dbname=suite user=hr schema=s1 junk"));
     EXPECT_EQ(c.engine, ConnectionConfig::Engine::Postgres);
@@ -23,8 +22,7 @@ TEST(ConnectionConfig, ConnInfoRoundTrip)
 class TestDatabaseTest : public EngineTest {};
 
 // Each test gets a database of its own: what one test creates, the next never sees.
-TEST_P(TestDatabaseTest, FreshAndEmpty)
-{
+TEST_P(TestDatabaseTest, FreshAndEmpty) {
     for (int round = 0; round < 2; ++round) {
         TestDatabase fresh(GetParam());
         ASSERT_TRUE(fresh.available()) << fresh.unavailableReason().toStdString();

@@ -2,6 +2,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/HashDialect.h"
+#include "platform/db/RecordEngine.h"
 #include "platform/db/Recordset.h"
 
 #include <QSqlError>
@@ -61,6 +62,7 @@ Connection::Connection(const ConnectionConfig& config)
         throw DbError(QStringLiteral("无法连接数据库：") + message);
     }
     try {
+        m_engine = RecordEngine::create(*this);
         if (sqlite) {
             Execute(QStringLiteral("PRAGMA busy_timeout=10000"));
             Execute(QStringLiteral("PRAGMA journal_mode=WAL"));
@@ -68,7 +70,10 @@ Connection::Connection(const ConnectionConfig& config)
         } else if (!config.schema.isEmpty()) {
             Execute(QStringLiteral("set search_path to ") + quotedIdentifier(config.schema));
         }
+        if (!sqlite)
+            Execute(QStringLiteral("set datestyle to ISO"));
     } catch (...) {
+        m_engine.reset();
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
@@ -77,10 +82,15 @@ Connection::Connection(const ConnectionConfig& config)
 }
 
 Connection::~Connection() {
+    while (!m_recordsets.empty())
+        m_recordsets.back()->Close();
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (m_transactionDepth > 0 && db.isOpen())
-            db.rollback();
+        if (m_transactionDepth > 0 && db.isOpen()) {
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("ROLLBACK"));
+        }
+        m_engine.reset();
         db.close();
     }
     QSqlDatabase::removeDatabase(m_name);
@@ -97,9 +107,7 @@ QString Connection::translate(const QString& sql) const {
 }
 
 void Connection::Execute(const QString& sql) {
-    QSqlQuery q(database());
-    if (!q.exec(translate(sql)))
-        throw DbError(errorText(q.lastError()));
+    m_engine->execute(translate(sql));
 }
 
 void Connection::BeginTrans() {
@@ -117,6 +125,11 @@ void Connection::BeginTrans() {
 void Connection::CommitTrans() {
     if (m_transactionDepth == 0)
         throw DbError(QStringLiteral("没有可提交的事务"));
+    if (m_transactionDepth == 1 && m_engine->transactionFailed()) {
+        m_transactionDepth = 0;
+        Execute(QStringLiteral("ROLLBACK"));
+        throw DbError(QStringLiteral("事务中有命令执行失败，全部修改已撤销"));
+    }
     if (m_transactionDepth == 1)
         Execute(QStringLiteral("COMMIT"));
     else

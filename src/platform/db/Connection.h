@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace quill {
@@ -12,6 +13,7 @@ namespace quill {
 // The suite's database connection: a SQLite file or a PostgreSQL server,
 // with the dialect (DatabaseKind) its SQL texts are written in. Opening
 // failures and failing commands raise DbError with the database's message.
+class RecordEngine;
 class Recordset;
 
 class Connection {
@@ -36,7 +38,9 @@ public:
     // SQLite, unchanged otherwise.
     QString translate(const QString& sql) const;
 
-    // Nested calls are savepoints inside the outer transaction.
+    // Nested calls are savepoints inside the outer transaction. On
+    // PostgreSQL a command that failed inside the transaction spoils it:
+    // CommitTrans then rolls it back and raises, never reporting success.
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
@@ -47,6 +51,7 @@ private:
 
     ConnectionConfig m_config;
     std::vector<Recordset*> m_recordsets;
+    std::unique_ptr<RecordEngine> m_engine;
     QString m_name;
     bool m_quoteDialect = false;
     int m_transactionDepth = 0;

@@ -156,7 +156,8 @@ pg_conn* PgEngine::handleOf(const Connection& connection) {
     if (!db.isOpen() || !db.driver())
         return nullptr;
     const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
         return nullptr;
     return *static_cast<PGconn* const*>(handle.constData());
 }
@@ -255,6 +256,17 @@ void PgEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& data)
             data.cells.push_back(cellValue(r, row, f + first, kinds[static_cast<size_t>(f)]));
         data.appendRow();
     }
+}
+
+void PgEngine::execute(const QString& sql) {
+    Result res(exec(sql, {}));
+    const ExecStatusType status = res ? PQresultStatus(res.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_EMPTY_QUERY)
+        fail(res.release());
+}
+
+bool PgEngine::transactionFailed() const {
+    return PQtransactionStatus(m_conn) == PQTRANS_INERROR;
 }
 
 bool PgEngine::runWrite(const QString& sql, const QList<QVariant>& params, RecordsetData& data,

@@ -20,6 +20,8 @@ public:
     explicit PgEngine(Connection& connection);
 
     void fetch(const QString& sql, bool withIdentity, RecordsetData& data) override;
+    void execute(const QString& sql) override;
+    bool transactionFailed() const override;
     QString identityExpression() const override { return QStringLiteral("ctid"); }
     bool updateRow(RecordsetData& data, int row) override;
     bool deleteRow(RecordsetData& data, int row) override;

@@ -21,6 +21,10 @@ public:
     // command's first column is the row identity and is not a field; the
     // result's columns of other tables (or computed ones) get no column name.
     virtual void fetch(const QString& sql, bool withIdentity, RecordsetData& data) = 0;
+    // Runs a command that returns no records (or whose records are not needed).
+    virtual void execute(const QString& sql) = 0;
+    // Whether the connection's transaction has failed and can only be rolled back.
+    virtual bool transactionFailed() const { return false; }
     // The expression added to a single-table select to read the identity.
     virtual QString identityExpression() const = 0;
     // Writes the pending values of data's current record; false when the

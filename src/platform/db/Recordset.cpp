@@ -25,23 +25,36 @@ const QString& conflictMessage() {
     return text;
 }
 
-// Runs the select with the row identity added. Inside a PostgreSQL
-// transaction a failing attempt would spoil the transaction, so it is
-// fenced by a savepoint.
+// Runs fetch. Inside a PostgreSQL transaction a failing command would spoil
+// the whole transaction, so there it is fenced by a savepoint.
+template <typename Fetch> void fenced(Connection& connection, Fetch fetch) {
+    if (connection.engine() != ConnectionConfig::Engine::Postgres ||
+        connection.transactionDepth() == 0) {
+        fetch();
+        return;
+    }
+    connection.Execute(QStringLiteral("SAVEPOINT quill_open"));
+    try {
+        fetch();
+    } catch (const DbError&) {
+        connection.Execute(QStringLiteral("ROLLBACK TO SAVEPOINT quill_open"));
+        connection.Execute(QStringLiteral("RELEASE SAVEPOINT quill_open"));
+        throw;
+    }
+    connection.Execute(QStringLiteral("RELEASE SAVEPOINT quill_open"));
+}
+
+// Runs the select with the row identity added; false (and data left empty)
+// when the engine refuses it, as for a view without row identities.
 bool fetchWithIdentity(const SelectShape& shape, const QString& sql, Connection& connection,
                        RecordsetData& data) {
-    const bool fence = connection.engine() == ConnectionConfig::Engine::Postgres &&
-                       connection.transactionDepth() > 0;
     try {
-        if (fence)
-            connection.Execute(QStringLiteral("SAVEPOINT quill_open"));
-        data.engine->fetch(shape.withIdentity(sql, data.engine->identityExpression()), true, data);
-        if (fence)
-            connection.Execute(QStringLiteral("RELEASE SAVEPOINT quill_open"));
+        fenced(connection, [&] {
+            data.engine->fetch(shape.withIdentity(sql, data.engine->identityExpression()), true,
+                               data);
+        });
         return true;
     } catch (const DbError&) {
-        if (fence)
-            connection.Execute(QStringLiteral("ROLLBACK TO SAVEPOINT quill_open"));
         data.fields.clear();
         data.cells.clear();
         data.identities.clear();
@@ -72,7 +85,7 @@ void Recordset::Open(const QString& sql, Connection& connection) {
     }
     if (!data->updatable) {
         data->table.clear();
-        data->engine->fetch(text, false, *data);
+        fenced(connection, [&] { data->engine->fetch(text, false, *data); });
     }
     if (data->fields.empty())
         return; // a command without records leaves the recordset closed

@@ -259,6 +259,15 @@ void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& d
         fail();
 }
 
+void SqliteEngine::execute(const QString& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) == SQLITE_OK)
+        return;
+    const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
+    sqlite3_free(error);
+    throw DbError(message);
+}
+
 sqlite3_stmt* SqliteEngine::prepared(const QByteArray& key, const QString& sql) {
     sqlite3_stmt* st = m_statements.value(key);
     if (st)

@@ -19,6 +19,7 @@ public:
     ~SqliteEngine() override;
 
     void fetch(const QString& sql, bool withIdentity, RecordsetData& data) override;
+    void execute(const QString& sql) override;
     QString identityExpression() const override { return QStringLiteral("rowid"); }
     bool updateRow(RecordsetData& data, int row) override;
     bool deleteRow(RecordsetData& data, int row) override;

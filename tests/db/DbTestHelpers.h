@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace quill::test {
+
+// The first field of the first record of sql.
+inline QVariant scalar(Connection& c, const QString& sql) {
+    Recordset rs;
+    rs.Open(sql, c);
+    return rs.Eof() ? QVariant() : rs.Value(0);
+}
+
+// A table of people with two records that hold equal values everywhere.
+inline void createPeople(Connection& c) {
+    c.Execute(
+        QStringLiteral("create table people (id integer, name varchar(20), pay numeric(10,2), "
+                       "born date, starts time, seen timestamp, proif boolean)"));
+    c.Execute(QStringLiteral("insert into people values (1, 'Ann', 10.5, '1980-01-31', '08:30:00', "
+                             "'2004-02-01 10:20:30', true)"));
+    c.Execute(QStringLiteral("insert into people values (2, 'Bob', 20, '1990-12-01', '17:00:00', "
+                             "'2005-03-04 05:06:07', false)"));
+    c.Execute(QStringLiteral("insert into people values (3, 'Twin', 30, null, null, null, null)"));
+    c.Execute(QStringLiteral("insert into people values (3, 'Twin', 30, null, null, null, null)"));
+}
+
+} // namespace quill::test

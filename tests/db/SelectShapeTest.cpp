@@ -1,0 +1,48 @@
+#include "platform/db/SelectShape.h"
+
+#include <gtest/gtest.h>
+
+using quill::SelectShape;
+
+TEST(SelectShape, SingleTableSelectsAreFound) {
+    struct Case {
+        const char* sql;
+        const char* table;
+    } cases[] = {
+        {"select * from YGZL", "YGZL"},
+        {"SELECT name, pay FROM ygzl WHERE depart in (select proid from zdb3) ORDER BY name",
+         "ygzl"},
+        {"select a.* from \"Pay Table\" a where a.x=1", "\"Pay Table\""},
+        {"select * from s1.t as x order by 1 limit 5", "s1.t"},
+        {"select extract(year from d), 'from other' from t where s='join'", "t"},
+        {"select * from t;", "t"},
+    };
+    for (const Case& c : cases) {
+        const SelectShape shape = SelectShape::analyse(QString::fromUtf8(c.sql));
+        EXPECT_TRUE(shape.singleTable()) << c.sql;
+        EXPECT_EQ(shape.table().toStdString(), c.table) << c.sql;
+    }
+    const QString sql = QStringLiteral("select * from t");
+    EXPECT_EQ(SelectShape::analyse(sql).withIdentity(sql, QStringLiteral("rowid")),
+              QStringLiteral("select rowid, * from t"));
+}
+
+TEST(SelectShape, GroupedJoinedAndComputedResultsAreNot) {
+    const char* cases[] = {
+        "select depart, sum(pay) from t group by depart",
+        "select count(*) from t",
+        "select max(d) from t where x=1",
+        "select * from a, b",
+        "select * from a join b on a.id=b.id",
+        "select * from a left outer join b on a.id=b.id",
+        "select distinct depart from t",
+        "select * from (select * from t) q",
+        "select * from a union select * from b",
+        "with q as (select 1) select * from q",
+        "update t set a=1",
+        "select 1",
+        "select * from t; delete from t",
+    };
+    for (const char* sql : cases)
+        EXPECT_FALSE(SelectShape::analyse(QString::fromUtf8(sql)).singleTable()) << sql;
+}
