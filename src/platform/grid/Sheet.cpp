@@ -1,0 +1,203 @@
+#include "Sheet.h"
+
+#include "PlainNumber.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace quill {
+
+namespace {
+
+std::uint16_t packBorders(Sheet::Borders b) {
+    return std::uint16_t(b.left | (b.right << 4) | (b.top << 8) | (b.bottom << 12));
+}
+
+// A text that, typed as it is, would be taken for something else.
+bool needsTextMark(const QString& text) {
+    return text.startsWith(u'\'') || text.startsWith(u'=') || PlainNumber::parse(text);
+}
+
+} // namespace
+
+void Sheet::resize(int rows, int cols) {
+    if (rows < 0 || cols < 0 || rows > MaxRows || cols > MaxCols)
+        throw std::out_of_range("sheet size out of range");
+    if (cols != m_cols) {
+        std::vector<Cell> cells(std::size_t(rows) * std::size_t(cols));
+        for (int r = 0; r < m_rows; ++r) {
+            for (int c = 0; c < m_cols; ++c) {
+                Cell& old = cellRef(r, c);
+                if (r < rows && c < cols)
+                    cells[std::size_t(r) * std::size_t(cols) + std::size_t(c)] = old;
+                else
+                    release(old);
+            }
+        }
+        m_cells.swap(cells);
+        m_widths.resize(std::size_t(cols), DefaultColumnWidth);
+    } else {
+        for (int r = rows; r < m_rows; ++r)
+            for (int c = 0; c < m_cols; ++c)
+                release(cellRef(r, c));
+        m_cells.resize(std::size_t(rows) * std::size_t(cols));
+    }
+    m_rows = rows;
+    m_cols = cols;
+    compactIfWasteful();
+}
+
+void Sheet::setEntry(int row, int col, const QString& entry) {
+    Cell& c = cellRef(row, col);
+    release(c);
+    if (entry.isEmpty())
+        return;
+    if (entry.startsWith(u'\''))
+        store(c, Kind::Text, QStringView(entry).mid(1));
+    else if (entry.size() > 1 && entry.startsWith(u'='))
+        setFormula(row, col, entry, QString());
+    else
+        store(c, Kind::Plain, entry);
+}
+
+void Sheet::setFormula(int row, int col, const QString& formula, const QString& value) {
+    Cell& c = cellRef(row, col);
+    release(c);
+    std::uint32_t slot = 0;
+    if (!m_freeFormulas.empty()) {
+        slot = m_freeFormulas.back();
+        m_freeFormulas.pop_back();
+    } else {
+        slot = std::uint32_t(m_formulas.size());
+        m_formulas.emplace_back();
+    }
+    // A formula read from a file keeps the value it was read with; a typed one
+    // has none, as the sheet does not compute.
+    m_formulas[slot] = Formula{formula, value, !value.isNull()};
+    c.kind = Kind::Formula;
+    c.offset = slot;
+    c.length = 0;
+}
+
+void Sheet::setText(int row, int col, const QString& text) {
+    Cell& c = cellRef(row, col);
+    release(c);
+    if (!text.isEmpty())
+        store(c, needsTextMark(text) ? Kind::Text : Kind::Plain, text);
+}
+
+void Sheet::clearContents(int row, int col) {
+    release(cellRef(row, col));
+}
+
+QString Sheet::text(int row, int col) const {
+    const Cell& c = cell(row, col);
+    if (c.kind == Kind::Formula) {
+        const Formula& f = m_formulas[c.offset];
+        return f.hasValue ? f.value : f.formula;
+    }
+    return storedText(c);
+}
+
+QString Sheet::entry(int row, int col) const {
+    const Cell& c = cell(row, col);
+    switch (c.kind) {
+    case Kind::Empty:
+        return QString();
+    case Kind::Plain:
+        return storedText(c);
+    case Kind::Text:
+        return u'\'' + storedText(c);
+    case Kind::Formula:
+        return m_formulas[c.offset].formula;
+    }
+    return QString();
+}
+
+QString Sheet::formula(int row, int col) const {
+    const Cell& c = cell(row, col);
+    return c.kind == Kind::Formula ? m_formulas[c.offset].formula : QString();
+}
+
+bool Sheet::hasFormulaValue(int row, int col) const {
+    const Cell& c = cell(row, col);
+    return c.kind == Kind::Formula && m_formulas[c.offset].hasValue;
+}
+
+Sheet::Borders Sheet::borders(int row, int col) const {
+    const std::uint16_t b = cell(row, col).borders;
+    return Borders{std::uint8_t(b & 0xF), std::uint8_t((b >> 4) & 0xF),
+                   std::uint8_t((b >> 8) & 0xF), std::uint8_t(b >> 12)};
+}
+
+void Sheet::setBorders(int row, int col, Borders borders) {
+    for (const int style : {borders.left, borders.right, borders.top, borders.bottom}) {
+        if (style > MaxBorderStyle)
+            throw std::out_of_range("border style out of range");
+    }
+    cellRef(row, col).borders = packBorders(borders);
+}
+
+std::size_t Sheet::memoryBytes() const {
+    std::size_t bytes = sizeof(Sheet) + m_cells.capacity() * sizeof(Cell) +
+                        m_chars.capacity() * sizeof(char16_t) +
+                        m_formulas.capacity() * sizeof(Formula) +
+                        m_freeFormulas.capacity() * sizeof(std::uint32_t) +
+                        m_widths.capacity() * sizeof(std::uint16_t);
+    for (const Formula& f : m_formulas)
+        bytes += std::size_t(f.formula.capacity() + f.value.capacity()) * sizeof(char16_t);
+    return bytes;
+}
+
+QString Sheet::storedText(const Cell& c) const {
+    if (c.length == 0)
+        return QString();
+    return QString(reinterpret_cast<const QChar*>(m_chars.data() + c.offset), qsizetype(c.length));
+}
+
+void Sheet::release(Cell& c) {
+    if (c.kind == Kind::Formula) {
+        m_formulas[c.offset] = Formula{};
+        m_freeFormulas.push_back(c.offset);
+    } else {
+        m_wastedChars += c.length;
+    }
+    c.kind = Kind::Empty;
+    c.offset = 0;
+    c.length = 0;
+}
+
+void Sheet::store(Cell& c, Kind kind, QStringView text) {
+    constexpr std::size_t Limit = std::numeric_limits<std::uint32_t>::max();
+    if (m_chars.size() + std::size_t(text.size()) > Limit)
+        throw std::length_error("sheet text store full");
+    c.kind = kind;
+    c.offset = std::uint32_t(m_chars.size());
+    c.length = std::uint32_t(text.size());
+    const char16_t* from = reinterpret_cast<const char16_t*>(text.utf16());
+    m_chars.insert(m_chars.end(), from, from + text.size());
+    compactIfWasteful();
+}
+
+// Rewritten cells leave their old text behind; once that is more than half
+// of the store, the live texts are copied into a fresh one.
+void Sheet::compactIfWasteful() {
+    constexpr std::size_t MinWaste = 1 << 16;
+    if (m_wastedChars < MinWaste || m_wastedChars * 2 < m_chars.size())
+        return;
+    std::vector<char16_t> chars;
+    chars.reserve(m_chars.size() - m_wastedChars);
+    for (Cell& c : m_cells) {
+        if (c.kind == Kind::Formula || c.length == 0)
+            continue;
+        const std::size_t offset = chars.size();
+        chars.insert(chars.end(), m_chars.begin() + c.offset,
+                     m_chars.begin() + c.offset + c.length);
+        c.offset = std::uint32_t(offset);
+    }
+    m_chars.swap(chars);
+    m_wastedChars = 0;
+}
+
+} // namespace quill

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace quill {
+
+// One worksheet as plain data: a rectangle of cells (0-based here), the
+// column widths, the sheet name, bold and borders per cell. Cells are kept
+// compact, 12 bytes each plus their text in one shared character store, so
+// a sheet of 16380 rows by 100 columns stays small and quick to fill.
+//
+// A cell holds an entry. An entry beginning with "'" is a text shown without
+// the "'"; one beginning with "=" is a formula, shown by the value it was
+// read with (or by its own text when it has none); any other entry is shown
+// as written.
+class Sheet {
+public:
+    enum class Kind : std::uint8_t { Empty, Plain, Text, Formula };
+
+    // Border line styles per edge, numbered as in workbook files: 0 none,
+    // 1 thin, 2 medium, 3 dashed, 4 dotted, 5 thick, 6 double, 7 hair, up to 13.
+    struct Borders {
+        std::uint8_t left = 0;
+        std::uint8_t right = 0;
+        std::uint8_t top = 0;
+        std::uint8_t bottom = 0;
+
+        bool isNone() const { return (left | right | top | bottom) == 0; }
+        bool operator==(const Borders&) const = default;
+    };
+
+    static constexpr int MaxRows = 1048576;
+    static constexpr int MaxCols = 16384;
+    static constexpr int MaxBorderStyle = 13;
+    // Column width in 1/256 of a character width: 9 characters.
+    static constexpr int DefaultColumnWidth = 2304;
+
+    Sheet() = default;
+
+    int rowCount() const { return m_rows; }
+    int columnCount() const { return m_cols; }
+    // Cells inside the new rectangle keep their contents.
+    void resize(int rows, int cols);
+
+    // The sheet's entry rules apply: "'" text, "=" formula, else plain.
+    void setEntry(int row, int col, const QString& entry);
+    // A formula (with its leading "=") and the value it shows.
+    void setFormula(int row, int col, const QString& formula, const QString& value);
+    // A text that stays a text whatever it looks like (no "'" needed).
+    void setText(int row, int col, const QString& text);
+    void clearContents(int row, int col);
+
+    Kind kind(int row, int col) const { return cell(row, col).kind; }
+    // What the cell shows.
+    QString text(int row, int col) const;
+    // What was entered: "'" + text for a text that needs the mark, the
+    // formula for a formula, else the text.
+    QString entry(int row, int col) const;
+    // The formula text (with "="); "" for other cells.
+    QString formula(int row, int col) const;
+    // Whether a formula cell carries the value it was read with.
+    bool hasFormulaValue(int row, int col) const;
+
+    bool bold(int row, int col) const { return cell(row, col).bold; }
+    void setBold(int row, int col, bool on) { cellRef(row, col).bold = on; }
+    Borders borders(int row, int col) const;
+    void setBorders(int row, int col, Borders borders);
+
+    int columnWidth(int col) const { return m_widths[std::size_t(col)]; }
+    void setColumnWidth(int col, int width) { m_widths[std::size_t(col)] = std::uint16_t(width); }
+
+    QString name() const { return m_name; }
+    void setName(const QString& name) { m_name = name; }
+
+    // Bytes held for cells, texts, formulas and widths.
+    std::size_t memoryBytes() const;
+
+private:
+    struct Cell {
+        std::uint32_t offset = 0; // into m_chars, or into m_formulas for a formula
+        std::uint32_t length = 0;
+        std::uint16_t borders = 0;
+        Kind kind = Kind::Empty;
+        bool bold = false;
+    };
+    struct Formula {
+        QString formula;
+        QString value;
+        bool hasValue = false;
+    };
+
+    const Cell& cell(int row, int col) const {
+        return m_cells[std::size_t(row) * std::size_t(m_cols) + std::size_t(col)];
+    }
+    Cell& cellRef(int row, int col) {
+        return m_cells[std::size_t(row) * std::size_t(m_cols) + std::size_t(col)];
+    }
+    QString storedText(const Cell& c) const;
+    void release(Cell& c);
+    void store(Cell& c, Kind kind, QStringView text);
+    void compactIfWasteful();
+
+    int m_rows = 0;
+    int m_cols = 0;
+    std::vector<Cell> m_cells;
+    std::vector<char16_t> m_chars;
+    std::size_t m_wastedChars = 0;
+    std::vector<Formula> m_formulas;
+    std::vector<std::uint32_t> m_freeFormulas;
+    std::vector<std::uint16_t> m_widths;
+    QString m_name;
+};
+
+} // namespace quill

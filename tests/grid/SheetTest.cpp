@@ -1,0 +1,138 @@
+#include "platform/grid/Sheet.h"
+#include "platform/grid/CellRange.h"
+#include "platform/grid/PlainNumber.h"
+#include "platform/grid/WorkbookNumberFormat.h"
+
+#include <gtest/gtest.h>
+
+using namespace quill;
+
+TEST(Sheet, EntriesShowByTheirMark) {
+    Sheet s;
+    s.resize(2, 3);
+    s.setEntry(0, 0, QStringLiteral("'007"));
+    s.setEntry(0, 1, QStringLiteral("=A1+1"));
+    s.setEntry(0, 2, QStringLiteral("12.50"));
+    s.setEntry(1, 0, QStringLiteral("'"));
+    s.setEntry(1, 1, QStringLiteral("="));
+
+    EXPECT_EQ(s.text(0, 0), QStringLiteral("007"));
+    EXPECT_EQ(s.entry(0, 0), QStringLiteral("'007"));
+    EXPECT_EQ(s.kind(0, 0), Sheet::Kind::Text);
+    // A typed formula has no value yet and shows itself, so nothing is lost.
+    EXPECT_EQ(s.kind(0, 1), Sheet::Kind::Formula);
+    EXPECT_EQ(s.text(0, 1), QStringLiteral("=A1+1"));
+    EXPECT_EQ(s.entry(0, 1), QStringLiteral("=A1+1"));
+    EXPECT_FALSE(s.hasFormulaValue(0, 1));
+    EXPECT_EQ(s.text(0, 2), QStringLiteral("12.50"));
+    EXPECT_EQ(s.entry(0, 2), QStringLiteral("12.50"));
+    EXPECT_EQ(s.text(1, 0), QString());
+    EXPECT_EQ(s.entry(1, 0), QStringLiteral("'"));
+    EXPECT_EQ(s.kind(1, 1), Sheet::Kind::Plain);
+
+    s.setFormula(1, 2, QStringLiteral("=SUM(A1:A2)"), QStringLiteral("3"));
+    EXPECT_EQ(s.text(1, 2), QStringLiteral("3"));
+    EXPECT_EQ(s.entry(1, 2), QStringLiteral("=SUM(A1:A2)"));
+    s.setEntry(1, 2, QString());
+    EXPECT_EQ(s.kind(1, 2), Sheet::Kind::Empty);
+    EXPECT_EQ(s.formula(1, 2), QString());
+}
+
+TEST(Sheet, TextsThatLookLikeEntriesKeepTheirMark) {
+    Sheet s;
+    s.resize(1, 4);
+    s.setText(0, 0, QStringLiteral("12"));
+    s.setText(0, 1, QStringLiteral("=x"));
+    s.setText(0, 2, QStringLiteral("007"));
+    s.setText(0, 3, QStringLiteral("'a"));
+    EXPECT_EQ(s.entry(0, 0), QStringLiteral("'12"));
+    EXPECT_EQ(s.entry(0, 1), QStringLiteral("'=x"));
+    EXPECT_EQ(s.entry(0, 2), QStringLiteral("007"));
+    EXPECT_EQ(s.text(0, 3), QStringLiteral("'a"));
+}
+
+TEST(Sheet, ResizeKeepsCellsAndStyles) {
+    Sheet s;
+    s.resize(3, 2);
+    s.setEntry(2, 1, QStringLiteral("c"));
+    s.setEntry(0, 0, QStringLiteral("=1"));
+    s.setBold(2, 1, true);
+    s.setBorders(2, 1, Sheet::Borders{1, 2, 3, 4});
+    s.setColumnWidth(1, 3072);
+    s.resize(4, 5);
+    EXPECT_EQ(s.text(2, 1), QStringLiteral("c"));
+    EXPECT_EQ(s.entry(0, 0), QStringLiteral("=1"));
+    EXPECT_TRUE(s.bold(2, 1));
+    EXPECT_EQ(s.borders(2, 1), (Sheet::Borders{1, 2, 3, 4}));
+    EXPECT_EQ(s.columnWidth(1), 3072);
+    EXPECT_EQ(s.columnWidth(4), Sheet::DefaultColumnWidth);
+    EXPECT_EQ(s.text(3, 4), QString());
+    s.resize(1, 1);
+    s.resize(3, 2);
+    EXPECT_EQ(s.text(2, 1), QString());
+    EXPECT_FALSE(s.bold(2, 1));
+    EXPECT_EQ(s.entry(0, 0), QStringLiteral("=1"));
+    EXPECT_THROW(s.resize(Sheet::MaxRows + 1, 1), std::out_of_range);
+    EXPECT_THROW(s.setBorders(0, 0, Sheet::Borders{14, 0, 0, 0}), std::out_of_range);
+}
+
+TEST(Sheet, RewritingCellsDoesNotGrowWithoutBound) {
+    Sheet s;
+    s.resize(100, 10);
+    for (int round = 0; round < 50; ++round) {
+        for (int r = 0; r < 100; ++r)
+            for (int c = 0; c < 10; ++c)
+                s.setEntry(r, c, QStringLiteral("round %1 cell %2").arg(round).arg(r * 10 + c));
+    }
+    EXPECT_EQ(s.text(99, 9), QStringLiteral("round 49 cell 999"));
+    EXPECT_EQ(s.text(0, 0), QStringLiteral("round 49 cell 0"));
+    // One round of texts is about 16 characters x 1000 cells.
+    EXPECT_LT(s.memoryBytes(), std::size_t(300000));
+}
+
+TEST(CellRange, ParsesReferences) {
+    EXPECT_EQ(CellRange::parse(u"$A$5:$E$20"), (CellRange{4, 0, 19, 4}));
+    EXPECT_EQ(CellRange::parse(u"e20:a5"), (CellRange{4, 0, 19, 4}));
+    EXPECT_EQ(CellRange::parse(u"AA1"), (CellRange{0, 26, 0, 26}));
+    EXPECT_EQ(CellRange::parse(u"$B7"), (CellRange{6, 1, 6, 1}));
+    for (const char16_t* bad : {u"", u"A", u"5", u"A0", u"A5:", u"$$A5", u"A5:E", u"A-1", u"XFE1",
+                                u"A1048577", u"A 5", u"甲1"})
+        EXPECT_FALSE(CellRange::parse(bad)) << QString::fromUtf16(bad).toStdString();
+    EXPECT_EQ((CellRange{4, 0, 19, 4}).toString(), QStringLiteral("A5:E20"));
+    EXPECT_EQ((CellRange{0, 27, 0, 27}).toString(), QStringLiteral("AB1"));
+    EXPECT_EQ(CellRange::columnName(16383), QStringLiteral("XFD"));
+}
+
+TEST(PlainNumber, OnlyTextsANumberShowsAsWritten) {
+    for (const char16_t* yes :
+         {u"0", u"12", u"-3", u"12.50", u"0.125", u"-0.5", u"123456789012345"}) {
+        EXPECT_TRUE(PlainNumber::parse(yes)) << QString::fromUtf16(yes).toStdString();
+    }
+    EXPECT_EQ(PlainNumber::parse(u"12.50")->decimals, 2);
+    EXPECT_DOUBLE_EQ(PlainNumber::parse(u"-3.25")->value, -3.25);
+    for (const char16_t* no : {u"", u"007", u"+5", u"1e3", u"-0", u"-0.00", u"1,000", u" 5", u"5.",
+                               u".5", u"1234567890123456", u"12a", u"１２"}) {
+        EXPECT_FALSE(PlainNumber::parse(no)) << QString::fromUtf16(no).toStdString();
+    }
+}
+
+TEST(WorkbookNumberFormat, ShowsNumbersAsTheFormatSays) {
+    EXPECT_EQ(WorkbookNumberFormat().format(3.5), QStringLiteral("3.5"));
+    EXPECT_EQ(WorkbookNumberFormat().format(0.1 + 0.2), QStringLiteral("0.3"));
+    EXPECT_EQ(WorkbookNumberFormat::builtIn(2).format(3.5), QStringLiteral("3.50"));
+    EXPECT_EQ(WorkbookNumberFormat::builtIn(4).format(-1234567.891),
+              QStringLiteral("-1,234,567.89"));
+    EXPECT_EQ(WorkbookNumberFormat::fromCode(QStringLiteral("#0.000")).format(2),
+              QStringLiteral("2.000"));
+    EXPECT_EQ(WorkbookNumberFormat::fromCode(QStringLiteral("0.0%")).format(0.125),
+              QStringLiteral("12.5%"));
+    EXPECT_EQ(WorkbookNumberFormat::builtIn(14).format(38018), QStringLiteral("2004-02-01"));
+    EXPECT_EQ(WorkbookNumberFormat::fromCode(QStringLiteral("yyyy\\-mm\\-dd")).format(38018.5),
+              QStringLiteral("2004-02-01"));
+    EXPECT_EQ(WorkbookNumberFormat::fromCode(QStringLiteral("[h]:mm:ss")).format(0.75),
+              QStringLiteral("18:00:00"));
+    EXPECT_EQ(WorkbookNumberFormat::fromCode(QStringLiteral("\"总计\"0.00")).format(1),
+              QStringLiteral("1.00"));
+    EXPECT_EQ(WorkbookNumberFormat::fixedCode(0), QStringLiteral("0"));
+    EXPECT_EQ(WorkbookNumberFormat::fixedCode(3), QStringLiteral("0.000"));
+}

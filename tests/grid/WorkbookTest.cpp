@@ -1,0 +1,330 @@
+#include "platform/grid/GridError.h"
+#include "platform/grid/Sheet.h"
+#include "platform/grid/WorkbookReader.h"
+#include "platform/grid/WorkbookWriter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <xlsxwriter.h>
+#include <zip.h>
+
+#include <map>
+
+using namespace quill;
+
+namespace {
+
+class WorkbookTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    // A zip of the given entries, built by hand.
+    void writeZip(const QString& file, const std::map<std::string, std::string>& entries) {
+        int error = 0;
+        zip_t* z = zip_open(QFile::encodeName(file).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+        ASSERT_NE(z, nullptr);
+        for (const auto& [name, content] : entries) {
+            zip_source_t* src = zip_source_buffer(z, content.data(), content.size(), 0);
+            ASSERT_GE(zip_file_add(z, name.c_str(), src, ZIP_FL_OVERWRITE), 0);
+        }
+        ASSERT_EQ(zip_close(z), 0);
+    }
+
+    void writeFile(const QString& file, const QByteArray& bytes) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    // The message of the GridError that reading raises; "" when it reads.
+    QString readError(const QString& file) {
+        try {
+            WorkbookReader::read(file);
+        } catch (const GridError& e) {
+            return e.message();
+        }
+        return QString();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+Sheet sampleSheet() {
+    Sheet s;
+    s.resize(6, 5);
+    s.setName(QStringLiteral("工资表"));
+    s.setEntry(0, 0, QStringLiteral("姓名"));
+    s.setEntry(0, 1, QStringLiteral("金额"));
+    s.setEntry(0, 2, QStringLiteral("编号"));
+    s.setEntry(0, 3, QStringLiteral("合计"));
+    s.setEntry(1, 0, QStringLiteral("张三"));
+    s.setEntry(1, 1, QStringLiteral("12.50"));
+    s.setEntry(1, 2, QStringLiteral("007"));
+    s.setEntry(1, 3, QStringLiteral("-3"));
+    s.setEntry(1, 4, QStringLiteral("'100"));
+    s.setEntry(2, 0, QStringLiteral("李四"));
+    s.setEntry(2, 1, QStringLiteral("1234567.125"));
+    s.setEntry(2, 2, QStringLiteral("2004-02-01"));
+    s.setFormula(2, 3, QStringLiteral("=B2+B3"), QStringLiteral("1234579.63"));
+    s.setFormula(2, 4, QStringLiteral("=A2&A3"), QStringLiteral("张三李四"));
+    s.setEntry(3, 0, QStringLiteral("=B2*2"));
+    s.setEntry(3, 1, QStringLiteral("+5"));
+    s.setEntry(3, 2, QStringLiteral("1e3"));
+    s.setEntry(3, 3, QString(40000, u'长'));
+    s.setBold(0, 0, true);
+    s.setBold(0, 1, true);
+    s.setBorders(1, 1, Sheet::Borders{1, 1, 1, 1});
+    s.setBorders(4, 4, Sheet::Borders{0, 2, 0, 5});
+    s.setColumnWidth(0, 3072);
+    s.setColumnWidth(1, 2560);
+    s.setColumnWidth(2, 4608);
+    s.setColumnWidth(3, 1280);
+    s.setColumnWidth(4, 5120);
+    return s;
+}
+
+} // namespace
+
+TEST_F(WorkbookTest, WrittenSheetReadsBackTheSame) {
+    const Sheet written = sampleSheet();
+    const QString file = path(QStringLiteral("out.xls"));
+    WorkbookWriter::save(written, file);
+    const Sheet read = WorkbookReader::read(file);
+
+    EXPECT_EQ(read.name(), QStringLiteral("工资表"));
+    ASSERT_EQ(read.rowCount(), 6);
+    ASSERT_EQ(read.columnCount(), 5);
+    for (int r = 0; r < 6; ++r) {
+        for (int c = 0; c < 5; ++c) {
+            SCOPED_TRACE(testing::Message() << "cell " << r << "," << c);
+            if (r == 3 && c == 3) {
+                // A cell holds at most 32767 characters.
+                EXPECT_EQ(read.text(r, c), QString(WorkbookWriter::MaxTextLength, u'长'));
+            } else if (r == 3 && c == 0) {
+                // Written without a value; the file carries the formula.
+                EXPECT_EQ(read.formula(r, c), QStringLiteral("=B2*2"));
+            } else {
+                EXPECT_EQ(read.text(r, c), written.text(r, c));
+                EXPECT_EQ(read.formula(r, c), written.formula(r, c));
+            }
+            EXPECT_EQ(read.bold(r, c), written.bold(r, c));
+            EXPECT_EQ(read.borders(r, c), written.borders(r, c));
+        }
+    }
+    EXPECT_EQ(read.kind(1, 2), Sheet::Kind::Plain); // 007 stays a text, not 7
+    EXPECT_EQ(read.entry(1, 4), QStringLiteral("'100"));
+    EXPECT_EQ(read.entry(1, 1), QStringLiteral("12.50"));
+    EXPECT_EQ(read.entry(2, 3), QStringLiteral("=B2+B3"));
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(read.columnWidth(c), written.columnWidth(c)) << c;
+}
+
+TEST_F(WorkbookTest, NumbersAreWrittenAsNumbersAndTextsAsTexts) {
+    const QString file = path(QStringLiteral("types.xlsx"));
+    WorkbookWriter::save(sampleSheet(), file);
+    int error = 0;
+    zip_t* z = zip_open(QFile::encodeName(file).constData(), ZIP_RDONLY, &error);
+    ASSERT_NE(z, nullptr);
+    zip_file_t* f = zip_fopen(z, "xl/worksheets/sheet1.xml", 0);
+    ASSERT_NE(f, nullptr);
+    std::string xml;
+    char buffer[4096];
+    for (zip_int64_t n; (n = zip_fread(f, buffer, sizeof buffer)) > 0;)
+        xml.append(buffer, std::size_t(n));
+    zip_fclose(f);
+    zip_discard(z);
+    const QString sheet = QString::fromStdString(xml);
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"B2\" s=\"")) &&
+                sheet.contains(QStringLiteral("<v>12.5</v>")));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"C2\" t=\"inlineStr\"><is><t>007</t>")));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"E2\" t=\"inlineStr\"><is><t>100</t>")));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<f>B2+B3</f><v>1234579.63</v>")));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"B4\" t=\"inlineStr\"><is><t>+5</t>")));
+}
+
+TEST_F(WorkbookTest, SheetNamesAWorkbookRefusesAreMended) {
+    EXPECT_EQ(WorkbookWriter::fileSheetName(QStringLiteral("工资[2004-02至2004-03]")),
+              QStringLiteral("工资(2004-02至2004-03)"));
+    EXPECT_EQ(WorkbookWriter::fileSheetName(QStringLiteral("a/b:c?*\\")),
+              QStringLiteral("a_b_c___"));
+    EXPECT_EQ(WorkbookWriter::fileSheetName(QString()), QStringLiteral("Sheet1"));
+    EXPECT_EQ(WorkbookWriter::fileSheetName(QString(40, u'表')).size(), 31);
+
+    Sheet s;
+    s.resize(1, 1);
+    s.setName(QStringLiteral("查询[2004]"));
+    WorkbookWriter::save(s, path(QStringLiteral("n.xlsx")));
+    EXPECT_EQ(WorkbookReader::read(path(QStringLiteral("n.xlsx"))).name(),
+              QStringLiteral("查询(2004)"));
+}
+
+TEST_F(WorkbookTest, EmptyRowsAndColumnsAtTheEndAreKept) {
+    Sheet s;
+    s.resize(30, 4);
+    s.setEntry(0, 0, QStringLiteral("x"));
+    WorkbookWriter::save(s, path(QStringLiteral("e.xlsx")));
+    const Sheet read = WorkbookReader::read(path(QStringLiteral("e.xlsx")));
+    EXPECT_EQ(read.rowCount(), 30);
+    EXPECT_EQ(read.columnCount(), 4);
+}
+
+TEST_F(WorkbookTest, FailedWriteKeepsTheOldFile) {
+    const QString file = path(QStringLiteral("keep.xlsx"));
+    writeFile(file, "old");
+    EXPECT_THROW(WorkbookWriter::save(sampleSheet(), path(QStringLiteral("no/such/dir/x.xlsx"))),
+                 GridError);
+    WorkbookWriter::save(sampleSheet(), file);
+    EXPECT_EQ(WorkbookReader::read(file).text(0, 0), QStringLiteral("姓名"));
+}
+
+// A workbook made by libxlsxwriter in its ordinary mode (shared strings) and
+// in constant-memory mode (inline strings), with formulas and formats.
+TEST_F(WorkbookTest, ReadsWorkbooksOfAnotherWriter) {
+    for (const bool constantMemory : {false, true}) {
+        SCOPED_TRACE(constantMemory ? "inline strings" : "shared strings");
+        const QString file =
+            path(constantMemory ? QStringLiteral("inline.xlsx") : QStringLiteral("shared.xlsx"));
+        lxw_workbook_options options{};
+        options.constant_memory = constantMemory;
+        lxw_workbook* wb = workbook_new_opt(QFile::encodeName(file).constData(), &options);
+        lxw_worksheet* ws = workbook_add_worksheet(wb, "数据");
+        workbook_add_worksheet(wb, "Second");
+        lxw_format* bold = workbook_add_format(wb);
+        format_set_bold(bold);
+        format_set_bottom(bold, LXW_BORDER_DOUBLE);
+        lxw_format* money = workbook_add_format(wb);
+        format_set_num_format(money, "#,##0.00");
+        lxw_format* date = workbook_add_format(wb);
+        format_set_num_format(date, "yyyy-mm-dd");
+        worksheet_set_column(ws, 0, 0, 20, nullptr);
+        worksheet_write_string(ws, 0, 0, "部门", bold);
+        worksheet_write_string(ws, 0, 1, "amount", nullptr);
+        worksheet_write_string(ws, 1, 0, "生产部", nullptr);
+        worksheet_write_number(ws, 1, 1, 1234.5, money);
+        worksheet_write_number(ws, 1, 2, 38018, date);
+        worksheet_write_boolean(ws, 1, 3, 1, nullptr);
+        worksheet_write_formula_num(ws, 2, 1, "=B2*2", money, 2469);
+        worksheet_write_formula_str(ws, 2, 2, "=A2&\"x\"", nullptr, "生产部x");
+        worksheet_write_number(ws, 3, 0, 0.1, nullptr);
+        worksheet_write_string(ws, 3, 1, "12", nullptr);
+        ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
+
+        const Sheet s = WorkbookReader::read(file);
+        EXPECT_EQ(s.name(), QStringLiteral("数据"));
+        EXPECT_EQ(s.rowCount(), 4);
+        EXPECT_EQ(s.columnCount(), 4);
+        EXPECT_EQ(s.text(0, 0), QStringLiteral("部门"));
+        EXPECT_TRUE(s.bold(0, 0));
+        EXPECT_EQ(s.borders(0, 0).bottom, 6);
+        EXPECT_EQ(s.text(0, 1), QStringLiteral("amount"));
+        EXPECT_EQ(s.text(1, 0), QStringLiteral("生产部"));
+        EXPECT_EQ(s.text(1, 1), QStringLiteral("1,234.50"));
+        EXPECT_EQ(s.text(1, 2), QStringLiteral("2004-02-01"));
+        EXPECT_EQ(s.text(1, 3), QStringLiteral("TRUE"));
+        EXPECT_EQ(s.entry(2, 1), QStringLiteral("=B2*2"));
+        EXPECT_EQ(s.text(2, 1), QStringLiteral("2,469.00"));
+        EXPECT_EQ(s.entry(2, 2), QStringLiteral("=A2&\"x\""));
+        EXPECT_EQ(s.text(2, 2), QStringLiteral("生产部x"));
+        EXPECT_EQ(s.text(3, 0), QStringLiteral("0.1"));
+        EXPECT_EQ(s.entry(3, 1), QStringLiteral("'12")); // a text "12" stays a text
+        EXPECT_EQ(s.columnWidth(0), 20 * 256);
+    }
+}
+
+// Parts laid out as other applications write them: rich text, phonetic
+// runs, merged cells, cells without references, a chart sheet first.
+TEST_F(WorkbookTest, ReadsHandBuiltWorkbooks) {
+    const std::string rels =
+        R"(<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+        R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="/book/wb.xml"/></Relationships>)";
+    const std::string workbook =
+        R"(<x:workbook xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:rel="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><x:sheets>)"
+        R"(<x:sheet name="图" sheetId="3" rel:id="c1"/><x:sheet name="名单" sheetId="1" rel:id="s1"/><x:sheet name="后" sheetId="2" rel:id="s2"/></x:sheets></x:workbook>)";
+    const std::string workbookRels =
+        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+        R"(<Relationship Id="c1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/chartsheet" Target="charts/c.xml"/>)"
+        R"(<Relationship Id="s1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="sheets/one.xml"/>)"
+        R"(<Relationship Id="s2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="sheets/two.xml"/>)"
+        R"(<Relationship Id="t" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="../book/strings.xml"/></Relationships>)";
+    const std::string strings =
+        R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><si><t>plain</t></si>)"
+        R"(<si><r><rPr><b/></rPr><t xml:space="preserve">富 </t></r><r><t>文本</t></r><rPh sb="0" eb="1"><t>フ</t></rPh></si></sst>)";
+    const std::string sheet =
+        R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><dimension ref="A1:C3"/>)"
+        R"(<sheetFormatPr defaultColWidth="9.140625"/><cols><col min="2" max="3" width="15.7109375" customWidth="1"/></cols><sheetData>)"
+        R"(<row><c t="s"><v>0</v></c><c t="s"><v>1</v></c><c t="s"><v>99</v></c></row>)"
+        R"(<row r="3"><c r="B3" t="inlineStr"><is><r><t>in</t></r><r><t>line</t></r></is></c><c t="e"><f>1/0</f><v>#DIV/0!</v></c>)"
+        R"(<c r="D3"><f t="shared" si="0"/><v>4</v></c></row></sheetData>)"
+        R"(<mergeCells count="1"><mergeCell ref="A1:B1"/></mergeCells></worksheet>)";
+    const QString file = path(QStringLiteral("hand.vts"));
+    writeZip(file, {{"_rels/.rels", rels},
+                    {"book/wb.xml", workbook},
+                    {"book/_rels/wb.xml.rels", workbookRels},
+                    {"book/strings.xml", strings},
+                    {"book/sheets/one.xml", sheet},
+                    {"book/sheets/two.xml", "<worksheet/>"}});
+    const Sheet s = WorkbookReader::read(file);
+    EXPECT_EQ(s.name(), QStringLiteral("名单"));
+    EXPECT_EQ(s.rowCount(), 3);
+    EXPECT_EQ(s.columnCount(), 4);
+    EXPECT_EQ(s.text(0, 0), QStringLiteral("plain"));
+    EXPECT_EQ(s.text(0, 1), QStringLiteral("富 文本"));
+    EXPECT_EQ(s.text(0, 2), QString());
+    EXPECT_EQ(s.text(2, 1), QStringLiteral("inline"));
+    EXPECT_EQ(s.entry(2, 2), QStringLiteral("=1/0"));
+    EXPECT_EQ(s.text(2, 2), QStringLiteral("#DIV/0!"));
+    EXPECT_EQ(s.entry(2, 3), QStringLiteral("4"));
+    EXPECT_EQ(s.columnWidth(0), 2158);
+    EXPECT_EQ(s.columnWidth(1), 15 * 256);
+}
+
+TEST_F(WorkbookTest, BadFilesRaiseClearErrors) {
+    EXPECT_TRUE(
+        readError(path(QStringLiteral("missing.vts"))).startsWith(QStringLiteral("文件不存在")));
+
+    writeFile(path(QStringLiteral("empty.vts")), QByteArray());
+    EXPECT_TRUE(readError(path(QStringLiteral("empty.vts"))).contains(QStringLiteral("空")));
+
+    writeFile(path(QStringLiteral("text.vts")), "这不是工作簿\n");
+    EXPECT_TRUE(
+        readError(path(QStringLiteral("text.vts"))).contains(QStringLiteral("不是有效的工作簿")));
+
+    WorkbookWriter::save(sampleSheet(), path(QStringLiteral("whole.xlsx")));
+    QFile whole(path(QStringLiteral("whole.xlsx")));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    for (const double part : {0.3, 0.6, 0.95}) {
+        writeFile(path(QStringLiteral("cut.xlsx")), bytes.left(qsizetype(bytes.size() * part)));
+        EXPECT_FALSE(readError(path(QStringLiteral("cut.xlsx"))).isEmpty()) << part;
+    }
+
+    writeZip(path(QStringLiteral("other.zip")), {{"readme.txt", "hello"}});
+    EXPECT_TRUE(
+        readError(path(QStringLiteral("other.zip"))).contains(QStringLiteral("不是工作簿")));
+
+    writeZip(
+        path(QStringLiteral("broken.xlsx")),
+        {{"xl/workbook.xml",
+          R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)"},
+         {"xl/_rels/workbook.xml.rels",
+          R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
+         {"xl/worksheets/sheet1.xml", "<worksheet><sheetData><row><c><v>1</v></row>"}});
+    EXPECT_TRUE(readError(path(QStringLiteral("broken.xlsx"))).contains(QStringLiteral("已损坏")));
+
+    writeZip(path(QStringLiteral("nosheet.xlsx")),
+             {{"xl/workbook.xml", "<workbook><sheets/></workbook>"}});
+    EXPECT_TRUE(
+        readError(path(QStringLiteral("nosheet.xlsx"))).contains(QStringLiteral("没有工作表")));
+
+    writeZip(
+        path(QStringLiteral("far.xlsx")),
+        {{"xl/workbook.xml",
+          R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)"},
+         {"xl/_rels/workbook.xml.rels",
+          R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
+         {"xl/worksheets/sheet1.xml",
+          R"(<worksheet><sheetData><row><c r="A9999999"><v>1</v></c></row></sheetData></worksheet>)"}});
+    EXPECT_TRUE(readError(path(QStringLiteral("far.xlsx"))).contains(QStringLiteral("已损坏")));
+}
