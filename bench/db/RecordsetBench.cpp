@@ -4,7 +4,6 @@
 #include "platform/db/Transaction.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QSqlQuery>
 
 #include <benchmark/benchmark.h>
@@ -12,6 +11,8 @@
 #include <sqlite3.h>
 
 #include <QSqlDriver>
+
+#include <malloc.h>
 
 #include <map>
 #include <memory>
@@ -35,12 +36,9 @@ BenchDatabase& database(ConnectionConfig::Engine engine) {
     return *slot;
 }
 
-long residentBytes() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> parts = statm.readAll().split(' ');
-    return parts.size() > 1 ? parts.at(1).toLong() * 4096 : 0;
+// Bytes currently allocated on the heap.
+size_t heapBytes() {
+    return mallinfo2().uordblks;
 }
 
 // Open the 100000 records and read every field of every record.
@@ -79,14 +77,14 @@ void walkBareQuery(benchmark::State& state, ConnectionConfig::Engine engine) {
     state.SetItemsProcessed(state.iterations() * BenchDatabase::bigRows);
 }
 
-// Resident memory an open recordset of 100000 records of 10 fields takes.
+// Heap memory an open recordset of 100000 records of 10 fields takes.
 void recordsetMemory(benchmark::State& state, ConnectionConfig::Engine engine) {
     Connection& c = database(engine).connection();
     for (auto _ : state) {
-        const long before = residentBytes();
+        const size_t before = heapBytes();
         Recordset rs;
         rs.Open(walkSql, c);
-        const long after = residentBytes();
+        const size_t after = heapBytes();
         state.counters["MiB_per_100000_records"] =
             static_cast<double>(after - before) / (1024.0 * 1024.0);
         state.counters["bytes_per_record"] =

@@ -11,6 +11,7 @@
 #include <libpq-fe.h>
 
 #include <charconv>
+#include <cstring>
 #include <memory>
 
 namespace quill {
@@ -138,6 +139,22 @@ QByteArray paramText(const QVariant& value) {
     }
 }
 
+// A tuple identity "(block,offset)" packed into one number and back.
+qint64 packedTid(const char* text) {
+    qint64 block = 0;
+    qint64 offset = 0;
+    const char* end = text + std::strlen(text);
+    const char* p = text + 1;
+    const auto b = std::from_chars(p, end, block);
+    if (b.ec == std::errc() && b.ptr < end)
+        std::from_chars(b.ptr + 1, end, offset);
+    return (block << 16) | offset;
+}
+
+QString tidText(qint64 packed) {
+    return QStringLiteral("(%1,%2)").arg(packed >> 16).arg(packed & 0xffff);
+}
+
 struct ResultDeleter {
     void operator()(PGresult* r) const { PQclear(r); }
 };
@@ -247,15 +264,13 @@ void PgEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& data)
     }
     const int rows = PQntuples(r);
     const int fieldCount = columnCount - first;
-    data.cells.reserve(static_cast<size_t>(rows) * static_cast<size_t>(fieldCount));
-    data.deleted.reserve(static_cast<size_t>(rows));
+    data.store.setFieldCount(fieldCount);
     for (int row = 0; row < rows; ++row) {
-        if (withIdentity)
-            data.identities.emplace_back(QString::fromLatin1(PQgetvalue(r, row, 0)));
         for (int f = 0; f < fieldCount; ++f)
-            data.cells.push_back(cellValue(r, row, f + first, kinds[static_cast<size_t>(f)]));
-        data.appendRow();
+            data.store.append(cellValue(r, row, f + first, kinds[static_cast<size_t>(f)]));
+        data.store.endRecord(withIdentity ? packedTid(PQgetvalue(r, row, 0)) : 0);
     }
+    data.store.squeeze();
 }
 
 void PgEngine::execute(const QString& sql) {
@@ -279,14 +294,12 @@ bool PgEngine::runWrite(const QString& sql, const QList<QVariant>& params, Recor
     const std::vector<int> columns = WriteSql::columnFields(data);
     if (row < 0) {
         row = data.rowCount();
-        data.cells.resize(data.cells.size() + data.fields.size());
-        data.identities.emplace_back();
-        data.appendRow();
+        data.store.appendEmptyRecord();
     }
-    data.identities[static_cast<size_t>(row)] = QString::fromLatin1(PQgetvalue(res.get(), 0, 0));
+    data.store.setIdentity(row, packedTid(PQgetvalue(res.get(), 0, 0)));
     int c = 1;
     for (const int f : columns) {
-        data.cell(row, f) = cellValue(res.get(), 0, c, kindOf(PQftype(res.get(), c)));
+        data.store.setValue(row, f, cellValue(res.get(), 0, c, kindOf(PQftype(res.get(), c))));
         ++c;
     }
     return true;
@@ -302,18 +315,18 @@ bool PgEngine::updateRow(RecordsetData& data, int row) {
         }
     }
     const std::vector<int> columns = WriteSql::columnFields(data);
-    params << data.identities[static_cast<size_t>(row)];
+    params << tidText(data.store.identity(row));
     for (const int f : columns)
-        params << data.cell(row, f);
+        params << data.store.value(row, f);
     return runWrite(WriteSql::update(WriteSql::Dialect::Postgres, data, setFields, columns), params,
                     data, row);
 }
 
 bool PgEngine::deleteRow(RecordsetData& data, int row) {
     const std::vector<int> columns = WriteSql::columnFields(data);
-    QList<QVariant> params{data.identities[static_cast<size_t>(row)]};
+    QList<QVariant> params{tidText(data.store.identity(row))};
     for (const int f : columns)
-        params << data.cell(row, f);
+        params << data.store.value(row, f);
     Result res(exec(WriteSql::remove(WriteSql::Dialect::Postgres, data, columns), params));
     if (!res || PQresultStatus(res.get()) != PGRES_COMMAND_OK)
         fail(res.release());

@@ -56,9 +56,7 @@ bool fetchWithIdentity(const SelectShape& shape, const QString& sql, Connection&
         return true;
     } catch (const DbError&) {
         data.fields.clear();
-        data.cells.clear();
-        data.identities.clear();
-        data.deleted.clear();
+        data.store.clear();
         return false;
     }
 }
@@ -113,7 +111,7 @@ bool Recordset::Eof() const {
         closedError();
     if (d->edit == RecordsetData::Edit::New)
         return false;
-    return d->rowCount() == d->deletedCount || d->position >= d->rowCount();
+    return d->rowCount() == d->store.deletedCount() || d->position >= d->rowCount();
 }
 
 bool Recordset::Bof() const {
@@ -121,13 +119,13 @@ bool Recordset::Bof() const {
         closedError();
     if (d->edit == RecordsetData::Edit::New)
         return false;
-    return d->rowCount() == d->deletedCount || d->position < 0;
+    return d->rowCount() == d->store.deletedCount() || d->position < 0;
 }
 
 void Recordset::MoveFirst() {
     Update();
     d->position = 0;
-    while (d->position < d->rowCount() && d->deleted[static_cast<size_t>(d->position)])
+    while (d->position < d->rowCount() && d->store.deleted(d->position))
         ++d->position;
 }
 
@@ -137,7 +135,7 @@ void Recordset::MoveNext() {
         throw DbError(QStringLiteral("已到记录集末尾，不能再向后移动"));
     do
         ++d->position;
-    while (d->position < d->rowCount() && d->deleted[static_cast<size_t>(d->position)]);
+    while (d->position < d->rowCount() && d->store.deleted(d->position));
 }
 
 void Recordset::MovePrevious() {
@@ -146,13 +144,13 @@ void Recordset::MovePrevious() {
         throw DbError(QStringLiteral("已到记录集开头，不能再向前移动"));
     do
         --d->position;
-    while (d->position >= 0 && d->deleted[static_cast<size_t>(d->position)]);
+    while (d->position >= 0 && d->store.deleted(d->position));
 }
 
 void Recordset::MoveLast() {
     Update();
     d->position = d->rowCount() - 1;
-    while (d->position >= 0 && d->deleted[static_cast<size_t>(d->position)])
+    while (d->position >= 0 && d->store.deleted(d->position))
         --d->position;
     if (d->position < 0)
         d->position = 0; // empty: both ends at once
@@ -161,17 +159,15 @@ void Recordset::MoveLast() {
 int Recordset::RecordCount() const {
     if (!d)
         closedError();
-    return d->rowCount() - d->deletedCount;
+    return d->rowCount() - d->store.deletedCount();
 }
 
 int Recordset::AbsolutePosition() const {
     if (!d)
         closedError();
-    if (d->deletedCount == 0 || d->position < 0)
+    if (d->store.deletedCount() == 0 || d->position < 0)
         return d->position;
-    const int end = std::min(d->position, d->rowCount());
-    return static_cast<int>(
-        std::count(d->deleted.begin(), d->deleted.begin() + end, std::uint8_t{0}));
+    return d->store.liveBefore(d->position);
 }
 
 int Recordset::FieldCount() const {
@@ -202,9 +198,9 @@ QVariant Recordset::Value(int i) const {
         return p->pending[f];
     if (p->position < 0 || p->position >= p->rowCount())
         noCurrentRecord();
-    if (p->deleted[static_cast<size_t>(p->position)])
+    if (p->store.deleted(p->position))
         throw DbError(QStringLiteral("当前记录已被删除"));
-    return p->cell(p->position, i);
+    return p->store.value(p->position, i);
 }
 
 QVariant Recordset::Value(const QString& name) const {
@@ -229,7 +225,7 @@ void Recordset::SetValue(int i, const QVariant& value) {
     if (d->edit == RecordsetData::Edit::None) {
         if (Eof() || Bof())
             noCurrentRecord();
-        if (d->deleted[static_cast<size_t>(d->position)])
+        if (d->store.deleted(d->position))
             throw DbError(QStringLiteral("当前记录已被删除"));
         d->edit = RecordsetData::Edit::Changed;
     }
@@ -307,13 +303,11 @@ void Recordset::Delete() {
     CancelUpdate();
     if (Eof() || Bof())
         noCurrentRecord();
-    const size_t row = static_cast<size_t>(d->position);
-    if (d->deleted[row])
+    if (d->store.deleted(d->position))
         throw DbError(QStringLiteral("当前记录已被删除"));
     if (!d->engine->deleteRow(*d, d->position))
         throw DbError(conflictMessage());
-    d->deleted[row] = 1;
-    ++d->deletedCount;
+    d->store.markDeleted(d->position);
 }
 
 } // namespace quill

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/FieldInfo.h"
+#include "platform/db/RecordStore.h"
 
 #include <QString>
 #include <QStringView>
@@ -16,9 +17,9 @@ namespace quill {
 class Connection;
 class RecordEngine;
 
-// What an open Recordset holds: the field descriptions, every record's
-// values in one row-major array, each record's row identity (updatable
-// recordsets only) and the pending edit of the current record.
+// What an open Recordset holds: the field descriptions, the records (each
+// with its row identity when updatable) and the pending edit of the current
+// record.
 class RecordsetData {
 public:
     enum class Edit { None, Changed, New };
@@ -31,22 +32,12 @@ public:
     int fieldIndex(QStringView name) const;
     int fieldCount() const { return static_cast<int>(fields.size()); }
 
-    void appendRow() { deleted.push_back(0); }
-    const QVariant& cell(int row, int field) const {
-        return cells[static_cast<size_t>(row) * fields.size() + static_cast<size_t>(field)];
-    }
-    QVariant& cell(int row, int field) {
-        return cells[static_cast<size_t>(row) * fields.size() + static_cast<size_t>(field)];
-    }
-    int rowCount() const { return static_cast<int>(deleted.size()); }
+    int rowCount() const { return store.rowCount(); }
 
     Connection* connection = nullptr;
     std::unique_ptr<RecordEngine> engine;
     std::vector<FieldInfo> fields;
-    std::vector<QVariant> cells;
-    std::vector<QVariant> identities;
-    std::vector<std::uint8_t> deleted;
-    int deletedCount = 0;
+    RecordStore store;
     int position = 0;
 
     bool updatable = false;

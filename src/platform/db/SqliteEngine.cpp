@@ -247,16 +247,16 @@ void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& d
         data.fields.push_back(std::move(field));
     }
     const int fieldCount = columns - first;
+    data.store.setFieldCount(fieldCount);
     int rc;
     while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-        if (withIdentity)
-            data.identities.emplace_back(static_cast<qlonglong>(sqlite3_column_int64(raw, 0)));
         for (int f = 0; f < fieldCount; ++f)
-            data.cells.push_back(columnValue(raw, f + first, kinds[static_cast<size_t>(f)]));
-        data.appendRow();
+            data.store.append(columnValue(raw, f + first, kinds[static_cast<size_t>(f)]));
+        data.store.endRecord(withIdentity ? sqlite3_column_int64(raw, 0) : 0);
     }
     if (rc != SQLITE_DONE)
         fail();
+    data.store.squeeze();
 }
 
 void SqliteEngine::execute(const QString& sql) {
@@ -295,14 +295,12 @@ bool SqliteEngine::runWrite(sqlite3_stmt* st, RecordsetData& data, int row) {
     const std::vector<int> columns = WriteSql::columnFields(data);
     if (row < 0) {
         row = data.rowCount();
-        data.cells.resize(data.cells.size() + data.fields.size());
-        data.identities.emplace_back();
-        data.appendRow();
+        data.store.appendEmptyRecord();
     }
-    data.identities[static_cast<size_t>(row)] = static_cast<qlonglong>(sqlite3_column_int64(st, 0));
+    data.store.setIdentity(row, sqlite3_column_int64(st, 0));
     int c = 1;
     for (const int f : columns)
-        data.cell(row, f) = columnValue(st, c++, data.fields[static_cast<size_t>(f)].kind);
+        data.store.setValue(row, f, columnValue(st, c++, data.fields[static_cast<size_t>(f)].kind));
     while (sqlite3_step(st) == SQLITE_ROW) {
     }
     sqlite3_reset(st);
@@ -327,9 +325,9 @@ bool SqliteEngine::updateRow(RecordsetData& data, int row) {
     for (const int f : setFields)
         bindValue(st, n++, data.pending[static_cast<size_t>(f)],
                   data.fields[static_cast<size_t>(f)].kind);
-    sqlite3_bind_int64(st, n++, data.identities[static_cast<size_t>(row)].toLongLong());
+    sqlite3_bind_int64(st, n++, data.store.identity(row));
     for (const int f : columns)
-        bindValue(st, n++, data.cell(row, f), data.fields[static_cast<size_t>(f)].kind);
+        bindValue(st, n++, data.store.value(row, f), data.fields[static_cast<size_t>(f)].kind);
     return runWrite(st, data, row);
 }
 
@@ -341,9 +339,9 @@ bool SqliteEngine::deleteRow(RecordsetData& data, int row) {
         st = prepared(key, WriteSql::remove(WriteSql::Dialect::Sqlite, data, columns));
     sqlite3_clear_bindings(st);
     int n = 1;
-    sqlite3_bind_int64(st, n++, data.identities[static_cast<size_t>(row)].toLongLong());
+    sqlite3_bind_int64(st, n++, data.store.identity(row));
     for (const int f : columns)
-        bindValue(st, n++, data.cell(row, f), data.fields[static_cast<size_t>(f)].kind);
+        bindValue(st, n++, data.store.value(row, f), data.fields[static_cast<size_t>(f)].kind);
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_DONE) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
