@@ -1,0 +1,152 @@
+#include "MdlxWorkspace.h"
+
+#include "foundation/Mdlx.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
+#include "suite/SuiteLib.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace quill::test {
+
+namespace {
+
+const char* const Schema[] = {
+    "create table zdb1 (parid integer, proid integer, proname varchar(100), "
+    "proval varchar(100), proif boolean, proval1 varchar(100), proval2 varchar(100))",
+    "create table zdb3 (parid integer, proid integer, proname varchar(100), proval integer, "
+    "proval1 varchar(20))",
+    "create table CXB (memberid varchar(10), name varchar(20), DEPART varchar(10), "
+    "GROUP0 varchar(10), TEAM varchar(10), AMOUNT double precision, DAYS integer, BIRTH date, "
+    "ONTIME time, zhdate date, zhtime varchar(20), NOTE varchar(100), FLAG integer)",
+};
+
+const char* const Dictionary[] = {
+    "insert into zdb1 values (0, 1, '数据库', 'DATABASE', false, '', '')",
+    "insert into zdb1 values (1, 10, '查询测试', 'CXB', false, '', '')",
+    "insert into zdb1 values (10, 11, '工号', 'memberid', false, 'S', '10')",
+    "insert into zdb1 values (10, 12, '姓名', 'name', false, 'S', '20')",
+    "insert into zdb1 values (10, 13, '部门', 'DEPART', false, 'S', '10')",
+    "insert into zdb1 values (10, 14, '班别', 'GROUP0', false, 'S', '10')",
+    "insert into zdb1 values (10, 15, '组别', 'TEAM', false, 'S', '10')",
+    "insert into zdb1 values (10, 16, '金额', 'AMOUNT', false, 'D', '')",
+    "insert into zdb1 values (10, 17, '天数', 'DAYS', false, 'I', '')",
+    "insert into zdb1 values (10, 18, '出生日期', 'BIRTH', false, 'T', '')",
+    "insert into zdb1 values (10, 19, '上班时间', 'ONTIME', false, 'Y', '')",
+    "insert into zdb1 values (10, 20, '日期', 'zhdate', false, 'T', '')",
+    "insert into zdb1 values (10, 21, '期间', 'zhtime', false, 'S', '20')",
+    "insert into zdb1 values (10, 22, '备注', 'NOTE', false, 'S', '100')",
+    "insert into zdb1 values (10, 23, '标志', 'FLAG', false, 'B', '')",
+};
+
+const char* const Organisation[] = {
+    "insert into zdb3 values (0, 101, '生产部', 3, '1')",
+    "insert into zdb3 values (0, 102, '销售部', 3, '2')",
+    "insert into zdb3 values (101, 201, '一班', 4, '1')",
+    "insert into zdb3 values (101, 202, '二班', 4, '2')",
+    "insert into zdb3 values (102, 203, '三班', 4, '1')",
+    "insert into zdb3 values (201, 301, '甲组', 5, '1')",
+    "insert into zdb3 values (201, 302, '乙组', 5, '2')",
+    "insert into zdb3 values (202, 303, '丙组', 5, '1')",
+    "insert into zdb3 values (203, 304, '丁组', 5, '1')",
+};
+
+const char* const Rows[] = {
+    "'E01', '张三', '101', '201', '301', 1500.5, 22, '1980-03-01', '08:00:00', '2024-01-05', "
+    "'2024年01月', 'O''Brien', 1",
+    "'E02', '李四', '101', '201', '302', 800, 20, '1985-07-12', '08:30:00', '2024-01-05', "
+    "'2024年01月', null, 0",
+    "'E03', '王五', '101', '202', '303', 1200, 18, '1990-11-30', '09:00:00', '2024-01-15', "
+    "'2024年01月', '夜班', 1",
+    "'E04', '赵六', '102', '203', '304', 2500, 25, '1975-01-20', '08:00:00', '2024-02-05', "
+    "'2024年02月', ' 空格 ', 0",
+    "'E05', '钱七', '102', '203', '304', 999.99, 21, '1988-05-05', '07:45:00', '2024-02-20', "
+    "'2024年02月', null, 1",
+    "'E06', '孙八', '101', '202', '303', 1000, 19, '1992-09-09', '08:15:00', '2024-03-01', "
+    "'2024年03月', '#1', 0",
+    "'E07', '周九', '102', '203', '304', 3000, 23, '1983-12-12', '08:00:00', '2024-01-05', "
+    "'2024年01月', 'a--b', 1",
+    "'E08', '吴十', '101', '201', '301', null, 0, '1995-02-28', '10:00:00', '2024-01-31', "
+    "'2024年01月', '', 0",
+    "'E09', '郑一', null, null, null, 500, 15, null, null, '2023-12-31', '2023年12月', 'x;y', "
+    "null",
+    "'E10', '王二', '102', null, null, 1800, 24, '1979-06-30', '08:45:00', '2024-02-29', "
+    "'2024年02月', '空格', 1",
+    "'E11', '冯三', '101', '202', '303', 2200, 22, '1986-04-15', '08:00:00', '2024-01-20', "
+    "'2024年01月', 'O''Brien', 0",
+    "'E12', '陈四', '102', '203', '304', 50, 5, '2000-01-01', '23:59:59', '2024-02-05', "
+    "'2024年02月', null, 0",
+};
+
+} // namespace
+
+MdlxWorkspace::MdlxWorkspace(ConnectionConfig config, const QString& databaseKind) {
+    config.databaseKind = databaseKind;
+    m_connection = std::make_shared<Connection>(config);
+    Transaction transaction(*m_connection);
+    for (const char* sql : Schema)
+        m_connection->Execute(QString::fromUtf8(sql));
+    for (const char* sql : Dictionary)
+        m_connection->Execute(QString::fromUtf8(sql));
+    for (const char* sql : Organisation)
+        m_connection->Execute(QString::fromUtf8(sql));
+    for (const char* values : Rows)
+        m_connection->Execute(QStringLiteral("insert into CXB values (") +
+                              QString::fromUtf8(values) + QLatin1Char(')'));
+    transaction.commit();
+
+    Mdlx::instance().reset();
+    SuiteLib& lib = SuiteLib::instance();
+    lib.reset();
+    lib.Connection = m_connection;
+    lib.DatabaseKind = databaseKind;
+    lib.SelectTable(QStringLiteral("CXB"));
+}
+
+MdlxWorkspace::~MdlxWorkspace() {
+    SuiteLib::instance().reset();
+    Mdlx::instance().reset();
+}
+
+bool MdlxWorkspace::quoteDialect() const {
+    return m_connection->quoteDialect();
+}
+
+void MdlxWorkspace::addNote(const QString& memberid, const QString& note) {
+    QSqlQuery query(m_connection->database());
+    query.prepare(QStringLiteral("insert into CXB (memberid, NOTE) values (?, ?)"));
+    query.addBindValue(memberid);
+    query.addBindValue(note);
+    if (!query.exec())
+        throw DbError(query.lastError().text());
+}
+
+QSet<QString> MdlxWorkspace::selectWhere(const QString& where) {
+    Recordset records;
+    records.Open(QStringLiteral("select memberid from CXB ") + where, *m_connection);
+    QSet<QString> ids;
+    for (; !records.Eof(); records.MoveNext())
+        ids.insert(records.Value(0).toString());
+    records.Close();
+    return ids;
+}
+
+QSet<QString> MdlxWorkspace::selectBound(const QString& sql, const QVariantList& values) {
+    QSqlQuery query(m_connection->database());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw DbError(query.lastError().text());
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw DbError(query.lastError().text() + QStringLiteral(": ") + sql);
+    QSet<QString> ids;
+    while (query.next())
+        ids.insert(query.value(0).toString());
+    return ids;
+}
+
+} // namespace quill::test
