@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <cstdint>
+
+namespace quill {
+
+// Size and seed of a demo data set. The same options give the same rows on
+// every engine.
+struct DemoOptions {
+    int employees = 60;
+    int periods = 3;
+    std::uint64_t seed = 1;
+    // First day of the first accounting period; the periods follow month by month.
+    QDate firstPeriod = QDate(2026, 1, 1);
+    // Folder of the employee pictures that YGZL.PHOTO names (no trailing "/").
+    QString photoFolder;
+    // How many employees get a picture of their own; the others have none.
+    int photos = 8;
+};
+
+} // namespace quill
