@@ -83,14 +83,22 @@ std::shared_ptr<const CompiledFormat> CompiledFormat::of(const QString& format) 
     constexpr size_t MaxCached = 256;
     thread_local std::unordered_map<QString, std::shared_ptr<const CompiledFormat>, QStringHash>
         cache;
+    // A sheet is formatted column by column: the last format is the likely one.
+    thread_local QString lastFormat;
+    thread_local std::shared_ptr<const CompiledFormat> last;
+    if (last && format == lastFormat)
+        return last;
     const auto found = cache.find(format);
-    if (found != cache.end())
-        return found->second;
-    if (cache.size() >= MaxCached)
-        cache.clear();
-    auto compiled = std::make_shared<const CompiledFormat>(format);
-    cache.emplace(format, compiled);
-    return compiled;
+    if (found != cache.end()) {
+        last = found->second;
+    } else {
+        if (cache.size() >= MaxCached)
+            cache.clear();
+        last = std::make_shared<const CompiledFormat>(format);
+        cache.emplace(format, last);
+    }
+    lastFormat = format;
+    return last;
 }
 
 QString CompiledFormat::formatNumber(double value) const {

@@ -1,7 +1,6 @@
 #include "platform/vb/Decimal.h"
 
 #include <charconv>
-#include <cstdlib>
 
 namespace quill::vb {
 
@@ -17,7 +16,10 @@ Decimal Decimal::fromDouble(double absValue) {
         if (*p != '.')
             d.m_digits.push_back(*p);
     }
-    d.m_point = (p != result.ptr ? std::atoi(p + 1) : 0) + 1;
+    int exponent = 0;
+    if (p != result.ptr)
+        std::from_chars(p + (p[1] == '+' ? 2 : 1), result.ptr, exponent);
+    d.m_point = exponent + 1;
     d.trimTrailingZeros();
     return d;
 }

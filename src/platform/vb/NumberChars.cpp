@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <limits>
 
 namespace quill::vb {
@@ -16,8 +15,14 @@ long magnitude(const char* first, const char* last) {
     const char* e = first;
     while (e != last && *e != 'e')
         ++e;
-    if (e != last)
-        exponent = std::clamp(std::strtol(e + 1, nullptr, 10), -1000000L, 1000000L);
+    if (e != last) {
+        const char* digits = e + 1;
+        if (digits != last && *digits == '+')
+            ++digits;
+        if (std::from_chars(digits, last, exponent).ec == std::errc::result_out_of_range)
+            exponent = *digits == '-' ? -1000000L : 1000000L;
+        exponent = std::clamp(exponent, -1000000L, 1000000L);
+    }
     long intDigits = 0;
     bool significant = false;
     long leadingFractionZeros = 0;

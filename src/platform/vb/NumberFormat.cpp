@@ -89,6 +89,7 @@ NumberFormat::Section NumberFormat::compileSection(QStringView text) {
                 s.items.push_back(item);
             } else {
                 s.items.push_back({Item::Type::Fraction, {}, c.unicode()});
+                s.fractionPlaceholders.push_back(c.unicode());
                 ++s.fractionCount;
             }
             continue;
@@ -161,15 +162,11 @@ QString NumberFormat::render(const Section& s, double absValue, bool* shownNonZe
 
     const std::string whole = d.integerDigits();
     const std::string fraction = d.fractionDigits(s.fractionCount);
+    out.reserve(qsizetype(whole.size() + fraction.size()) * 2 + 8);
 
     // Fraction digits: trailing zeros under "#" or "?" are left out.
-    std::vector<char16_t> fractionPlaceholders;
-    for (const Item& item : s.items) {
-        if (item.type == Item::Type::Fraction)
-            fractionPlaceholders.push_back(item.digit);
-    }
     int shownFraction = s.fractionCount;
-    while (shownFraction > 0 && fractionPlaceholders[size_t(shownFraction - 1)] != u'0' &&
+    while (shownFraction > 0 && s.fractionPlaceholders[size_t(shownFraction - 1)] != u'0' &&
            fraction[size_t(shownFraction - 1)] == '0')
         --shownFraction;
 

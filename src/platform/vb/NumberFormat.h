@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <string>
 #include <vector>
 
 namespace quill::vb {
@@ -35,6 +36,7 @@ private:
         std::vector<Item> items;
         int wholeCount = 0;
         int fractionCount = 0;
+        std::u16string fractionPlaceholders;
         bool grouping = false;
         int scaleThousands = 0;
         int percents = 0;
