@@ -10,6 +10,7 @@
 
 #include <libpq-fe.h>
 
+#include <atomic>
 #include <charconv>
 #include <cstring>
 #include <memory>
@@ -168,6 +169,15 @@ PgEngine::PgEngine(Connection& connection)
         throw DbError(QStringLiteral("数据库连接未打开"));
 }
 
+PgEngine::~PgEngine() {
+    if (m_statements.empty() || PQstatus(m_conn) != CONNECTION_OK)
+        return;
+    QByteArray sql;
+    for (const auto& entry : m_statements)
+        sql += "DEALLOCATE " + entry.second.name + ';';
+    PQclear(PQexec(m_conn, sql.constData()));
+}
+
 pg_conn* PgEngine::handleOf(const Connection& connection) {
     const QSqlDatabase db = connection.database();
     if (!db.isOpen() || !db.driver())
@@ -196,9 +206,10 @@ void PgEngine::fail(pg_result* result) const {
     throw DbError(message);
 }
 
-pg_result* PgEngine::exec(const QString& sql, const QList<QVariant>& params) {
+pg_result* PgEngine::exec(const QString& sql, const QList<QVariant>& params,
+                          const QByteArray& preparedName) {
     const QByteArray text = sql.toUtf8();
-    if (params.isEmpty())
+    if (params.isEmpty() && preparedName.isEmpty())
         return PQexec(m_conn, text.constData());
     std::vector<QByteArray> storage(static_cast<size_t>(params.size()));
     std::vector<const char*> values(static_cast<size_t>(params.size()), nullptr);
@@ -214,6 +225,9 @@ pg_result* PgEngine::exec(const QString& sql, const QList<QVariant>& params) {
         values[k] = storage[k].constData();
         lengths[k] = static_cast<int>(storage[k].size());
     }
+    if (!preparedName.isEmpty())
+        return PQexecPrepared(m_conn, preparedName.constData(), static_cast<int>(params.size()),
+                              values.data(), lengths.data(), formats.data(), 0);
     return PQexecParams(m_conn, text.constData(), static_cast<int>(params.size()), nullptr,
                         values.data(), lengths.data(), formats.data(), 0);
 }
@@ -284,21 +298,48 @@ bool PgEngine::transactionFailed() const {
     return PQtransactionStatus(m_conn) == PQTRANS_INERROR;
 }
 
-bool PgEngine::runWrite(const QString& sql, const QList<QVariant>& params, RecordsetData& data,
-                        int row) {
-    Result res(exec(sql, params));
+PgEngine::Prepared& PgEngine::prepared(char kind, const RecordsetData& data) {
+    if (m_last && m_lastKey.first == kind && m_lastKey.second == data.changed)
+        return *m_last;
+    Key key(kind, data.changed);
+    auto it = m_statements.find(key);
+    if (it == m_statements.end()) {
+        static std::atomic<int> serial{0};
+        Prepared p;
+        p.name = QByteArrayLiteral("quill_write_") + QByteArray::number(serial++);
+        for (int f = 0; f < data.fieldCount(); ++f) {
+            if (data.changed[static_cast<size_t>(f)])
+                p.setFields.push_back(f);
+        }
+        const WriteSql::Dialect dialect = WriteSql::Dialect::Postgres;
+        const QString sql =
+            kind == 'U'   ? WriteSql::update(dialect, data, p.setFields, data.columnFields)
+            : kind == 'I' ? WriteSql::insert(dialect, data, p.setFields, data.columnFields)
+                          : WriteSql::remove(dialect, data, data.columnFields);
+        Result res(PQprepare(m_conn, p.name.constData(), sql.toUtf8().constData(), 0, nullptr));
+        if (!res || PQresultStatus(res.get()) != PGRES_COMMAND_OK)
+            fail(res.release());
+        it = m_statements.emplace(key, std::move(p)).first;
+    }
+    m_lastKey = std::move(key);
+    m_last = &it->second;
+    return it->second;
+}
+
+bool PgEngine::runWrite(const Prepared& statement, const QList<QVariant>& params,
+                        RecordsetData& data, int row, const std::vector<int>& fields) {
+    Result res(exec(QString(), params, statement.name));
     if (!res || PQresultStatus(res.get()) != PGRES_TUPLES_OK)
         fail(res.release());
     if (PQntuples(res.get()) == 0)
         return false;
-    const std::vector<int> columns = WriteSql::columnFields(data);
     if (row < 0) {
         row = data.rowCount();
         data.store.appendEmptyRecord();
     }
     data.store.setIdentity(row, packedTid(PQgetvalue(res.get(), 0, 0)));
     int c = 1;
-    for (const int f : columns) {
+    for (const int f : fields) {
         data.store.setValue(row, f, cellValue(res.get(), 0, c, kindOf(PQftype(res.get(), c))));
         ++c;
     }
@@ -306,45 +347,33 @@ bool PgEngine::runWrite(const QString& sql, const QList<QVariant>& params, Recor
 }
 
 bool PgEngine::updateRow(RecordsetData& data, int row) {
-    std::vector<int> setFields;
+    const Prepared& p = prepared('U', data);
     QList<QVariant> params;
-    for (int f = 0; f < data.fieldCount(); ++f) {
-        if (data.changed[static_cast<size_t>(f)]) {
-            setFields.push_back(f);
-            params << data.pending[static_cast<size_t>(f)];
-        }
-    }
-    const std::vector<int> columns = WriteSql::columnFields(data);
+    for (const int f : p.setFields)
+        params << data.pending[static_cast<size_t>(f)];
     params << tidText(data.store.identity(row));
-    for (const int f : columns)
+    for (const int f : data.columnFields)
         params << data.store.value(row, f);
-    return runWrite(WriteSql::update(WriteSql::Dialect::Postgres, data, setFields, columns), params,
-                    data, row);
+    return runWrite(p, params, data, row, p.setFields);
 }
 
 bool PgEngine::deleteRow(RecordsetData& data, int row) {
-    const std::vector<int> columns = WriteSql::columnFields(data);
+    const Prepared& p = prepared('D', data);
     QList<QVariant> params{tidText(data.store.identity(row))};
-    for (const int f : columns)
+    for (const int f : data.columnFields)
         params << data.store.value(row, f);
-    Result res(exec(WriteSql::remove(WriteSql::Dialect::Postgres, data, columns), params));
+    Result res(exec(QString(), params, p.name));
     if (!res || PQresultStatus(res.get()) != PGRES_COMMAND_OK)
         fail(res.release());
     return qstrcmp(PQcmdTuples(res.get()), "1") == 0;
 }
 
 void PgEngine::insertRow(RecordsetData& data) {
-    std::vector<int> setFields;
+    const Prepared& p = prepared('I', data);
     QList<QVariant> params;
-    for (int f = 0; f < data.fieldCount(); ++f) {
-        if (data.changed[static_cast<size_t>(f)]) {
-            setFields.push_back(f);
-            params << data.pending[static_cast<size_t>(f)];
-        }
-    }
-    const std::vector<int> columns = WriteSql::columnFields(data);
-    if (!runWrite(WriteSql::insert(WriteSql::Dialect::Postgres, data, setFields, columns), params,
-                  data, -1))
+    for (const int f : p.setFields)
+        params << data.pending[static_cast<size_t>(f)];
+    if (!runWrite(p, params, data, -1, data.columnFields))
         throw DbError(QStringLiteral("新记录未能写入"));
 }
 

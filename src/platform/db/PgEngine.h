@@ -6,6 +6,9 @@
 #include <QList>
 #include <QVariant>
 
+#include <cstdint>
+#include <map>
+#include <utility>
 #include <vector>
 
 struct pg_conn;
@@ -18,6 +21,7 @@ namespace quill {
 class PgEngine : public RecordEngine {
 public:
     explicit PgEngine(Connection& connection);
+    ~PgEngine() override;
 
     void fetch(const QString& sql, bool withIdentity, RecordsetData& data) override;
     void execute(const QString& sql) override;
@@ -30,15 +34,29 @@ public:
     static pg_conn* handleOf(const Connection& connection);
 
 private:
-    // Runs a write statement; reads its returned row into row of data (-1:
-    // append a new record). False when it touched no row.
-    bool runWrite(const QString& sql, const QList<QVariant>& params, RecordsetData& data, int row);
-    pg_result* exec(const QString& sql, const QList<QVariant>& params);
+    // A write statement prepared on the server once for each kind of write
+    // and set of changed fields, with the fields whose values it sets.
+    struct Prepared {
+        QByteArray name;
+        std::vector<int> setFields;
+    };
+    using Key = std::pair<char, std::vector<std::uint8_t>>;
+
+    Prepared& prepared(char kind, const RecordsetData& data);
+    // Runs a prepared write; reads the returned identity and fields into row
+    // of data (-1: append a new record). False when it touched no row.
+    bool runWrite(const Prepared& statement, const QList<QVariant>& params, RecordsetData& data,
+                  int row, const std::vector<int>& fields);
+    pg_result* exec(const QString& sql, const QList<QVariant>& params,
+                    const QByteArray& preparedName = QByteArray());
     [[noreturn]] void fail(pg_result* result) const;
     // The table's column names by number; its oid in *oid.
     std::vector<QString> tableColumns(const QString& table, unsigned* oid);
 
     pg_conn* m_conn = nullptr;
+    std::map<Key, Prepared> m_statements;
+    Prepared* m_last = nullptr;
+    Key m_lastKey;
 };
 
 } // namespace quill

@@ -5,6 +5,7 @@
 #include "platform/db/RecordEngine.h"
 #include "platform/db/RecordsetData.h"
 #include "platform/db/SelectShape.h"
+#include "platform/db/WriteSql.h"
 
 #include <algorithm>
 
@@ -88,6 +89,7 @@ void Recordset::Open(const QString& sql, Connection& connection) {
     if (data->fields.empty())
         return; // a command without records leaves the recordset closed
     data->indexFields();
+    data->columnFields = WriteSql::columnFields(*data);
     data->pending.resize(data->fields.size());
     data->changed.resize(data->fields.size());
     connection.m_recordsets.push_back(this);

@@ -41,7 +41,8 @@ public:
     int position = 0;
 
     bool updatable = false;
-    QString table; // as written in the command
+    QString table;                 // as written in the command
+    std::vector<int> columnFields; // the fields that show a column of the table
 
     Edit edit = Edit::None;
     int positionBeforeNew = 0;

@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include <cmath>
 #include <limits>
 
 namespace quill {
@@ -103,36 +104,123 @@ QVariant columnValue(sqlite3_stmt* st, int col, FieldKind kind) {
     }
 }
 
-// A value as this file stores it in a column of the given kind: dates and
-// times as ISO text, flags as 0/1, typed date text in one stored form.
-QVariant storedForm(const QVariant& value, FieldKind kind) {
-    if (value.typeId() == QMetaType::QString) {
-        const QString text = value.toString();
-        if (kind == FieldKind::Boolean) {
-            if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-                return 1;
-            if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-                return 0;
-        }
-        if (kind == FieldKind::Date || kind == FieldKind::Time || kind == FieldKind::DateTime) {
-            const QVariant parsed = TemporalText::parseLoose(text);
-            if (parsed.isValid())
-                return storedForm(parsed, kind);
-        }
-        return value;
+// Text written to a flag or date column in the form this file stores there:
+// "true"/"false" as 1/0, dates and times typed in any usual way as ISO text.
+// Invalid when the text is kept as it is.
+QVariant typedText(const QString& text, FieldKind kind) {
+    if (kind == FieldKind::Boolean) {
+        if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+            return 1;
+        if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+            return 0;
     }
-    if (value.typeId() == QMetaType::QDateTime && kind == FieldKind::Date &&
-        value.toDateTime().time() == QTime(0, 0))
-        return value.toDateTime().date();
-    return value;
+    if (kind == FieldKind::Date || kind == FieldKind::Time || kind == FieldKind::DateTime)
+        return TemporalText::parseLoose(text);
+    return {};
 }
 
-void bindValue(sqlite3_stmt* st, int n, const QVariant& raw, FieldKind kind) {
-    if (raw.isNull()) {
+// A whole number as a column of the kind gives it back.
+QVariant integerAs(FieldKind kind, qint64 v) {
+    switch (kind) {
+    case FieldKind::Boolean:
+        return v != 0;
+    case FieldKind::Double:
+        return static_cast<double>(v);
+    case FieldKind::BigInteger:
+        return static_cast<qlonglong>(v);
+    case FieldKind::Text:
+        return QString::number(v);
+    default:
+        if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
+            return static_cast<int>(v);
+        return static_cast<qlonglong>(v);
+    }
+}
+
+bool numericAffinity(FieldKind kind) {
+    return kind == FieldKind::Integer || kind == FieldKind::BigInteger ||
+           kind == FieldKind::Double || kind == FieldKind::Boolean || kind == FieldKind::Date ||
+           kind == FieldKind::Time || kind == FieldKind::DateTime;
+}
+
+QVariant textAs(const QString& text, FieldKind kind) {
+    const QByteArray utf8 = text.toUtf8();
+    return textValue(utf8.constData(), static_cast<int>(utf8.size()), kind);
+}
+
+// What reading a value back gives after writing it to a column of the kind:
+// the column's affinity turns numbers into text and numeric text into
+// numbers, and dates and times are kept as ISO text. Saves re-reading each
+// written record.
+QVariant storedValue(const QVariant& value, FieldKind kind) {
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return integerAs(kind, value.toBool() ? 1 : 0);
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return integerAs(kind, value.toLongLong());
+    case QMetaType::ULongLong:
+    case QMetaType::ULong:
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = value.toDouble();
+        if (numericAffinity(kind) && kind != FieldKind::Double && std::trunc(d) == d &&
+            std::abs(d) < 9.0e18)
+            return integerAs(kind, static_cast<qint64>(d));
+        if (kind == FieldKind::Text) {
+            QString text = QString::number(d, 'g', 15);
+            if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')) &&
+                std::isfinite(d))
+                text += QLatin1String(".0");
+            return text;
+        }
+        return d;
+    }
+    case QMetaType::QByteArray:
+        return value;
+    case QMetaType::QDate:
+        return textAs(TemporalText::formatDate(value.toDate()), kind);
+    case QMetaType::QTime:
+        return textAs(TemporalText::formatTime(value.toTime()), kind);
+    case QMetaType::QDateTime:
+        if (kind == FieldKind::Date && value.toDateTime().time() == QTime(0, 0))
+            return value.toDateTime().date();
+        return textAs(TemporalText::formatDateTime(value.toDateTime()), kind);
+    default:
+        break;
+    }
+    const QString text = value.toString();
+    const QVariant typed = typedText(text, kind);
+    if (typed.isValid())
+        return storedValue(typed, kind);
+    if (numericAffinity(kind)) {
+        bool ok = false;
+        const qlonglong i = text.trimmed().toLongLong(&ok);
+        if (ok)
+            return integerAs(kind, i);
+        const double d = text.trimmed().toDouble(&ok);
+        if (ok)
+            return storedValue(d, kind);
+    }
+    return textAs(text, kind);
+}
+
+void bindText(sqlite3_stmt* st, int n, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(st, n, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void bindValue(sqlite3_stmt* st, int n, const QVariant& value, FieldKind kind) {
+    if (value.isNull()) {
         sqlite3_bind_null(st, n);
         return;
     }
-    const QVariant value = storedForm(raw, kind);
     switch (value.typeId()) {
     case QMetaType::Bool:
         sqlite3_bind_int(st, n, value.toBool() ? 1 : 0);
@@ -156,19 +244,30 @@ void bindValue(sqlite3_stmt* st, int n, const QVariant& raw, FieldKind kind) {
         sqlite3_bind_blob(st, n, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
         return;
     }
-    default:
-        break;
+    case QMetaType::QDate:
+        bindText(st, n, TemporalText::formatDate(value.toDate()));
+        return;
+    case QMetaType::QTime:
+        bindText(st, n, TemporalText::formatTime(value.toTime()));
+        return;
+    case QMetaType::QDateTime:
+        if (kind == FieldKind::Date && value.toDateTime().time() == QTime(0, 0))
+            bindText(st, n, TemporalText::formatDate(value.toDateTime().date()));
+        else
+            bindText(st, n, TemporalText::formatDateTime(value.toDateTime()));
+        return;
+    case QMetaType::QString: {
+        const QVariant typed = typedText(value.toString(), kind);
+        if (typed.isValid())
+            bindValue(st, n, typed, kind);
+        else
+            bindText(st, n, value.toString());
+        return;
     }
-    QString text;
-    if (value.typeId() == QMetaType::QDate)
-        text = TemporalText::formatDate(value.toDate());
-    else if (value.typeId() == QMetaType::QTime)
-        text = TemporalText::formatTime(value.toTime());
-    else if (value.typeId() == QMetaType::QDateTime)
-        text = TemporalText::formatDateTime(value.toDateTime());
-    else
-        text = value.toString();
-    sqlite3_bind_text16(st, n, text.utf16(), static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
+    default:
+        bindText(st, n, value.toString());
+        return;
+    }
 }
 
 QString unquoted(const QString& table) {
@@ -202,8 +301,8 @@ SqliteEngine::SqliteEngine(Connection& connection)
 }
 
 SqliteEngine::~SqliteEngine() {
-    for (sqlite3_stmt* st : std::as_const(m_statements))
-        sqlite3_finalize(st);
+    for (auto& entry : m_statements)
+        sqlite3_finalize(entry.second.statement);
 }
 
 sqlite3* SqliteEngine::handleOf(const Connection& connection) {
@@ -268,20 +367,36 @@ void SqliteEngine::execute(const QString& sql) {
     throw DbError(message);
 }
 
-sqlite3_stmt* SqliteEngine::prepared(const QByteArray& key, const QString& sql) {
-    sqlite3_stmt* st = m_statements.value(key);
-    if (st)
-        return st;
-    if (sqlite3_prepare16_v3(m_db, sql.utf16(), static_cast<int>(sql.size() * 2),
-                             SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(st);
-        fail();
+SqliteEngine::Prepared& SqliteEngine::prepared(char kind, const RecordsetData& data) {
+    if (m_last && m_lastKey.first == kind && m_lastKey.second == data.changed)
+        return *m_last;
+    Key key(kind, data.changed);
+    auto it = m_statements.find(key);
+    if (it == m_statements.end()) {
+        Prepared p;
+        for (int f = 0; f < data.fieldCount(); ++f) {
+            if (data.changed[static_cast<size_t>(f)])
+                p.setFields.push_back(f);
+        }
+        const WriteSql::Dialect dialect = WriteSql::Dialect::Sqlite;
+        const QString sql =
+            kind == 'U'   ? WriteSql::update(dialect, data, p.setFields, data.columnFields)
+            : kind == 'I' ? WriteSql::insert(dialect, data, p.setFields, data.columnFields)
+                          : WriteSql::remove(dialect, data, data.columnFields);
+        if (sqlite3_prepare16_v3(m_db, sql.utf16(), static_cast<int>(sql.size() * 2),
+                                 SQLITE_PREPARE_PERSISTENT, &p.statement, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(p.statement);
+            fail();
+        }
+        it = m_statements.emplace(key, std::move(p)).first;
     }
-    m_statements.insert(key, st);
-    return st;
+    m_lastKey = std::move(key);
+    m_last = &it->second;
+    return it->second;
 }
 
-bool SqliteEngine::runWrite(sqlite3_stmt* st, RecordsetData& data, int row) {
+bool SqliteEngine::runWrite(sqlite3_stmt* st, RecordsetData& data, int row,
+                            const std::vector<int>& fields) {
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
@@ -292,14 +407,13 @@ bool SqliteEngine::runWrite(sqlite3_stmt* st, RecordsetData& data, int row) {
         sqlite3_reset(st);
         return false;
     }
-    const std::vector<int> columns = WriteSql::columnFields(data);
     if (row < 0) {
         row = data.rowCount();
         data.store.appendEmptyRecord();
     }
     data.store.setIdentity(row, sqlite3_column_int64(st, 0));
     int c = 1;
-    for (const int f : columns)
+    for (const int f : fields)
         data.store.setValue(row, f, columnValue(st, c++, data.fields[static_cast<size_t>(f)].kind));
     while (sqlite3_step(st) == SQLITE_ROW) {
     }
@@ -307,40 +421,61 @@ bool SqliteEngine::runWrite(sqlite3_stmt* st, RecordsetData& data, int row) {
     return true;
 }
 
-bool SqliteEngine::updateRow(RecordsetData& data, int row) {
-    std::vector<int> setFields;
-    QByteArray key("U");
-    for (int f = 0; f < data.fieldCount(); ++f) {
-        const bool changed = data.changed[static_cast<size_t>(f)] != 0;
-        key.append(changed ? '1' : '0');
-        if (changed)
-            setFields.push_back(f);
+const QString& SqliteEngine::rowidAlias(const RecordsetData& data) {
+    if (m_rowidAliasKnown)
+        return m_rowidAlias;
+    sqlite3_stmt* raw = nullptr;
+    const char* sql = "select name from pragma_table_info(?1) where pk = 1 and upper(type) = "
+                      "'INTEGER' and (select count(*) from pragma_table_info(?1) where pk > 0) = 1";
+    if (sqlite3_prepare_v2(m_db, sql, -1, &raw, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(raw);
+        fail();
     }
-    const std::vector<int> columns = WriteSql::columnFields(data);
-    sqlite3_stmt* st = m_statements.value(key);
-    if (!st)
-        st = prepared(key, WriteSql::update(WriteSql::Dialect::Sqlite, data, setFields, columns));
-    sqlite3_clear_bindings(st);
+    Statement st(raw);
+    const QByteArray table = unquoted(data.table).toUtf8();
+    sqlite3_bind_text(raw, 1, table.constData(), static_cast<int>(table.size()), SQLITE_STATIC);
+    if (sqlite3_step(raw) == SQLITE_ROW)
+        m_rowidAlias =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
+    m_rowidAliasKnown = true;
+    return m_rowidAlias;
+}
+
+bool SqliteEngine::updateRow(RecordsetData& data, int row) {
+    const QString& alias = rowidAlias(data);
+    const Prepared& p = prepared('U', data);
+    sqlite3_stmt* st = p.statement;
     int n = 1;
-    for (const int f : setFields)
+    for (const int f : p.setFields)
         bindValue(st, n++, data.pending[static_cast<size_t>(f)],
                   data.fields[static_cast<size_t>(f)].kind);
     sqlite3_bind_int64(st, n++, data.store.identity(row));
-    for (const int f : columns)
+    for (const int f : data.columnFields)
         bindValue(st, n++, data.store.value(row, f), data.fields[static_cast<size_t>(f)].kind);
-    return runWrite(st, data, row);
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_DONE) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+        sqlite3_reset(st);
+        throw DbError(message);
+    }
+    sqlite3_reset(st);
+    if (sqlite3_changes(m_db) != 1)
+        return false;
+    for (const int f : p.setFields) {
+        const FieldInfo& field = data.fields[static_cast<size_t>(f)];
+        const QVariant stored = storedValue(data.pending[static_cast<size_t>(f)], field.kind);
+        data.store.setValue(row, f, stored);
+        if (!alias.isEmpty() && field.column.compare(alias, Qt::CaseInsensitive) == 0)
+            data.store.setIdentity(row, stored.toLongLong());
+    }
+    return true;
 }
 
 bool SqliteEngine::deleteRow(RecordsetData& data, int row) {
-    const std::vector<int> columns = WriteSql::columnFields(data);
-    const QByteArray key("D");
-    sqlite3_stmt* st = m_statements.value(key);
-    if (!st)
-        st = prepared(key, WriteSql::remove(WriteSql::Dialect::Sqlite, data, columns));
-    sqlite3_clear_bindings(st);
+    sqlite3_stmt* st = prepared('D', data).statement;
     int n = 1;
     sqlite3_bind_int64(st, n++, data.store.identity(row));
-    for (const int f : columns)
+    for (const int f : data.columnFields)
         bindValue(st, n++, data.store.value(row, f), data.fields[static_cast<size_t>(f)].kind);
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_DONE) {
@@ -353,24 +488,12 @@ bool SqliteEngine::deleteRow(RecordsetData& data, int row) {
 }
 
 void SqliteEngine::insertRow(RecordsetData& data) {
-    std::vector<int> setFields;
-    QByteArray key("I");
-    for (int f = 0; f < data.fieldCount(); ++f) {
-        const bool changed = data.changed[static_cast<size_t>(f)] != 0;
-        key.append(changed ? '1' : '0');
-        if (changed)
-            setFields.push_back(f);
-    }
-    const std::vector<int> columns = WriteSql::columnFields(data);
-    sqlite3_stmt* st = m_statements.value(key);
-    if (!st)
-        st = prepared(key, WriteSql::insert(WriteSql::Dialect::Sqlite, data, setFields, columns));
-    sqlite3_clear_bindings(st);
+    const Prepared& p = prepared('I', data);
     int n = 1;
-    for (const int f : setFields)
-        bindValue(st, n++, data.pending[static_cast<size_t>(f)],
+    for (const int f : p.setFields)
+        bindValue(p.statement, n++, data.pending[static_cast<size_t>(f)],
                   data.fields[static_cast<size_t>(f)].kind);
-    if (!runWrite(st, data, -1))
+    if (!runWrite(p.statement, data, -1, data.columnFields))
         throw DbError(QStringLiteral("新记录未能写入"));
 }
 

@@ -2,8 +2,10 @@
 
 #include "platform/db/RecordEngine.h"
 
-#include <QByteArray>
-#include <QHash>
+#include <cstdint>
+#include <map>
+#include <utility>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -29,14 +31,31 @@ public:
     static sqlite3* handleOf(const Connection& connection);
 
 private:
-    sqlite3_stmt* prepared(const QByteArray& key, const QString& sql);
-    // Steps a bound write statement; reads its returned row into row of data
-    // (-1: append a new record). False when it returned no row.
-    bool runWrite(sqlite3_stmt* statement, RecordsetData& data, int row);
+    // A write statement with the fields whose values it sets, prepared once
+    // for each kind of write and set of changed fields.
+    struct Prepared {
+        sqlite3_stmt* statement = nullptr;
+        std::vector<int> setFields;
+    };
+    using Key = std::pair<char, std::vector<std::uint8_t>>;
+
+    Prepared& prepared(char kind, const RecordsetData& data);
+    // Steps a bound write statement; reads the returned identity and the
+    // fields into row of data (-1: append a new record). False when it
+    // returned no row.
+    bool runWrite(sqlite3_stmt* statement, RecordsetData& data, int row,
+                  const std::vector<int>& fields);
     [[noreturn]] void fail() const;
 
+    // The column that is the table's rowid under another name, if any.
+    const QString& rowidAlias(const RecordsetData& data);
+
     sqlite3* m_db = nullptr;
-    QHash<QByteArray, sqlite3_stmt*> m_statements;
+    bool m_rowidAliasKnown = false;
+    QString m_rowidAlias;
+    std::map<Key, Prepared> m_statements;
+    Prepared* m_last = nullptr;
+    Key m_lastKey;
 };
 
 } // namespace quill

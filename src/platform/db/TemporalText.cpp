@@ -114,12 +114,47 @@ bool TemporalText::parseDateTime(const char* s, int length, QDateTime* dateTime)
     return true;
 }
 
+namespace {
+
+// Writes value as width digits at out.
+char* putDigits(char* out, int value, int width) {
+    for (int i = width - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return out + width;
+}
+
+} // namespace
+
 QString TemporalText::formatDate(const QDate& date) {
-    return date.toString(QStringLiteral("yyyy-MM-dd"));
+    int y = 0;
+    int m = 0;
+    int d = 0;
+    date.getDate(&y, &m, &d);
+    if (y < 0 || y > 9999)
+        return date.toString(Qt::ISODate);
+    char text[10];
+    char* p = putDigits(text, y, 4);
+    *p++ = '-';
+    p = putDigits(p, m, 2);
+    *p++ = '-';
+    putDigits(p, d, 2);
+    return QString::fromLatin1(text, 10);
 }
 
 QString TemporalText::formatTime(const QTime& time) {
-    return time.toString(time.msec() ? QStringLiteral("HH:mm:ss.zzz") : QStringLiteral("HH:mm:ss"));
+    char text[12];
+    char* p = putDigits(text, time.hour(), 2);
+    *p++ = ':';
+    p = putDigits(p, time.minute(), 2);
+    *p++ = ':';
+    p = putDigits(p, time.second(), 2);
+    if (time.msec()) {
+        *p++ = '.';
+        p = putDigits(p, time.msec(), 3);
+    }
+    return QString::fromLatin1(text, p - text);
 }
 
 QString TemporalText::formatDateTime(const QDateTime& dateTime) {

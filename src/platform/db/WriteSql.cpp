@@ -28,7 +28,8 @@ QString sameAs(WriteSql::Dialect dialect, const FieldInfo& field, int n) {
     if (!temporal(field.kind))
         return column + QLatin1String(" IS ") + p;
     static const QString normal = QStringLiteral("coalesce(strftime('%Y-%m-%d %H:%M:%f',%1),%1)");
-    return normal.arg(column) + QLatin1String(" IS ") + normal.arg(p);
+    return QLatin1Char('(') + column + QLatin1String(" IS ") + p + QLatin1String(" OR ") +
+           normal.arg(column) + QLatin1String(" IS ") + normal.arg(p) + QLatin1Char(')');
 }
 
 QString identityTest(WriteSql::Dialect dialect, int n) {
@@ -80,7 +81,7 @@ QString WriteSql::update(Dialect dialect, const RecordsetData& data,
                     param(dialect, n++);
     return QLatin1String("update ") + data.table + QLatin1String(" set ") +
            sets.join(QLatin1Char(',')) + checks(dialect, data, columnFields, n) +
-           returning(dialect, data, columnFields);
+           (dialect == Dialect::Postgres ? returning(dialect, data, setFields) : QString());
 }
 
 QString WriteSql::remove(Dialect dialect, const RecordsetData& data,

@@ -11,9 +11,10 @@ class RecordsetData;
 // The texts of the statements that write one record back. Parameters are
 // numbered: the values set (in the order of setFields), then the row
 // identity, then the values the record was read with (in the order of
-// columnFields), each compared null-safely. Every statement returns the
-// identity and the columns as stored, so the record shows what the table
-// now holds.
+// columnFields), each compared null-safely. Inserts return the identity and
+// every column as stored, so the record shows what the table now holds; on
+// PostgreSQL, whose row identity moves with each write, updates return the
+// identity and the columns they set.
 class WriteSql {
 public:
     enum class Dialect { Sqlite, Postgres };
