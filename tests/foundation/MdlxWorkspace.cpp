@@ -1,5 +1,7 @@
 #include "MdlxWorkspace.h"
 
+#include "demo/DemoGenerator.h"
+#include "demo/DemoLoader.h"
 #include "foundation/Mdlx.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
@@ -9,6 +11,9 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
 
 namespace quill::test {
 
@@ -83,27 +88,32 @@ const char* const Rows[] = {
 
 } // namespace
 
-MdlxWorkspace::MdlxWorkspace(ConnectionConfig config, const QString& databaseKind) {
+MdlxWorkspace::MdlxWorkspace(ConnectionConfig config, const QString& databaseKind, Data data) {
     config.databaseKind = databaseKind;
     m_connection = std::make_shared<Connection>(config);
-    Transaction transaction(*m_connection);
-    for (const char* sql : Schema)
-        m_connection->Execute(QString::fromUtf8(sql));
-    for (const char* sql : Dictionary)
-        m_connection->Execute(QString::fromUtf8(sql));
-    for (const char* sql : Organisation)
-        m_connection->Execute(QString::fromUtf8(sql));
-    for (const char* values : Rows)
-        m_connection->Execute(QStringLiteral("insert into CXB values (") +
-                              QString::fromUtf8(values) + QLatin1Char(')'));
-    transaction.commit();
+    if (data == Data::Demo) {
+        DemoLoader(*m_connection).load(DemoGenerator(DemoOptions()));
+    } else {
+        Transaction transaction(*m_connection);
+        for (const char* sql : Schema)
+            m_connection->Execute(QString::fromUtf8(sql));
+        for (const char* sql : Dictionary)
+            m_connection->Execute(QString::fromUtf8(sql));
+        for (const char* sql : Organisation)
+            m_connection->Execute(QString::fromUtf8(sql));
+        for (const char* values : Rows)
+            m_connection->Execute(QStringLiteral("insert into CXB values (") +
+                                  QString::fromUtf8(values) + QLatin1Char(')'));
+        transaction.commit();
+    }
 
     Mdlx::instance().reset();
     SuiteLib& lib = SuiteLib::instance();
     lib.reset();
     lib.Connection = m_connection;
     lib.DatabaseKind = databaseKind;
-    lib.SelectTable(QStringLiteral("CXB"));
+    if (data == Data::QueryTable)
+        selectTable(QStringLiteral("CXB"), QStringLiteral("memberid"));
 }
 
 MdlxWorkspace::~MdlxWorkspace() {
@@ -111,8 +121,10 @@ MdlxWorkspace::~MdlxWorkspace() {
     Mdlx::instance().reset();
 }
 
-bool MdlxWorkspace::quoteDialect() const {
-    return m_connection->quoteDialect();
+void MdlxWorkspace::selectTable(const QString& table, const QString& keyColumns) {
+    SuiteLib::instance().SelectTable(table);
+    m_table = table;
+    m_keyColumns = keyColumns;
 }
 
 void MdlxWorkspace::addNote(const QString& memberid, const QString& note) {
@@ -124,29 +136,51 @@ void MdlxWorkspace::addNote(const QString& memberid, const QString& note) {
         throw DbError(query.lastError().text());
 }
 
-QSet<QString> MdlxWorkspace::selectWhere(const QString& where) {
+std::vector<std::string> MdlxWorkspace::selectWhere(const QString& where) {
     Recordset records;
-    records.Open(QStringLiteral("select memberid from CXB ") + where, *m_connection);
-    QSet<QString> ids;
-    for (; !records.Eof(); records.MoveNext())
-        ids.insert(records.Value(0).toString());
+    records.Open(QStringLiteral("select ") + m_keyColumns + QStringLiteral(" from ") + m_table +
+                     QLatin1Char(' ') + where,
+                 *m_connection);
+    std::vector<std::string> rows;
+    for (; !records.Eof(); records.MoveNext()) {
+        QStringList values;
+        for (int i = 0; i < records.FieldCount(); ++i)
+            values << records.Value(i).toString();
+        rows.push_back(values.join(QLatin1Char('|')).toStdString());
+    }
     records.Close();
-    return ids;
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
-QSet<QString> MdlxWorkspace::selectBound(const QString& sql, const QVariantList& values) {
+std::vector<std::string> MdlxWorkspace::selectBound(const QString& condition,
+                                                    const QVariantList& values) {
+    const QString sql = QStringLiteral("select ") + m_keyColumns + QStringLiteral(" from ") +
+                        m_table + QStringLiteral(" where ") + condition;
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw DbError(query.lastError().text());
+        throw DbError(query.lastError().text() + QStringLiteral(": ") + sql);
     for (const QVariant& value : values)
         query.addBindValue(value);
     if (!query.exec())
         throw DbError(query.lastError().text() + QStringLiteral(": ") + sql);
-    QSet<QString> ids;
-    while (query.next())
-        ids.insert(query.value(0).toString());
-    return ids;
+    std::vector<std::string> rows;
+    while (query.next()) {
+        QStringList fields;
+        for (int i = 0; i < query.record().count(); ++i)
+            fields << query.value(i).toString();
+        rows.push_back(fields.join(QLatin1Char('|')).toStdString());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QString MdlxWorkspace::scalar(const QString& sql) {
+    QSqlQuery query(m_connection->database());
+    if (!query.exec(sql) || !query.next())
+        throw DbError(query.lastError().text() + QStringLiteral(": ") + sql);
+    return query.value(0).toString();
 }
 
 } // namespace quill::test
