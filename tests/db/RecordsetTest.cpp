@@ -127,6 +127,67 @@ TEST_P(RecordsetTest, ValuesKeepTheirKindAndNullsStayNull) {
     }
 }
 
+// After a write the record shows what the table now holds: the same value
+// and kind a fresh read gives, whatever kind of value was written.
+TEST_P(RecordsetTest, WrittenRecordShowsWhatATableReadGives) {
+    c().Execute("create table mix (k integer primary key, n integer, r double precision, "
+                "m numeric(10,2), t varchar(20), d date, h time, s timestamp, b boolean)");
+    c().Execute("insert into mix (k) values (1)");
+    std::vector<std::pair<const char*, QVariant>> writes{
+        {"n", 5},
+        {"n", QStringLiteral("12")},
+        {"n", 7.0},
+        {"n", true},
+        {"r", 2},
+        {"r", QStringLiteral("2.5")},
+        {"m", 3},
+        {"m", 3.25},
+        {"t", QStringLiteral("x'y")},
+        {"t", QString()},
+        {"d", QDate(2004, 2, 1)},
+        {"d", QStringLiteral("2004/3/9")},
+        {"d", QDateTime(QDate(2004, 2, 1), QTime(0, 0))},
+        {"h", QTime(7, 8, 9)},
+        {"h", QStringLiteral("7:08")},
+        {"s", QDateTime(QDate(2004, 2, 1), QTime(7, 8, 9))},
+        {"s", QStringLiteral("2004-02-01 07:08:09")},
+        {"b", true},
+        {"b", 0},
+        {"b", QStringLiteral("true")},
+        {"n", QVariant()},
+    };
+    if (sqlite()) {
+        // SQLite keeps what does not fit as it is; a fresh read shows it so.
+        c().Execute("alter table mix add column a"); // no declared type
+        for (const auto& w :
+             std::vector<std::pair<const char*, QVariant>>{{"n", QStringLiteral("abc")},
+                                                           {"t", 12},
+                                                           {"t", 1.5},
+                                                           {"a", QDate(2004, 2, 1)},
+                                                           {"a", 3}})
+            writes.push_back(w);
+    }
+    Recordset rs;
+    rs.Open("select * from mix", c());
+    for (const auto& [field, value] : writes) {
+        rs.SetValue(field, value);
+        rs.Update();
+        Recordset fresh;
+        fresh.Open("select * from mix", c());
+        EXPECT_EQ(rs.Value(field), fresh.Value(field))
+            << field << " " << value.toString().toStdString();
+        EXPECT_EQ(rs.Value(field).typeId(), fresh.Value(field).typeId()) << field;
+    }
+    // Changing the key that is the row identity keeps the record writable.
+    rs.SetValue("k", 40);
+    rs.Update();
+    rs.SetValue("n", 41);
+    rs.Update();
+    EXPECT_EQ(scalar(c(), "select n from mix where k = 40").toInt(), 41);
+    rs.Delete();
+    EXPECT_EQ(scalar(c(), "select count(*) from mix").toInt(), 0);
+}
+
 TEST_P(RecordsetTest, UpdateAndDeleteTouchOnlyTheirRecordBesideEqualOnes) {
     Recordset rs;
     rs.Open("select name, pay from people where id = 3", c());

@@ -101,9 +101,7 @@ QSqlDatabase Connection::database() const {
 }
 
 QString Connection::translate(const QString& sql) const {
-    if (engine() == ConnectionConfig::Engine::Sqlite && !m_quoteDialect)
-        return HashDialect::translate(sql);
-    return sql;
+    return m_quoteDialect ? sql : HashDialect::translate(sql);
 }
 
 void Connection::Execute(const QString& sql) {

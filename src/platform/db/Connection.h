@@ -34,8 +34,9 @@ public:
 
     // Runs one statement, in this connection's dialect.
     void Execute(const QString& sql);
-    // The statement as the engine runs it: hash-dialect forms rewritten on
-    // SQLite, unchanged otherwise.
+    // The statement as the engine runs it: in the hash dialect its forms are
+    // rewritten (into SQL that PostgreSQL runs as well), in the quote dialect
+    // it is unchanged.
     QString translate(const QString& sql) const;
 
     // Nested calls are savepoints inside the outer transaction. On

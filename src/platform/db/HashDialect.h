@@ -6,7 +6,7 @@ namespace quill {
 
 // Rewrites the hash dialect's forms into SQL that SQLite runs: #…# date and
 // time literals become quoted literals and isnull(expr) becomes
-// ((expr) is null). String literals, quoted identifiers and comments are
+// (expr) is null. String literals, quoted identifiers and comments are
 // copied unchanged; true and false need no rewriting.
 class HashDialect {
 public:

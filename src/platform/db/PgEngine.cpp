@@ -156,6 +156,14 @@ QString tidText(qint64 packed) {
     return QStringLiteral("(%1,%2)").arg(packed >> 16).arg(packed & 0xffff);
 }
 
+// A value set on a column: a flag written to a number column counts as 1/0,
+// as it does on SQLite.
+QVariant forColumn(const QVariant& value, FieldKind kind) {
+    if (value.typeId() == QMetaType::Bool && kind != FieldKind::Boolean)
+        return value.toBool() ? 1 : 0;
+    return value;
+}
+
 struct ResultDeleter {
     void operator()(PGresult* r) const { PQclear(r); }
 };
@@ -350,7 +358,8 @@ bool PgEngine::updateRow(RecordsetData& data, int row) {
     const Prepared& p = prepared('U', data);
     QList<QVariant> params;
     for (const int f : p.setFields)
-        params << data.pending[static_cast<size_t>(f)];
+        params << forColumn(data.pending[static_cast<size_t>(f)],
+                            data.fields[static_cast<size_t>(f)].kind);
     params << tidText(data.store.identity(row));
     for (const int f : data.columnFields)
         params << data.store.value(row, f);
@@ -372,7 +381,8 @@ void PgEngine::insertRow(RecordsetData& data) {
     const Prepared& p = prepared('I', data);
     QList<QVariant> params;
     for (const int f : p.setFields)
-        params << data.pending[static_cast<size_t>(f)];
+        params << forColumn(data.pending[static_cast<size_t>(f)],
+                            data.fields[static_cast<size_t>(f)].kind);
     if (!runWrite(p, params, data, -1, data.columnFields))
         throw DbError(QStringLiteral("新记录未能写入"));
 }
