@@ -217,6 +217,7 @@ int F1Book::TopRow() const {
 void F1Book::SetTopRow(int row) {
     if (row < 1 || row > LastRow())
         outOfRange(QStringLiteral("第 %1 行不在工作表内（共 %2 行）").arg(row).arg(LastRow()));
+    updateGeometries();
     if (LastCol() > 0)
         scrollTo(m_model->index(row - 1, std::max(0, columnAt(0))), PositionAtTop);
 }
@@ -503,6 +504,15 @@ void F1Book::keyPressEvent(QKeyEvent* event) {
                                 key == Qt::Key_PageDown || key == Qt::Key_Return ||
                                 key == Qt::Key_Enter || key == Qt::Key_Escape)) {
         QApplication::sendEvent(m_list, event);
+        return;
+    }
+    // Enter in the editor has been told already; it commits there, and moves
+    // on here as Enter does.
+    if (isEditing()) {
+        const QModelIndex at = currentIndex();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_enterMovesDown && at.isValid() &&
+            at.row() + 1 < LastRow())
+            setCurrentIndex(m_model->index(at.row() + 1, at.column()));
         return;
     }
     int code = CellDelegate::keyCode(event);

@@ -83,6 +83,8 @@ public:
     // clearEntry the editor starts empty, else with the entry and the caret
     // at its end, or at its start with caretAtStart, or all of it selected.
     void StartCellEdit(bool clearEntry, bool caretAtStart, bool selectAll);
+    // Whether a cell is open for typing.
+    bool isEditing() const { return state() == EditingState; }
     // Selects a range written as "$A$5:$E$20", "A5:E20" or "B7"; raises
     // GridError for a malformed text.
     void SelectRange(const QString& range);

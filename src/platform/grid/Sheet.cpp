@@ -170,33 +170,38 @@ void Sheet::release(Cell& c) {
 
 void Sheet::store(Cell& c, Kind kind, QStringView text) {
     constexpr std::size_t Limit = std::numeric_limits<std::uint32_t>::max();
-    if (m_chars.size() + std::size_t(text.size()) > Limit)
+    const auto length = std::size_t(text.size());
+    if (m_charCount + length > Limit)
         throw std::length_error("sheet text store full");
+    if (m_charCount + length > m_chars.size())
+        m_chars.resize(std::max({m_chars.size() * 2, m_charCount + length, std::size_t(4096)}));
     c.kind = kind;
-    c.offset = std::uint32_t(m_chars.size());
-    c.length = std::uint32_t(text.size());
-    const char16_t* from = reinterpret_cast<const char16_t*>(text.utf16());
-    m_chars.insert(m_chars.end(), from, from + text.size());
-    compactIfWasteful();
+    c.offset = std::uint32_t(m_charCount);
+    c.length = std::uint32_t(length);
+    std::copy_n(reinterpret_cast<const char16_t*>(text.utf16()), length,
+                m_chars.data() + m_charCount);
+    m_charCount += length;
+    if (m_wastedChars > 0)
+        compactIfWasteful();
 }
 
 // Rewritten cells leave their old text behind; once that is more than half
 // of the store, the live texts are copied into a fresh one.
 void Sheet::compactIfWasteful() {
     constexpr std::size_t MinWaste = 1 << 16;
-    if (m_wastedChars < MinWaste || m_wastedChars * 2 < m_chars.size())
+    if (m_wastedChars < MinWaste || m_wastedChars * 2 < m_charCount)
         return;
-    std::vector<char16_t> chars;
-    chars.reserve(m_chars.size() - m_wastedChars);
+    CharStore chars(m_charCount - m_wastedChars);
+    std::size_t used = 0;
     for (Cell& c : m_cells) {
         if (c.kind == Kind::Formula || c.length == 0)
             continue;
-        const std::size_t offset = chars.size();
-        chars.insert(chars.end(), m_chars.begin() + c.offset,
-                     m_chars.begin() + c.offset + c.length);
-        c.offset = std::uint32_t(offset);
+        std::copy_n(m_chars.data() + c.offset, c.length, chars.data() + used);
+        c.offset = std::uint32_t(used);
+        used += c.length;
     }
     m_chars.swap(chars);
+    m_charCount = used;
     m_wastedChars = 0;
 }
 

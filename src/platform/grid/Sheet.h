@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace quill {
@@ -106,7 +107,22 @@ private:
     int m_rows = 0;
     int m_cols = 0;
     std::vector<Cell> m_cells;
-    std::vector<char16_t> m_chars;
+    // Leaves new characters uninitialised: the store grows ahead of use and
+    // every character is written before it is read.
+    template <typename T> struct UninitializedAllocator : std::allocator<T> {
+        template <typename U> struct rebind { using other = UninitializedAllocator<U>; };
+        UninitializedAllocator() = default;
+        template <typename U> UninitializedAllocator(const UninitializedAllocator<U>&) {}
+        template <typename U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+        template <typename U, typename... Args> void construct(U* p, Args&&... args) {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+    using CharStore = std::vector<char16_t, UninitializedAllocator<char16_t>>;
+
+    // Texts of all cells one after another; only the first m_charCount are used.
+    CharStore m_chars;
+    std::size_t m_charCount = 0;
     std::size_t m_wastedChars = 0;
     std::vector<Formula> m_formulas;
     std::vector<std::uint32_t> m_freeFormulas;
