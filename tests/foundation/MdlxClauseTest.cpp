@@ -194,6 +194,11 @@ TEST_P(MdlxClause, ThreeConditionsWithOrganisationCaptions) {
     EXPECT_EQ(lib().FilterCaption1, "销售部");
     EXPECT_EQ(lib().FilterCaption2, "三班");
     EXPECT_EQ(lib().FilterCaption3, "丁组");
+    // In the first row only the department names a caption.
+    active({{"", "班别", "=", "201"}, {"并且", "部门", "=", "101"}});
+    where();
+    EXPECT_EQ(lib().FilterCaption1, "生产部");
+    EXPECT_EQ(lib().FilterCaption2, "");
     active({{"", "天数", ">", "1"}, {"并且", "备注", "=", "null"}, {"或者", "金额", "=", "nULL "}});
     range("");
     EXPECT_EQ(where(), quote() ? "where (DAYS > 1 and NOTE is null or AMOUNT is null)"
