@@ -395,32 +395,6 @@ SqliteEngine::Prepared& SqliteEngine::prepared(char kind, const RecordsetData& d
     return it->second;
 }
 
-bool SqliteEngine::runWrite(sqlite3_stmt* st, RecordsetData& data, int row,
-                            const std::vector<int>& fields) {
-    const int rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
-        sqlite3_reset(st);
-        throw DbError(message);
-    }
-    if (rc == SQLITE_DONE) {
-        sqlite3_reset(st);
-        return false;
-    }
-    if (row < 0) {
-        row = data.rowCount();
-        data.store.appendEmptyRecord();
-    }
-    data.store.setIdentity(row, sqlite3_column_int64(st, 0));
-    int c = 1;
-    for (const int f : fields)
-        data.store.setValue(row, f, columnValue(st, c++, data.fields[static_cast<size_t>(f)].kind));
-    while (sqlite3_step(st) == SQLITE_ROW) {
-    }
-    sqlite3_reset(st);
-    return true;
-}
-
 const QString& SqliteEngine::rowidAlias(const RecordsetData& data) {
     if (m_rowidAliasKnown)
         return m_rowidAlias;
@@ -493,8 +467,23 @@ void SqliteEngine::insertRow(RecordsetData& data) {
     for (const int f : p.setFields)
         bindValue(p.statement, n++, data.pending[static_cast<size_t>(f)],
                   data.fields[static_cast<size_t>(f)].kind);
-    if (!runWrite(p.statement, data, -1, data.columnFields))
-        throw DbError(QStringLiteral("新记录未能写入"));
+    sqlite3_stmt* st = p.statement;
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW) {
+        const QString message = rc == SQLITE_DONE ? QStringLiteral("新记录未能写入")
+                                                  : QString::fromUtf8(sqlite3_errmsg(m_db));
+        sqlite3_reset(st);
+        throw DbError(message);
+    }
+    const int row = data.rowCount();
+    data.store.appendEmptyRecord();
+    data.store.setIdentity(row, sqlite3_column_int64(st, 0));
+    int c = 1;
+    for (const int f : data.columnFields)
+        data.store.setValue(row, f, columnValue(st, c++, data.fields[static_cast<size_t>(f)].kind));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+    }
+    sqlite3_reset(st);
 }
 
 } // namespace quill

@@ -40,11 +40,6 @@ private:
     using Key = std::pair<char, std::vector<std::uint8_t>>;
 
     Prepared& prepared(char kind, const RecordsetData& data);
-    // Steps a bound write statement; reads the returned identity and the
-    // fields into row of data (-1: append a new record). False when it
-    // returned no row.
-    bool runWrite(sqlite3_stmt* statement, RecordsetData& data, int row,
-                  const std::vector<int>& fields);
     [[noreturn]] void fail() const;
 
     // The column that is the table's rowid under another name, if any.
