@@ -82,7 +82,7 @@ void ResultSheetRenderer::renderDefault(Recordset& data, bool blankForZero) {
     m_book.SetLastCol(int(columns.size()));
     for (const SheetColumn& column : columns)
         m_book.SetColHeading(column.field + 1, column.caption);
-    applySavedWidths(data);
+    applySavedWidths(columns);
 
     if (m_recordCount <= 0) {
         m_book.SetLastRow(1);
@@ -102,7 +102,7 @@ void ResultSheetRenderer::renderDefault(Recordset& data, bool blankForZero) {
     SheetTotals::append(m_book, columns, {{1, rows}}, 1);
 }
 
-void ResultSheetRenderer::applySavedWidths(const Recordset& data) {
+void ResultSheetRenderer::applySavedWidths(const std::vector<SheetColumn>& columns) {
     SuiteLib& lib = SuiteLib::instance();
     const QString settings = lib.settingsPath();
     const QString prefix = lib.TableName + QLatin1Char('-');
@@ -110,13 +110,13 @@ void ResultSheetRenderer::applySavedWidths(const Recordset& data) {
         lib.ReadSetting(QStringLiteral("COLUMN"), prefix + QStringLiteral("OK"), settings) !=
             QLatin1String("OK"))
         return;
-    for (int i = 0; i < data.FieldCount(); ++i) {
-        QString field = data.FieldName(i);
+    for (const SheetColumn& column : columns) {
+        QString field = column.fieldName;
         // a sum shares its field's width
         if (field.contains(QLatin1String("sum")))
             field = field.mid(3);
-        m_book.SetColWidthOf(
-            i + 1, widthOf(lib.ReadSetting(QStringLiteral("COLUMN"), prefix + field, settings)));
+        m_book.SetColWidthOf(column.field + 1, widthOf(lib.ReadSetting(QStringLiteral("COLUMN"),
+                                                                       prefix + field, settings)));
     }
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "windows/manage/SheetColumn.h"
+
 #include <QString>
 
 #include <array>
+#include <vector>
 
 namespace quill {
 
@@ -39,7 +42,7 @@ private:
     void openQuery(Recordset& data);
     void renderDefault(Recordset& data, bool blankForZero);
     void renderTemplate(Recordset& data, const QString& file, bool blankForZero);
-    void applySavedWidths(const Recordset& data);
+    void applySavedWidths(const std::vector<SheetColumn>& columns);
 
     F1Book& m_book;
     int m_recordCount = 0;

@@ -37,6 +37,21 @@ QString defaultFormat(SheetColumn::Kind kind) {
     }
 }
 
+// The field's name as the dictionary spells it: PostgreSQL gives names in
+// lower case, and the "FM0" and "sum" marks and the width keys are read
+// with their letter case.
+QString dictionaryName(const QString& name, const QString& caption) {
+    if (caption.isEmpty())
+        return name;
+    const QString field = SuiteLib::instance().ColumnLookup(caption);
+    if (field.compare(name, Qt::CaseInsensitive) == 0)
+        return field;
+    if (name.startsWith(QLatin1String("sum")) &&
+        field.compare(name.mid(3), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("sum") + field;
+    return name;
+}
+
 } // namespace
 
 QString SheetColumn::captionOf(const QString& fieldName) {
@@ -54,8 +69,8 @@ std::vector<SheetColumn> SheetColumn::resolve(const Recordset& data) {
     for (int i = 0; i < data.FieldCount(); ++i) {
         SheetColumn& c = columns[std::size_t(i)];
         c.field = i;
-        c.fieldName = data.FieldName(i);
-        c.caption = captionOf(c.fieldName);
+        c.caption = captionOf(data.FieldName(i));
+        c.fieldName = dictionaryName(data.FieldName(i), c.caption);
         c.kind = kindOf(lib.ColumnType(c.caption));
         c.keep = c.fieldName.contains(QLatin1String("FM0"));
         // An unknown field has no caption; it is not taken as listed.

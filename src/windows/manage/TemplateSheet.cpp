@@ -91,17 +91,14 @@ void TemplateSheet::renderPlain(int headingRow) {
     }
     const int written =
         writeRecords(std::min(m_recordCount, lastRow - headingRow), headingRow + 1, 1);
-    if (written > 0)
-        SheetTotals::append(m_book, m_columns, {{headingRow + 1, headingRow + written}}, 1);
+    appendTotals({{headingRow + 1, headingRow + written}}, 1);
 }
 
 void TemplateSheet::renderBlock(int rowsAbove, int colsLeft) {
     const int count = std::clamp(m_recordCount, 0, MaxRows - rowsAbove);
     m_book.SetLastRow(std::max(m_book.LastRow(), rowsAbove + count));
     const int written = writeRecords(count, rowsAbove + 1, colsLeft + 1);
-    if (written > 0)
-        SheetTotals::append(m_book, m_columns, {{rowsAbove + 1, rowsAbove + written}},
-                            colsLeft + 1);
+    appendTotals({{rowsAbove + 1, rowsAbove + written}}, colsLeft + 1);
 }
 
 void TemplateSheet::renderPaged(int headerRows, int perPage, int footerRows) {
@@ -150,8 +147,16 @@ void TemplateSheet::renderPaged(int headerRows, int perPage, int footerRows) {
         const int heading = k * block + headerRows;
         framePage(std::max(heading, 1), heading + perPage);
     }
-    if (m_recordCount > 0)
-        SheetTotals::append(m_book, m_columns, recordRows, 1);
+    appendTotals(recordRows, 1);
+}
+
+void TemplateSheet::appendTotals(const SheetTotals::RowRanges& recordRows, int firstCol) {
+    // A template lays out its own pages; a totals row is added only when the
+    // report has something to total.
+    if (recordRows.empty() || recordRows.front().second < recordRows.front().first ||
+        Mdlx::instance().SumCount <= 0)
+        return;
+    SheetTotals::append(m_book, m_columns, recordRows, firstCol);
 }
 
 void TemplateSheet::writePageHeader(int block, int headerRows) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/manage/SheetColumn.h"
+#include "windows/manage/SheetTotals.h"
 
 #include <QString>
 
@@ -48,6 +49,7 @@ private:
     void writePageFooter(int block, int headerRows, int perPage, int onPage, int recordsSoFar);
     void framePage(int firstRow, int lastRow);
     int writeRecords(int count, int firstRow, int firstCol);
+    void appendTotals(const SheetTotals::RowRanges& recordRows, int firstCol);
 
     F1Book& m_book;
     Recordset& m_data;

@@ -1,0 +1,275 @@
+#include "RenderFixture.h"
+
+#include "foundation/Mdlx.h"
+#include "platform/db/DbError.h"
+#include "platform/grid/GridError.h"
+#include "suite/SuiteLib.h"
+
+namespace quill::test {
+
+namespace {
+
+class RenderDefaultTest : public RenderFixture {
+protected:
+    static void sumItems(const QStringList& items) {
+        Mdlx& mdlx = Mdlx::instance();
+        for (int i = 0; i < items.size(); ++i)
+            mdlx.SumFields[std::size_t(i)] = items[i];
+        mdlx.SumCount = int(items.size());
+    }
+};
+
+// Columns of "select *".
+enum Col {
+    MemberId = 1,
+    Name,
+    Depart,
+    Group0,
+    Team,
+    Amount,
+    Pay,
+    Days,
+    Birth,
+    OnTime,
+    SumAmount,
+    Note,
+    Secret,
+    MarkFM0,
+    ZhTime
+};
+
+TEST_P(RenderDefaultTest, EmptyResultLeavesOneEmptyRowNamedAfterTheQuery) {
+    Sheet base;
+    base.resize(3, 4);
+    base.setEntry(0, 1, QStringLiteral("底稿"));
+    base.setEntry(2, 3, QStringLiteral("12"));
+    ws->writeBaseSheet(base);
+    ws->insert(QStringLiteral("'E1', '张三', '101', '201', '301', 1, 1, 1, null, null, null, "
+                              "null, null, null, null"));
+    ws->setQuery(QStringLiteral("*"), QStringLiteral(" where 1=0"));
+    sumItems({QStringLiteral("DAYS")});
+    render();
+
+    EXPECT_EQ(renderer->RecordCount(), 0);
+    EXPECT_EQ(book->LastRow(), 1);
+    ASSERT_EQ(book->LastCol(), ZhTime);
+    for (int c = 1; c <= ZhTime; ++c)
+        EXPECT_EQ(text(1, c), QString()) << c;
+    EXPECT_EQ(book->ColHeading(MemberId), QStringLiteral("工号"));
+    EXPECT_EQ(book->ColHeading(ZhTime), QStringLiteral("期间"));
+    EXPECT_EQ(book->SheetName(1), QStringLiteral("结果测试[2024年01月]"));
+    EXPECT_FALSE(book->AllowCellEditing());
+    EXPECT_TRUE(book->showColHeading());
+    EXPECT_FALSE(renderer->IsTemplateSheet());
+}
+
+TEST_P(RenderDefaultTest, CutsAt16380RowsAndTotalsTheShownRows) {
+    ws->insertNumbered(20000);
+    ws->setQuery(QStringLiteral("memberid, DAYS, AMOUNT"));
+    sumItems({QStringLiteral("DAYS")});
+    render();
+
+    EXPECT_EQ(renderer->RecordCount(), 20000);
+    ASSERT_EQ(book->LastRow(), 16381);
+    EXPECT_EQ(text(1, 1), QStringLiteral("E100001"));
+    EXPECT_EQ(text(16380, 1), QStringLiteral("E116380"));
+    EXPECT_EQ(text(16380, 3), QStringLiteral("16380.50"));
+    EXPECT_EQ(text(16381, 1), QStringLiteral("合计："));
+    EXPECT_EQ(text(16381, 2), QStringLiteral("134160390")); // 1 + ... + 16380
+    EXPECT_EQ(text(16381, 3), QString());
+    // the window's recordset is left open on the first record
+    EXPECT_EQ(records.State(), 1);
+    EXPECT_EQ(records.Value(0).toString(), QStringLiteral("E100001"));
+}
+
+TEST_P(RenderDefaultTest, FormatsEachTypeAndShowsNullsEmpty) {
+    ws->insert(QStringLiteral("'E1', '张三', null, null, null, 3.5, 2.5, 22, '1980-03-01', "
+                              "'08:30:00', 10, '=1+1', null, null, '2024年01月'"));
+    ws->insert(QStringLiteral("'E2', null, null, null, null, null, null, null, null, null, null, "
+                              "'''引号', null, null, null"));
+    render();
+
+    ASSERT_EQ(book->LastRow(), 3);
+    EXPECT_EQ(text(1, Amount), QStringLiteral("3.50"));
+    EXPECT_EQ(text(1, Pay), QStringLiteral("2.5")); // the dictionary's format "#0.0"
+    EXPECT_EQ(text(1, Days), QStringLiteral("22"));
+    EXPECT_EQ(text(1, Birth), QStringLiteral("1980-03-01"));
+    EXPECT_EQ(text(1, OnTime), QStringLiteral("08:30:00"));
+    EXPECT_EQ(text(1, SumAmount), QStringLiteral("10.00"));
+    EXPECT_EQ(text(1, ZhTime), QStringLiteral("2024年01月"));
+    // stored texts stay texts, whatever they look like
+    EXPECT_EQ(text(1, Note), QStringLiteral("=1+1"));
+    EXPECT_EQ(text(2, Note), QStringLiteral("'引号"));
+
+    EXPECT_EQ(text(2, Name), QString());
+    EXPECT_EQ(text(2, Depart), QString());
+    EXPECT_EQ(text(2, Birth), QString());
+    EXPECT_EQ(text(2, OnTime), QString());
+    EXPECT_EQ(text(2, Amount), QStringLiteral("0.00")); // a missing amount is 0
+    EXPECT_EQ(text(2, Pay), QStringLiteral("0.0"));
+    EXPECT_EQ(text(2, Days), QString());
+}
+
+TEST_P(RenderDefaultTest, BlankForZeroClearsZeroNumbersOnly) {
+    ws->insert(QStringLiteral("'E1', null, null, null, null, 0, 0.01, 0, null, null, null, null, "
+                              "null, null, null"));
+    ws->insert(QStringLiteral("'E2', null, null, null, null, 0.001, 7, 5, null, null, null, null, "
+                              "null, null, null"));
+    render(false);
+    EXPECT_EQ(text(1, Amount), QStringLiteral("0.00"));
+    EXPECT_EQ(text(1, Days), QStringLiteral("0"));
+    EXPECT_EQ(text(1, Pay), QStringLiteral("0.0"));
+
+    render(true);
+    EXPECT_EQ(text(1, Amount), QString());
+    EXPECT_EQ(text(1, Days), QString());
+    EXPECT_EQ(text(1, Pay), QString()); // 0.01 shows as 0.0
+    EXPECT_EQ(text(2, Amount), QString());
+    EXPECT_EQ(text(2, Pay), QStringLiteral("7.0"));
+    EXPECT_EQ(text(2, Days), QStringLiteral("5"));
+    EXPECT_EQ(text(1, MemberId), QStringLiteral("E1"));
+}
+
+TEST_P(RenderDefaultTest, BaseSheetFormulaAndConstantInNumberCellsStay) {
+    Sheet base;
+    base.resize(2, ZhTime);
+    base.setFormula(1, Amount - 1, QStringLiteral("=F1*2"), QStringLiteral("7"));
+    base.setEntry(0, Days - 1, QStringLiteral("99"));
+    base.setEntry(0, Name - 1, QStringLiteral("底稿"));
+    ws->writeBaseSheet(base);
+    for (const char* id : {"'E1'", "'E2'", "'E3'"})
+        ws->insert(QString::fromLatin1(id) + QStringLiteral(", '张三', null, null, null, 3.5, "
+                                                            "1, 4, null, null, null, null, "
+                                                            "null, null, null"));
+    render();
+
+    EXPECT_EQ(book->CellEntry(2, Amount), QStringLiteral("=F1*2"));
+    EXPECT_EQ(text(2, Amount), QStringLiteral("7"));
+    EXPECT_EQ(text(1, Amount), QStringLiteral("3.50"));
+    EXPECT_EQ(text(3, Amount), QStringLiteral("3.50"));
+    EXPECT_EQ(text(1, Days), QStringLiteral("99"));
+    EXPECT_EQ(text(2, Days), QStringLiteral("4"));
+    EXPECT_EQ(text(1, Name), QStringLiteral("张三")); // texts are always written
+}
+
+TEST_P(RenderDefaultTest, OrganisationCodesShowAsNamesFromTheCache) {
+    ws->insert(QStringLiteral("'E1', null, '101', '201', '301', 1, 1, 1, null, null, null, null, "
+                              "null, null, null"));
+    ws->insert(QStringLiteral("'E2', null, '102', '203', '304', 1, 1, 1, null, null, null, null, "
+                              "null, null, null"));
+    ws->insert(QStringLiteral("'E3', null, '999', null, '998', 1, 1, 1, null, null, null, null, "
+                              "null, null, null"));
+    render();
+    EXPECT_EQ(text(1, Depart), QStringLiteral("生产部"));
+    EXPECT_EQ(text(1, Group0), QStringLiteral("一班"));
+    EXPECT_EQ(text(1, Team), QStringLiteral("甲组"));
+    EXPECT_EQ(text(2, Depart), QStringLiteral("销售部"));
+    EXPECT_EQ(text(2, Group0), QStringLiteral("三班"));
+    EXPECT_EQ(text(2, Team), QStringLiteral("丁组"));
+    EXPECT_EQ(text(3, Depart), QString());
+    EXPECT_EQ(text(3, Group0), QString());
+    EXPECT_EQ(text(3, Team), QString());
+
+    // a second render asks the database for no organisation names
+    const int opened = SuiteLib::instance().recordsetsOpened();
+    render();
+    EXPECT_EQ(SuiteLib::instance().recordsetsOpened(), opened);
+    EXPECT_EQ(text(2, Team), QStringLiteral("丁组"));
+}
+
+TEST_P(RenderDefaultTest, ReadOnlyColumnsAreBlankAndFM0ColumnsKeepTheSheet) {
+    Sheet base;
+    base.resize(1, ZhTime);
+    base.setEntry(0, Secret - 1, QStringLiteral("底稿密码"));
+    base.setEntry(0, MarkFM0 - 1, QStringLiteral("底稿标记"));
+    ws->writeBaseSheet(base);
+    SuiteLib::instance().ReadOnlyColumns1 = QStringLiteral("密码,标记");
+    ws->insert(QStringLiteral("'E1', '张三', null, null, null, 1, 1, 1, null, null, null, null, "
+                              "'pw1', 'm1', null"));
+    ws->insert(QStringLiteral("'E2', '李四', null, null, null, 1, 1, 1, null, null, null, null, "
+                              "'pw2', 'm2', null"));
+    render();
+    EXPECT_EQ(text(1, Secret), QString());
+    EXPECT_EQ(text(2, Secret), QString());
+    EXPECT_EQ(text(1, MarkFM0), QStringLiteral("底稿标记"));
+    EXPECT_EQ(text(2, MarkFM0), QString());
+    EXPECT_EQ(text(2, Name), QStringLiteral("李四"));
+}
+
+TEST_P(RenderDefaultTest, TotalsRowSumsDecimalAndWholeColumns) {
+    ws->insert(QStringLiteral("'E1', null, null, null, null, 1.25, 1.5, 3, null, null, null, "
+                              "null, null, '5', null"));
+    ws->insert(QStringLiteral("'E2', null, null, null, null, 2.5, 1, 4, null, null, null, null, "
+                              "null, '6', null"));
+    sumItems({QStringLiteral("AMOUNT"), QStringLiteral("PAY"), QStringLiteral("DAYS"),
+              QStringLiteral("MARKFM0"), QStringLiteral("NOSUCH")});
+    render();
+    ASSERT_EQ(book->LastRow(), 3);
+    EXPECT_EQ(text(3, 1), QStringLiteral("合计："));
+    EXPECT_EQ(text(3, Amount), QStringLiteral("3.75"));
+    EXPECT_EQ(text(3, Pay), QStringLiteral("2.5"));
+    EXPECT_EQ(text(3, Days), QStringLiteral("7"));
+    EXPECT_EQ(text(3, MarkFM0), QString());
+    EXPECT_EQ(text(3, SumAmount), QString());
+    EXPECT_EQ(text(3, Name), QString());
+}
+
+TEST_P(RenderDefaultTest, GroupedSumsShowUnderTheirFieldsCaption) {
+    ws->insert(QStringLiteral("'E1', null, '101', null, null, 1, 1, 3, null, null, null, null, "
+                              "null, null, null"));
+    ws->insert(QStringLiteral("'E2', null, '101', null, null, 1, 1, 4, null, null, null, null, "
+                              "null, null, null"));
+    ws->insert(QStringLiteral("'E3', null, '102', null, null, 1, 1, 5, null, null, null, null, "
+                              "null, null, null"));
+    SuiteLib& lib = SuiteLib::instance();
+    lib.SqlSelect = QStringLiteral("select DEPART, sum(DAYS) as sumDAYS ");
+    lib.SqlGroup = QStringLiteral(" group by DEPART");
+    lib.SqlOrder = QStringLiteral(" order by DEPART");
+    sumItems({QStringLiteral("DAYS")});
+    render();
+    ASSERT_EQ(book->LastRow(), 3);
+    EXPECT_EQ(book->ColHeading(2), QStringLiteral("天数"));
+    EXPECT_EQ(text(1, 1), QStringLiteral("生产部"));
+    EXPECT_EQ(text(1, 2), QStringLiteral("7"));
+    EXPECT_EQ(text(2, 2), QStringLiteral("5"));
+    EXPECT_EQ(text(3, 2), QStringLiteral("12"));
+}
+
+TEST_P(RenderDefaultTest, SavedWidthsOfSumFieldsUseTheFieldWithoutSum) {
+    Sheet base;
+    base.resize(1, 3);
+    base.setColumnWidth(1, 5120);
+    ws->writeBaseSheet(base);
+    ws->insert(QStringLiteral("'E1', null, null, null, null, 1, 1, 1, null, null, 2, null, null, "
+                              "null, null"));
+    ws->setQuery(QStringLiteral("memberid, sumAMOUNT, AMOUNT"));
+    ws->writeSetting(QStringLiteral("RSB-AMOUNT"), QStringLiteral("4000"));
+    render();
+    F1Book plain;
+    plain.ReadFile(ws->reportFolder() + QStringLiteral("/quill.vts"));
+    EXPECT_EQ(book->ColWidthOf(2), plain.ColWidthOf(2)); // no "OK" entry: the sheet's widths
+
+    ws->writeSetting(QStringLiteral("RSB-OK"), QStringLiteral("OK"));
+    ws->writeSetting(QStringLiteral("RSB-memberid"), QStringLiteral("99999"));
+    render();
+    EXPECT_EQ(book->ColWidthOf(1), 32767);
+    EXPECT_EQ(book->ColWidthOf(2), 4000);
+    EXPECT_EQ(book->ColWidthOf(3), 4000);
+    ws->writeSetting(QStringLiteral("RSB-AMOUNT"), QString());
+    render();
+    EXPECT_EQ(book->ColWidthOf(2), 3072);
+}
+
+TEST_P(RenderDefaultTest, QueryAndSheetErrorsReachTheCaller) {
+    ws->setQuery(QStringLiteral("nosuchfield"));
+    EXPECT_THROW(render(), DbError);
+    ws->setQuery(QStringLiteral("*"));
+    QFile::remove(ws->reportFolder() + QStringLiteral("/quill.vts"));
+    EXPECT_THROW(render(), GridError);
+}
+
+QUILL_INSTANTIATE_ENGINES(RenderDefaultTest);
+
+} // namespace
+
+} // namespace quill::test

@@ -1,0 +1,203 @@
+#include "RenderFixture.h"
+
+#include "foundation/Mdlx.h"
+#include "suite/SuiteLib.h"
+
+namespace quill::test {
+
+namespace {
+
+using RenderTemplateTest = RenderFixture;
+
+const QString Report = QStringLiteral("月报");
+
+// A paged template 3, 20, 2, 0, 0: title in row 2 (bold, underlined),
+// headings in row 3, 20 record rows, 2 footer rows; 25 rows a page.
+Sheet pagedTemplate() {
+    Sheet sheet = RenderWorkspace::templateSheet({3, 20, 2, 0, 0}, 3,
+                                                 {QStringLiteral("工号"), QStringLiteral("姓名"),
+                                                  QStringLiteral("金额"), QStringLiteral("天数")});
+    sheet.setBorders(1, 1, {0, 0, 0, 2});
+    return sheet;
+}
+
+TEST_P(RenderTemplateTest, PagedTemplateRepeatsItsFirstPageForEveryTwentyRecords) {
+    ws->writeTemplate(Report, pagedTemplate());
+    ws->insertNumbered(45);
+    ws->setQuery(QStringLiteral("memberid, name, AMOUNT, DAYS"));
+    render(false, Report);
+
+    EXPECT_TRUE(renderer->IsTemplateSheet());
+    EXPECT_EQ(renderer->TemplateParam(1), 3);
+    EXPECT_EQ(renderer->TemplateParam(2), 20);
+    EXPECT_EQ(renderer->TemplateParam(3), 2);
+    EXPECT_EQ(renderer->TemplateParam(4), 0);
+    EXPECT_EQ(renderer->PageCount(), 3);
+    EXPECT_EQ(renderer->RowsPerBlock(), 25);
+    EXPECT_EQ(renderer->RecordCount(), 45);
+    ASSERT_EQ(book->LastRow(), 75);
+    ASSERT_EQ(book->LastCol(), 4);
+    EXPECT_FALSE(book->AllowCellEditing());
+    EXPECT_FALSE(book->showColHeading());
+    EXPECT_EQ(book->SheetName(1), SuiteLib::instance().QueryCaption);
+
+    // parameters cleared, the model page copied with its title, bold and border
+    for (int c = 1; c <= 4; ++c) {
+        EXPECT_EQ(text(1, c), QString());
+        EXPECT_EQ(text(26, c), QString());
+    }
+    EXPECT_EQ(text(27, 2), QStringLiteral("工资表"));
+    EXPECT_TRUE(book->cellBold(52, 2));
+    EXPECT_EQ(book->cellBorders(52, 2).bottom, 2);
+    EXPECT_EQ(text(53, 1), QStringLiteral("工号"));
+
+    // records: 20 a page below the headings
+    EXPECT_EQ(text(4, 1), QStringLiteral("E100001"));
+    EXPECT_EQ(text(23, 1), QStringLiteral("E100020"));
+    EXPECT_EQ(text(23, 3), QStringLiteral("20.50"));
+    EXPECT_EQ(text(24, 1), QString());
+    EXPECT_EQ(text(29, 1), QStringLiteral("E100021"));
+    EXPECT_EQ(text(58, 1), QStringLiteral("E100045"));
+    EXPECT_EQ(text(59, 1), QString());
+
+    // header texts in each page's third row; the heading in column 1 stays
+    const QString printed =
+        QStringLiteral(" 打印日期：") + QDate::currentDate().toString(u"yyyy-MM-dd");
+    for (int top : {0, 25, 50}) {
+        EXPECT_EQ(text(top + 3, 4), printed);
+        EXPECT_EQ(text(top + 3, 2), QStringLiteral("2024年01月"));
+        EXPECT_EQ(text(top + 3, 1), QStringLiteral("工号"));
+    }
+    EXPECT_EQ(text(25, 4), QStringLiteral("第1页,共3页"));
+    EXPECT_EQ(text(50, 4), QStringLiteral("第2页,共3页"));
+    EXPECT_EQ(text(75, 4), QStringLiteral("第3页,共3页"));
+
+    // each page's headings and records are framed
+    for (int top : {0, 25, 50}) {
+        EXPECT_EQ(book->cellBorders(top + 3, 1).top, 1);
+        EXPECT_EQ(book->cellBorders(top + 3, 1).left, 1);
+        EXPECT_EQ(book->cellBorders(top + 23, 4).bottom, 1);
+        EXPECT_EQ(book->cellBorders(top + 23, 4).right, 1);
+        EXPECT_EQ(book->cellBorders(top + 10, 2).left, 0);
+    }
+    EXPECT_EQ(book->cellBorders(24, 1).top, 0);
+}
+
+TEST_P(RenderTemplateTest, PagedTemplateWithFortyRecordsHasTwoPages) {
+    ws->writeTemplate(Report, pagedTemplate());
+    ws->insertNumbered(40);
+    ws->setQuery(QStringLiteral("memberid, name, AMOUNT, DAYS"));
+    render(false, Report);
+    EXPECT_EQ(renderer->PageCount(), 2);
+    ASSERT_EQ(book->LastRow(), 50);
+    EXPECT_EQ(text(48, 1), QStringLiteral("E100040"));
+    EXPECT_EQ(text(25, 4), QStringLiteral("第1页,共2页"));
+    EXPECT_EQ(text(50, 4), QStringLiteral("第2页,共2页"));
+
+    // the same report without records: the header rows only
+    ws->setQuery(QStringLiteral("memberid, name, AMOUNT, DAYS"), QStringLiteral(" where 1=0"));
+    render(false, Report);
+    EXPECT_EQ(renderer->PageCount(), 0);
+    EXPECT_EQ(book->LastRow(), 3);
+}
+
+TEST_P(RenderTemplateTest, PageFootersCountNamesAndRunPageSums) {
+    // 3 header rows, 5 records, 4 footer rows: 12 rows a page
+    Sheet sheet = RenderWorkspace::templateSheet({3, 5, 4, 0, 0}, 3,
+                                                 {QStringLiteral("工号"), QStringLiteral("姓名"),
+                                                  QStringLiteral("天数"), QStringLiteral("金额"),
+                                                  QStringLiteral("工资"), QStringLiteral("备注")});
+    sheet.resize(12, 6);
+    sheet.setEntry(9, 3, QStringLiteral("'自填")); // the template's own footer cell
+    ws->writeTemplate(Report, sheet);
+    ws->insertNumbered(12);
+    ws->setQuery(QStringLiteral("memberid, name, DAYS, AMOUNT, PAY, NOTE"));
+    Mdlx::instance().SumFields[0] = QStringLiteral("DAYS");
+    Mdlx::instance().SumCount = 1;
+    render(false, Report);
+
+    EXPECT_EQ(renderer->PageCount(), 3);
+    EXPECT_EQ(renderer->RowsPerBlock(), 12);
+    // page k: heading row h, records h+1..h+5, footers h+7 (page) and h+8 (so far)
+    EXPECT_EQ(text(10, 2), QStringLiteral("5"));
+    EXPECT_EQ(text(11, 2), QStringLiteral("5"));
+    EXPECT_EQ(text(10, 3), QStringLiteral("15"));
+    EXPECT_EQ(text(11, 3), QStringLiteral("15"));
+    EXPECT_EQ(text(22, 2), QStringLiteral("5"));
+    EXPECT_EQ(text(23, 2), QStringLiteral("10"));
+    EXPECT_EQ(text(22, 3), QStringLiteral("40"));
+    EXPECT_EQ(text(23, 3), QStringLiteral("55"));
+    // the last page holds two records
+    EXPECT_EQ(text(34, 2), QStringLiteral("2"));
+    EXPECT_EQ(text(35, 2), QStringLiteral("12"));
+    EXPECT_EQ(text(34, 3), QStringLiteral("23"));
+    EXPECT_EQ(text(35, 3), QStringLiteral("78"));
+    // a cell the template fills stays; its neighbour below runs on
+    EXPECT_EQ(text(10, 4), QStringLiteral("自填"));
+    EXPECT_EQ(text(22, 4), QStringLiteral("自填"));
+    EXPECT_EQ(text(11, 4), QStringLiteral("17.5"));
+    EXPECT_EQ(text(23, 4), QStringLiteral("60"));
+    EXPECT_EQ(text(12, 6), QStringLiteral("第1页,共3页"));
+    EXPECT_EQ(text(36, 6), QStringLiteral("第3页,共3页"));
+
+    // the totals row follows the last page and adds the records only
+    ASSERT_EQ(book->LastRow(), 37);
+    EXPECT_EQ(text(37, 1), QStringLiteral("合计："));
+    EXPECT_EQ(text(37, 3), QStringLiteral("78"));
+}
+
+TEST_P(RenderTemplateTest, BlockTemplatePlacesRecordsBelowAndRightOfItsCorner) {
+    ws->writeTemplate(Report, RenderWorkspace::templateSheet({0, 0, 0, 2, 1}));
+    ws->insertNumbered(3);
+    ws->setQuery(QStringLiteral("memberid, DAYS, AMOUNT"));
+    Mdlx::instance().SumFields[0] = QStringLiteral("DAYS");
+    Mdlx::instance().SumCount = 1;
+    render(false, Report);
+
+    EXPECT_FALSE(renderer->IsTemplateSheet());
+    EXPECT_EQ(renderer->TemplateParam(4), 2);
+    EXPECT_EQ(renderer->TemplateParam(5), 1);
+    EXPECT_EQ(text(3, 2), QStringLiteral("E100001"));
+    EXPECT_EQ(text(3, 3), QStringLiteral("1"));
+    EXPECT_EQ(text(3, 4), QStringLiteral("1.50"));
+    EXPECT_EQ(text(5, 2), QStringLiteral("E100003"));
+    EXPECT_EQ(text(2, 2), QStringLiteral("工资表"));
+    ASSERT_EQ(book->LastRow(), 6);
+    EXPECT_EQ(text(6, 1), QStringLiteral("合计："));
+    EXPECT_EQ(text(6, 3), QStringLiteral("6"));
+}
+
+TEST_P(RenderTemplateTest, PlainTemplateTakesCaptionsInItsHeadingRow) {
+    ws->writeTemplate(Report, RenderWorkspace::templateSheet({4, 0, 0, 0, 0}));
+    ws->insertNumbered(2);
+    ws->setQuery(QStringLiteral("memberid, name, DAYS"));
+    render(false, Report);
+
+    EXPECT_TRUE(renderer->IsTemplateSheet());
+    EXPECT_EQ(text(4, 1), QStringLiteral("工号"));
+    EXPECT_EQ(text(4, 2), QStringLiteral("姓名"));
+    EXPECT_EQ(text(4, 3), QStringLiteral("天数"));
+    EXPECT_EQ(text(5, 1), QStringLiteral("E100001"));
+    EXPECT_EQ(text(6, 3), QStringLiteral("2"));
+    EXPECT_EQ(book->LastRow(), 6);
+    EXPECT_EQ(text(3, 3),
+              QStringLiteral(" 打印日期：") + QDate::currentDate().toString(u"yyyy-MM-dd"));
+    EXPECT_EQ(text(3, 1), QStringLiteral("2024年01月")); // the table has zhtime
+    EXPECT_EQ(book->SheetName(1), SuiteLib::instance().QueryCaption);
+}
+
+TEST_P(RenderTemplateTest, ReportWithoutTemplateFileUsesTheBaseSheet) {
+    ws->writeTemplate(Report, RenderWorkspace::templateSheet({4, 0, 0, 0, 0}));
+    ws->insertNumbered(2);
+    ws->setQuery(QStringLiteral("memberid"));
+    render(false, QStringLiteral("其他报表"));
+    EXPECT_FALSE(renderer->IsTemplateSheet());
+    EXPECT_EQ(text(1, 1), QStringLiteral("E100001"));
+    EXPECT_EQ(text(3, 1), QStringLiteral("合计："));
+}
+
+QUILL_INSTANTIATE_ENGINES(RenderTemplateTest);
+
+} // namespace
+
+} // namespace quill::test
