@@ -5,8 +5,12 @@
 #include "platform/db/Transaction.h"
 
 #include <QElapsedTimer>
+#include <QStandardPaths>
+
+#include <sqlite3.h>
 
 #include <atomic>
+#include <cstdio>
 #include <thread>
 
 using namespace quill;
@@ -188,6 +192,46 @@ TEST_P(ConnectionTest, SqliteFileIsSharedDurablyAndWritersWait) {
     EXPECT_NO_THROW(rs.Update());
     again.join();
     EXPECT_EQ(scalar(c, "select sum(n) from t").toInt(), 21);
+}
+
+// Another process (the sqlite3 shell) holds the write lock for a while: this
+// connection's write waits for it instead of failing with "database is locked".
+TEST_P(ConnectionTest, SqliteWriterWaitsForAnotherProcess) {
+    if (!sqlite())
+        GTEST_SKIP() << "SQLite only";
+    if (QStandardPaths::findExecutable("sqlite3").isEmpty())
+        GTEST_SKIP() << "no sqlite3 shell";
+    Connection c(db().config());
+    c.Execute("create table t (n integer)");
+    const QByteArray command = "sqlite3 '" + db().config().path.toUtf8() + "'";
+    FILE* shell = popen(command.constData(), "w");
+    ASSERT_NE(shell, nullptr);
+    std::fputs("BEGIN IMMEDIATE; insert into t values (1);\n", shell);
+    std::fflush(shell);
+    // Wait until the shell holds the lock.
+    const auto lockHeld = [&] {
+        sqlite3* probe = nullptr;
+        sqlite3_open(db().config().path.toUtf8().constData(), &probe);
+        const bool held = sqlite3_exec(probe, "BEGIN IMMEDIATE; ROLLBACK", nullptr, nullptr,
+                                       nullptr) == SQLITE_BUSY;
+        sqlite3_close(probe);
+        return held;
+    };
+    for (int i = 0; i < 500 && !lockHeld(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(lockHeld());
+    std::thread release([shell] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        std::fputs("COMMIT;\n", shell);
+        std::fflush(shell);
+    });
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_NO_THROW(c.Execute("insert into t values (2)"));
+    EXPECT_GT(timer.elapsed(), 200);
+    release.join();
+    pclose(shell);
+    EXPECT_EQ(scalar(c, "select sum(n) from t").toInt(), 3);
 }
 
 QUILL_INSTANTIATE_ENGINES(ConnectionTest);
