@@ -6,7 +6,6 @@
 #include "platform/db/Recordset.h"
 
 #include <QSqlError>
-#include <QSqlQuery>
 
 #include <atomic>
 
@@ -64,14 +63,15 @@ Connection::Connection(const ConnectionConfig& config)
     try {
         m_engine = RecordEngine::create(*this);
         if (sqlite) {
-            Execute(QStringLiteral("PRAGMA busy_timeout=10000"));
-            Execute(QStringLiteral("PRAGMA journal_mode=WAL"));
-            Execute(QStringLiteral("PRAGMA synchronous=FULL"));
+            m_engine->execute(QStringLiteral("PRAGMA busy_timeout=10000"));
+            m_engine->execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+            m_engine->execute(QStringLiteral("PRAGMA synchronous=FULL"));
         } else if (!config.schema.isEmpty()) {
-            Execute(QStringLiteral("set search_path to ") + quotedIdentifier(config.schema));
+            m_engine->execute(QStringLiteral("set search_path to ") +
+                              quotedIdentifier(config.schema));
         }
         if (!sqlite)
-            Execute(QStringLiteral("set datestyle to ISO"));
+            m_engine->execute(QStringLiteral("set datestyle to ISO"));
     } catch (...) {
         m_engine.reset();
         db.close();
@@ -84,13 +84,16 @@ Connection::Connection(const ConnectionConfig& config)
 Connection::~Connection() {
     while (!m_recordsets.empty())
         m_recordsets.back()->Close();
+    if (m_transactionDepth > 0) {
+        try {
+            m_engine->execute(QStringLiteral("ROLLBACK"));
+        } catch (const DbError&) {
+            // A lost connection has rolled the work back already.
+        }
+    }
+    m_engine.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (m_transactionDepth > 0 && db.isOpen()) {
-            QSqlQuery q(db);
-            q.exec(QStringLiteral("ROLLBACK"));
-        }
-        m_engine.reset();
         db.close();
     }
     QSqlDatabase::removeDatabase(m_name);
@@ -112,10 +115,11 @@ void Connection::BeginTrans() {
     if (m_transactionDepth == 0) {
         // IMMEDIATE takes the write lock up front, so two writers on one
         // SQLite file wait for each other instead of deadlocking on upgrade.
-        Execute(engine() == ConnectionConfig::Engine::Sqlite ? QStringLiteral("BEGIN IMMEDIATE")
-                                                             : QStringLiteral("BEGIN"));
+        m_engine->execute(engine() == ConnectionConfig::Engine::Sqlite
+                              ? QStringLiteral("BEGIN IMMEDIATE")
+                              : QStringLiteral("BEGIN"));
     } else {
-        Execute(QStringLiteral("SAVEPOINT quill_%1").arg(m_transactionDepth));
+        m_engine->execute(QStringLiteral("SAVEPOINT quill_%1").arg(m_transactionDepth));
     }
     ++m_transactionDepth;
 }
@@ -125,13 +129,13 @@ void Connection::CommitTrans() {
         throw DbError(QStringLiteral("没有可提交的事务"));
     if (m_transactionDepth == 1 && m_engine->transactionFailed()) {
         m_transactionDepth = 0;
-        Execute(QStringLiteral("ROLLBACK"));
+        m_engine->execute(QStringLiteral("ROLLBACK"));
         throw DbError(QStringLiteral("事务中有命令执行失败，全部修改已撤销"));
     }
     if (m_transactionDepth == 1)
-        Execute(QStringLiteral("COMMIT"));
+        m_engine->execute(QStringLiteral("COMMIT"));
     else
-        Execute(QStringLiteral("RELEASE SAVEPOINT quill_%1").arg(m_transactionDepth - 1));
+        m_engine->execute(QStringLiteral("RELEASE SAVEPOINT quill_%1").arg(m_transactionDepth - 1));
     --m_transactionDepth;
 }
 
@@ -140,10 +144,10 @@ void Connection::RollbackTrans() {
         throw DbError(QStringLiteral("没有可回滚的事务"));
     --m_transactionDepth;
     if (m_transactionDepth == 0) {
-        Execute(QStringLiteral("ROLLBACK"));
+        m_engine->execute(QStringLiteral("ROLLBACK"));
     } else {
-        Execute(QStringLiteral("ROLLBACK TO SAVEPOINT quill_%1").arg(m_transactionDepth));
-        Execute(QStringLiteral("RELEASE SAVEPOINT quill_%1").arg(m_transactionDepth));
+        m_engine->execute(QStringLiteral("ROLLBACK TO SAVEPOINT quill_%1").arg(m_transactionDepth));
+        m_engine->execute(QStringLiteral("RELEASE SAVEPOINT quill_%1").arg(m_transactionDepth));
     }
 }
 
