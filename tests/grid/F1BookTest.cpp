@@ -83,6 +83,9 @@ TEST_F(F1BookTest, CellsHoldEntriesAndShowTexts) {
     EXPECT_THROW(book.SetActiveCell(32, 1), std::out_of_range);
     EXPECT_THROW(book.ColWidthOf(7), std::out_of_range);
     EXPECT_THROW(book.SetLastRow(-1), std::out_of_range);
+    EXPECT_THROW(book.SetCellText(Sheet::MaxRows, Sheet::MaxCols, QStringLiteral("x")),
+                 std::out_of_range); // too many cells to hold
+    EXPECT_EQ(book.model()->rowCount(), 31);
     EXPECT_THROW(book.SheetName(2), std::out_of_range);
     EXPECT_THROW(book.ObjItemCount(2), std::out_of_range);
 

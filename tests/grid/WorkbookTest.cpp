@@ -327,4 +327,14 @@ TEST_F(WorkbookTest, BadFilesRaiseClearErrors) {
          {"xl/worksheets/sheet1.xml",
           R"(<worksheet><sheetData><row><c r="A9999999"><v>1</v></c></row></sheetData></worksheet>)"}});
     EXPECT_TRUE(readError(path(QStringLiteral("far.xlsx"))).contains(QStringLiteral("已损坏")));
+
+    writeZip(
+        path(QStringLiteral("huge.xlsx")),
+        {{"xl/workbook.xml",
+          R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)"},
+         {"xl/_rels/workbook.xml.rels",
+          R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
+         {"xl/worksheets/sheet1.xml",
+          R"(<worksheet><sheetData><row><c r="XFD1048576"><v>1</v></c></row></sheetData></worksheet>)"}});
+    EXPECT_TRUE(readError(path(QStringLiteral("huge.xlsx"))).contains(QStringLiteral("太大")));
 }

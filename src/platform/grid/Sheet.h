@@ -35,6 +35,8 @@ public:
 
     static constexpr int MaxRows = 1048576;
     static constexpr int MaxCols = 16384;
+    // Cells one sheet may hold (about 800 MB): far beyond any report.
+    static constexpr long long MaxCells = 1LL << 26;
     static constexpr int MaxBorderStyle = 13;
     // Column width in 1/256 of a character width: 9 characters.
     static constexpr int DefaultColumnWidth = 2304;

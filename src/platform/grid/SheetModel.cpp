@@ -5,6 +5,8 @@
 
 #include <QFont>
 
+#include <stdexcept>
+
 namespace quill {
 
 SheetModel::SheetModel(QObject* parent)
@@ -76,6 +78,10 @@ void SheetModel::resize(int rows, int cols) {
     const int oldCols = m_sheet.columnCount();
     if (rows == oldRows && cols == oldCols)
         return;
+    // Refused before the view hears of any change.
+    if (rows < 0 || cols < 0 || rows > Sheet::MaxRows || cols > Sheet::MaxCols ||
+        (long long)rows * cols > Sheet::MaxCells)
+        throw std::out_of_range("sheet size out of range");
     // Columns first, then rows, each with the one signal the view needs.
     if (cols > oldCols) {
         beginInsertColumns(QModelIndex(), oldCols, cols - 1);

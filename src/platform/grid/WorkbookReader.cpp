@@ -180,6 +180,9 @@ void WorksheetParser::parseInto(Sheet& sheet) {
         }
     }
     m_reader.checkComplete();
+    if ((long long)(m_maxRow + 1) * (m_maxCol + 1) > Sheet::MaxCells)
+        throw GridError(
+            QStringLiteral("工作表太大，无法读取：%1").arg(QDir::toNativeSeparators(m_path)));
     sheet.resize(m_maxRow + 1, m_maxCol + 1);
     for (int c = 0; c < sheet.columnCount(); ++c)
         sheet.setColumnWidth(c, defaultWidth);
@@ -195,7 +198,13 @@ void WorksheetParser::fit(Sheet& sheet, int row, int col) {
     int cols = sheet.columnCount();
     if (col >= cols)
         cols = std::min(Sheet::MaxCols, std::max(col + 1, cols + cols / 2));
-    sheet.resize(std::max(sheet.rowCount(), row + 1), cols);
+    const int rows = std::max(sheet.rowCount(), row + 1);
+    if ((long long)rows * std::max(cols, col + 1) > Sheet::MaxCells)
+        throw GridError(
+            QStringLiteral("工作表太大，无法读取：%1").arg(QDir::toNativeSeparators(m_path)));
+    if ((long long)rows * cols > Sheet::MaxCells)
+        cols = col + 1;
+    sheet.resize(rows, cols);
 }
 
 void WorksheetParser::readCell(Sheet& sheet) {
