@@ -1,42 +1,38 @@
 #pragma once
 
 #include "demo/DemoTable.h"
-#include "platform/db/ConnectionConfig.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include <QByteArray>
 #include <QVariant>
 
-#include <optional>
+#include <memory>
 
 namespace quill {
 
-// Inserts many rows into one table fast: prepared statements that each insert
-// a batch of rows, values converted to what the engine stores (ISO text for
-// dates and times and 0/1 for yes/no on SQLite; exact decimal text on
-// PostgreSQL). The caller runs it inside a transaction.
+class Connection;
+
+// Inserts many rows into one table fast, through the driver's own handle:
+// one prepared statement stepped per row on SQLite, COPY on PostgreSQL. The
+// caller runs it inside a transaction of the same connection. Values are
+// stored as the engine keeps them: ISO text for dates and times and 0/1 for
+// yes/no on SQLite; exact decimal text on PostgreSQL.
 class DemoBulkInsert {
 public:
-    DemoBulkInsert(const QSqlDatabase& database, const DemoTable& table,
-                   ConnectionConfig::Engine engine);
+    static std::unique_ptr<DemoBulkInsert> create(Connection& connection, const DemoTable& table);
+    virtual ~DemoBulkInsert() = default;
 
-    void add(const QVariantList& row);
-    // Writes the rows still buffered; raises DbError on failure.
-    void finish();
-    qint64 count() const { return m_count; }
+    // Raises DbError when the row cannot be written.
+    virtual void add(const QVariantList& row) = 0;
+    // Writes what is still buffered; raises DbError on failure.
+    virtual void finish() = 0;
 
-private:
-    QString statement(int rows) const;
-    void flush(QSqlQuery& query, int rows);
-    QVariant convert(const QVariant& value, const DemoColumn& column) const;
+protected:
+    explicit DemoBulkInsert(const DemoTable& table);
+    void checkWidth(const QVariantList& row) const;
+    // The value as text in the form both engines read for its type code.
+    static QByteArray text(const QVariant& value, const DemoColumn& column);
 
-    QSqlDatabase m_database;
     DemoTable m_table;
-    ConnectionConfig::Engine m_engine;
-    int m_batch;
-    QVariantList m_pending;
-    std::optional<QSqlQuery> m_full;
-    qint64 m_count = 0;
 };
 
 } // namespace quill

@@ -1,6 +1,7 @@
 #include "DemoGenerator.h"
 
 #include "demo/DemoDictionary.h"
+#include "demo/DemoError.h"
 #include "demo/DemoRandom.h"
 
 #include <QTime>
@@ -108,8 +109,13 @@ constexpr std::uint64_t AttendanceStream = 0x41544e;
 
 DemoGenerator::DemoGenerator(const DemoOptions& options)
     : m_options(options) {
-    if (options.employees < 0 || options.periods < 1 || !options.firstPeriod.isValid())
-        throw std::invalid_argument("demo size out of range");
+    if (options.employees < 0 || options.employees > DemoOptions::MaxEmployees ||
+        options.periods < 1 || options.periods > DemoOptions::MaxPeriods ||
+        !options.firstPeriod.isValid()) {
+        throw DemoError(QStringLiteral("员工人数须在 0 到 %1 之间，期间数须在 1 到 %2 之间。")
+                            .arg(DemoOptions::MaxEmployees)
+                            .arg(DemoOptions::MaxPeriods));
+    }
     buildUnits();
     buildEmployees();
 }

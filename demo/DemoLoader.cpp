@@ -46,9 +46,9 @@ void DemoLoader::load(const DemoGenerator& generator) {
     }
     installSuiteSupport(m_connection);
     for (const DemoTable& table : DemoSchema::tables()) {
-        DemoBulkInsert insert(m_connection.database(), table, engine);
-        generator.generate(table.name, [&insert](const QVariantList& row) { insert.add(row); });
-        insert.finish();
+        const std::unique_ptr<DemoBulkInsert> insert = DemoBulkInsert::create(m_connection, table);
+        generator.generate(table.name, [&insert](const QVariantList& row) { insert->add(row); });
+        insert->finish();
         // Rows were given their ids; later rows (a new report) continue after them.
         if (engine == ConnectionConfig::Engine::Postgres && !table.identity.isEmpty()) {
             m_connection.Execute(QStringLiteral("select setval(pg_get_serial_sequence('%1', '%2'), "

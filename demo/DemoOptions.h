@@ -10,6 +10,10 @@ namespace quill {
 // Size and seed of a demo data set. The same options give the same rows on
 // every engine.
 struct DemoOptions {
+    // Employee numbers have six digits; periods run month by month.
+    static constexpr int MaxEmployees = 999999;
+    static constexpr int MaxPeriods = 1200;
+
     int employees = 60;
     int periods = 3;
     std::uint64_t seed = 1;

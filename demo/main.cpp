@@ -17,12 +17,13 @@ int fail(const QString& message) {
     return 1;
 }
 
-bool readCount(const QCommandLineParser& args, const QString& name, int low, int& out) {
+// A whole number option; its range is checked with the other options.
+bool readCount(const QCommandLineParser& args, const QString& name, int& out) {
     if (!args.isSet(name))
         return true;
     bool ok = false;
     out = args.value(name).toInt(&ok);
-    return ok && out >= low;
+    return ok;
 }
 
 } // namespace
@@ -56,8 +57,8 @@ int main(int argc, char** argv) {
     if (!args.isSet(QStringLiteral("workspace")))
         return fail(QStringLiteral("请用 --workspace DIR 指定工作区文件夹。"));
     DemoOptions options;
-    if (!readCount(args, QStringLiteral("employees"), 0, options.employees) ||
-        !readCount(args, QStringLiteral("periods"), 1, options.periods))
+    if (!readCount(args, QStringLiteral("employees"), options.employees) ||
+        !readCount(args, QStringLiteral("periods"), options.periods))
         return fail(
             QStringLiteral("--employees 须为不小于 0 的整数，--periods 须为不小于 1 的整数。"));
     if (args.isSet(QStringLiteral("seed"))) {

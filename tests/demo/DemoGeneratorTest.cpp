@@ -1,5 +1,6 @@
 #include "demo/DemoGenerator.h"
 #include "TableDump.h"
+#include "demo/DemoError.h"
 #include "demo/DemoSchema.h"
 
 #include <QSet>
@@ -53,6 +54,11 @@ TEST(DemoGenerator, SizesAsAsked) {
     const DemoGenerator twelve(sized(3, 14));
     EXPECT_EQ(twelve.periods().last(), QStringLiteral("2027年02月"));
     EXPECT_EQ(DemoGenerator(sized(0, 1)).rowCount("GZB"), 0);
+    // Employee numbers have six digits.
+    EXPECT_EQ(DemoGenerator(sized(3, 1)).employees().last().memberid, "000003");
+    EXPECT_THROW(DemoGenerator(sized(1000000, 1)), DemoError);
+    EXPECT_THROW(DemoGenerator(sized(5, 0)), DemoError);
+    EXPECT_THROW(DemoGenerator(sized(-1, 1)), DemoError);
 }
 
 // One seed, one data set; another seed, other data; employees keep their
