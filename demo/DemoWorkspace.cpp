@@ -17,6 +17,8 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace quill {
 
 namespace {
@@ -144,15 +146,26 @@ void DemoWorkspace::drawPictures(const DemoGenerator& generator) const {
         if (!e.photo.isEmpty())
             saveImage(DemoPictures::photo(e), e.photo, "PNG");
     }
-    // The plug-in icons named by SYS02.cdtb, and the one used where cdtb is null.
-    QStringList icons{QStringLiteral("MAILM.ICO")};
+    // The plug-in icons named by SYS02.cdtb, each showing a character of its
+    // menu caption not shown by another, and the one used where cdtb is null.
+    QList<QPair<QString, QString>> icons{{QStringLiteral("MAILM.ICO"), QStringLiteral("信")}};
     generator.generate(QStringLiteral("SYS02"), [&icons](const QVariantList& row) {
-        if (!row.at(1).isNull())
-            icons << row.at(1).toString();
+        if (row.at(1).isNull())
+            return;
+        const QString caption = row.at(0).toString();
+        QString letter = caption.left(1);
+        for (const QChar c : caption) {
+            const bool used = std::any_of(icons.cbegin(), icons.cend(),
+                                          [c](const auto& icon) { return icon.second == c; });
+            if (!used) {
+                letter = c;
+                break;
+            }
+        }
+        icons << qMakePair(row.at(1).toString(), letter);
     });
     int hue = 0;
-    for (const QString& name : icons) {
-        const QString letter = name == u"MAILM.ICO" ? QStringLiteral("信") : name.left(1);
+    for (const auto& [name, letter] : icons) {
         saveImage(DemoPictures::icon(letter, QColor::fromHsv(hue, 150, 190)),
                   iconFolder() + u'/' + name, "ICO");
         hue = (hue + 55) % 360;
