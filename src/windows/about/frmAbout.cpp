@@ -1,0 +1,94 @@
+#include "windows/about/frmAbout.h"
+
+#include "platform/ui/Ui.h"
+#include "suite/SettingsError.h"
+#include "suite/SuiteLib.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quill {
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("关于 QUILL"));
+    setModal(true);
+
+    Image1 = label(this, "Image1", QString());
+    const QString banner = SuiteLib::instance().HomeFolder + QStringLiteral("/bramble.bmp");
+    if (QFileInfo::exists(banner))
+        Image1->setPixmap(QPixmap(banner).scaledToWidth(360, Qt::SmoothTransformation));
+    Image1->installEventFilter(this);
+
+    Label1 = label(this, "Label1", QStringLiteral("QUILL 通用数据管理模块"));
+    QFont title = Label1->font();
+    title.setPointSize(title.pointSize() + 4);
+    title.setBold(true);
+    Label1->setFont(title);
+    Label2 = label(this, "Label2", QStringLiteral("版本 %1").arg(QStringLiteral(QUILL_VERSION)));
+    Label3 = label(this, "Label3",
+                   QStringLiteral("数据查询、报表设计、资料录入、打印与输出\n"
+                                  "基于 Qt、SQLite、PostgreSQL、libxlsxwriter 与 libzip"));
+    Label4 = label(this, "Label4", QStringLiteral("QUILL 开发组"));
+    Label4->installEventFilter(this);
+
+    Command1 = new QPushButton(QStringLiteral("确定"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
+
+    auto* layout = new QVBoxLayout(this);
+    for (QWidget* w : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(Label1),
+                       static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
+                       static_cast<QWidget*>(Label4)})
+        layout->addWidget(w);
+    layout->addWidget(Command1, 0, Qt::AlignCenter);
+}
+
+bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == Image1)
+            Image1_Click();
+        else if (watched == Label4)
+            Label4_Click();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmAbout::Image1_Click() {
+    writeCompanionSwitch(QStringLiteral("NO"));
+}
+
+void frmAbout::Label4_Click() {
+    writeCompanionSwitch(QStringLiteral("YES"));
+}
+
+void frmAbout::Command1_Click() {
+    accept();
+}
+
+void frmAbout::writeCompanionSwitch(const QString& value) {
+    SuiteLib& lib = SuiteLib::instance();
+    try {
+        lib.WriteSetting(QStringLiteral("VEGA"), lib.ModuleTitle + QStringLiteral("-USE"), value,
+                         lib.settingsPath());
+    } catch (const SettingsError& e) {
+        MsgBox(e.message());
+    }
+}
+
+} // namespace quill

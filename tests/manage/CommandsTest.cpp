@@ -1,0 +1,180 @@
+#include "WindowFixture.h"
+
+#include "foundation/Mdlx.h"
+#include "platform/grid/F1Book.h"
+#include "suite/SuiteLib.h"
+#include "windows/manage/frmRSGL.h"
+
+#include <QAction>
+#include <QDate>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace quill;
+using namespace quill::test;
+
+namespace {
+
+class Commands : public WindowFixture {
+protected:
+    // Enabled menu items MN01..MN12 as a text of 12 "1"/"0".
+    static QString enabled(const frmRSGL& w) {
+        QString out;
+        for (int n = 1; n <= 12; ++n)
+            out += w.commandItem(n)->isEnabled() ? u'1' : u'0';
+        return out;
+    }
+    // Shown toolbar buttons 1..15 as a text of 15 "1"/"0".
+    static QString shown(const frmRSGL& w) {
+        QString out;
+        for (int p = 1; p <= 15; ++p)
+            out += w.toolbarButton(p)->isVisible() ? u'1' : u'0';
+        return out;
+    }
+    std::unique_ptr<frmRSGL> opened(const QString& title) {
+        auto w = load(title);
+        show(*w);
+        return w;
+    }
+};
+
+TEST_P(Commands, ToolbarIsRebuiltWithPluginButtonsAndNoSecondImage) {
+    auto w = opened(QStringLiteral("工资管理"));
+    ASSERT_EQ(w->toolbarButtonCount(), 15);
+    const QStringList captions{"查询", "考勤", "档案", "计算", "添加", "修改", "删除", "编辑",
+                               "保存", "预览", "打印", "输出", "图表", "关于", "退出"};
+    for (int p = 1; p <= 15; ++p) {
+        EXPECT_EQ(w->toolbarButton(p)->text(), captions[p - 1]) << p;
+        EXPECT_EQ(w->toolbarButton(p)->data().toString(), QStringLiteral("KEY-%1").arg(p));
+        EXPECT_FALSE(w->toolbarButton(p)->icon().isNull()) << p;
+    }
+    // Three plug-in images after the window's own twenty: one per key.
+    EXPECT_EQ(w->ImageList1.Count(), 23);
+    EXPECT_EQ(w->ImageList1.IndexOf(QStringLiteral("KEY-4")), 23);
+    w->Form_Activate();
+    w->Form_Activate();
+    EXPECT_EQ(w->ImageList1.Count(), 23);
+    EXPECT_EQ(w->toolbarButtonCount(), 15);
+    EXPECT_FALSE(w->toolbarButton(2)->icon().isNull());
+
+    // 考勤管理's second plug-in names no SYS02 entry: a hidden "没挂".
+    w.reset();
+    w = opened(QStringLiteral("考勤管理"));
+    EXPECT_EQ(w->toolbarButton(3)->text(), QStringLiteral("没挂"));
+    EXPECT_FALSE(w->toolbarButton(3)->isVisible());
+    EXPECT_TRUE(w->toolbarButton(2)->isVisible());
+    EXPECT_EQ(w->ImageList1.Count(), 21);
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join('|').toStdString();
+}
+
+TEST_P(Commands, MissingIconLeavesTheButtonWithoutAPicture) {
+    QFile::remove(config().resolve(config().iconFolder) + QStringLiteral("/KQGL.ICO"));
+    auto w = opened(QStringLiteral("工资管理"));
+    EXPECT_TRUE(w->toolbarButton(2)->icon().isNull());
+    EXPECT_TRUE(w->toolbarButton(2)->isVisible());
+    EXPECT_EQ(w->ImageList1.IndexOf(QStringLiteral("KEY-2")), 0);
+    EXPECT_TRUE(ui->messages().isEmpty());
+}
+
+TEST_P(Commands, RestrictionsDisableItemsAndHideButtons) {
+    writeSetting(QStringLiteral("工资管理MENU"), QStringLiteral("添加删除"));
+    auto w = opened(QStringLiteral("工资管理"));
+    // MN10 and button 13 follow the editing rules (current period, no group).
+    EXPECT_EQ(enabled(*w), QStringLiteral("101011111011"));
+    EXPECT_EQ(shown(*w), QStringLiteral("111101011111011"));
+
+    // The last character of an odd-length value is ignored; pairs that name
+    // no command change nothing.
+    writeSetting(QStringLiteral("工资管理MENU"), QStringLiteral("查询-0关于添"));
+    w->Form_Activate();
+    EXPECT_EQ(enabled(*w), QStringLiteral("011111111001"));
+    EXPECT_EQ(shown(*w), QStringLiteral("011111111111001"));
+
+    writeSetting(QStringLiteral("工资管理MENU"), QStringLiteral("退出"));
+    w->Form_Activate();
+    EXPECT_EQ(enabled(*w), QStringLiteral("111111111010"));
+    EXPECT_EQ(shown(*w), QStringLiteral("111111111111010"));
+}
+
+TEST_P(Commands, EmployeeRowsAreEditedInTheGridOnlyFromTheEmployeeNumber) {
+    SuiteLib& lib = SuiteLib::instance();
+    auto w = opened(QStringLiteral("人事档案"));
+    EXPECT_EQ(w->F1Book1->ColHeading(1), QStringLiteral("工号"));
+    EXPECT_TRUE(w->MN05->isEnabled());
+    EXPECT_TRUE(w->toolbarButton(8)->isVisible());
+
+    lib.SqlSelect = QStringLiteral("select name,memberid ");
+    lib.SqlFrom = QStringLiteral("from YGZL ");
+    lib.SqlWhere = QString();
+    w->Form_Activate();
+    EXPECT_EQ(w->F1Book1->ColHeading(1), QStringLiteral("姓名"));
+    EXPECT_FALSE(w->MN05->isEnabled());
+    EXPECT_FALSE(w->MN06->isEnabled());
+    EXPECT_TRUE(w->MN04->isEnabled());
+    EXPECT_FALSE(w->toolbarButton(8)->isVisible());
+    EXPECT_FALSE(w->toolbarButton(9)->isVisible());
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join('|').toStdString();
+}
+
+TEST_P(Commands, EditingCommandsFollowTheGroupPartAndThePeriodRange) {
+    SuiteLib& lib = SuiteLib::instance();
+    Mdlx& m = Mdlx::instance();
+    auto w = opened(QStringLiteral("工资管理"));
+    // The current period, no group: editing on, chart off.
+    EXPECT_EQ(enabled(*w), QStringLiteral("111111111011"));
+    EXPECT_EQ(shown(*w), QStringLiteral("111111111111011"));
+
+    // Another period range: no editing even for an ungrouped query.
+    for (auto* bound : {&m.PeriodFrom, &m.PeriodTo}) {
+        *bound = QStringLiteral("2001年01月");
+        w->Form_Activate();
+        EXPECT_EQ(enabled(*w), QStringLiteral("100000111111"));
+        EXPECT_EQ(shown(*w), QStringLiteral("111100000111111"));
+        *bound = config().currentPeriod;
+    }
+    w->Form_Activate();
+    EXPECT_EQ(enabled(*w), QStringLiteral("111111111011"));
+
+    // A group part of one column keeps the chart, of two columns not.
+    lib.SqlSelect = QStringLiteral("select DEPART,sum(jbgz) as sumjbgz ");
+    lib.SqlFrom = QStringLiteral("from GZB ");
+    lib.SqlWhere = QString();
+    lib.SqlGroup = QStringLiteral(" group by DEPART");
+    lib.SqlOrder = QStringLiteral(" order by DEPART");
+    w->Form_Activate();
+    EXPECT_EQ(enabled(*w), QStringLiteral("100000111111"));
+    EXPECT_EQ(shown(*w), QStringLiteral("111100000111111"));
+
+    lib.SqlSelect = QStringLiteral("select DEPART,GROUP0,sum(jbgz) as sumjbgz ");
+    lib.SqlGroup = QStringLiteral(" group by DEPART,GROUP0");
+    lib.SqlOrder = QStringLiteral(" order by DEPART,GROUP0");
+    w->Form_Activate();
+    EXPECT_EQ(enabled(*w), QStringLiteral("100000111011"));
+    EXPECT_EQ(shown(*w), QStringLiteral("111100000111011"));
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join('|').toStdString();
+}
+
+TEST_P(Commands, BookCaptionGetsTheOperatorAndThePrintDateOnce) {
+    SuiteLib& lib = SuiteLib::instance();
+    auto w = opened(QStringLiteral("工资管理"));
+    EXPECT_EQ(w->F1Book1->BookCaption(), QString());
+
+    w->F1Book1->SetBookCaption(QStringLiteral("月度工资表"));
+    w->Form_Activate();
+    const QString stamped = lib.OperatorName + QStringLiteral(" [打印日期:") +
+                            QDate::currentDate().toString(QStringLiteral("yy-MM-dd")) +
+                            QStringLiteral("] 月度工资表");
+    EXPECT_EQ(w->F1Book1->BookCaption(), stamped);
+    w->Form_Activate();
+    EXPECT_EQ(w->F1Book1->BookCaption(), stamped);
+
+    const QString own = QStringLiteral("制表 ") + lib.OperatorName;
+    w->F1Book1->SetBookCaption(own);
+    w->Form_Activate();
+    EXPECT_EQ(w->F1Book1->BookCaption(), own);
+}
+
+} // namespace
+
+QUILL_INSTANTIATE_ENGINES(Commands);

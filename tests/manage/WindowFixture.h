@@ -1,0 +1,44 @@
+#pragma once
+
+#include "TestDatabase.h"
+
+#include "platform/ui/ScriptedUi.h"
+#include "suite/SuiteConfig.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace quill {
+class frmRSGL;
+}
+
+namespace quill::test {
+
+// A demo workspace (12 employees, 2 periods) on the test's engine, loaded
+// into SuiteLib as the host loads it, and a scripted ui seam that records
+// every message. SuiteLib and Mdlx start fresh and the connection is closed
+// after each test.
+class WindowFixture : public EngineTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A window for the module title, loaded (not yet shown).
+    std::unique_ptr<frmRSGL> load(const QString& title);
+    // Shows the window and lets its first activation run.
+    static void show(frmRSGL& window);
+
+    void writeSetting(const QString& key, const QString& value,
+                      const QString& section = QStringLiteral("QUILL"));
+    QString workspace() const { return m_workspace; }
+    const SuiteConfig& config() const { return m_config; }
+
+    std::unique_ptr<ScriptedUi> ui;
+
+private:
+    QString m_workspace;
+    SuiteConfig m_config;
+};
+
+} // namespace quill::test
