@@ -7,6 +7,8 @@
 #include "platform/vb/Val.h"
 #include "suite/SuiteLib.h"
 
+#include <bit>
+
 namespace quill {
 
 namespace {
@@ -46,7 +48,31 @@ SheetCellWriter::SheetCellWriter(F1Book& book, const Recordset& data,
     , m_columns(columns)
     , m_blankForZero(blankForZero)
     , m_departField(data.FieldIndex(QStringLiteral("DEPART")))
-    , m_teamField(data.FieldIndex(QStringLiteral("GROUP0"))) {}
+    , m_teamField(data.FieldIndex(QStringLiteral("GROUP0")))
+    , m_formatted(columns.size()) {}
+
+template <typename Make>
+QString SheetCellWriter::remembered(const SheetColumn& column, quint64 key, Make make) {
+    constexpr qsizetype Limit = 8192; // distinct values kept per column
+    constexpr int Trial = 1024;       // look-ups before the hit rate is judged
+    Remembered& memo = m_formatted[std::size_t(column.field)];
+    if (memo.off)
+        return make();
+    if (++memo.lookups == Trial && memo.hits * 4 < Trial) {
+        memo.off = true;
+        memo.texts = {};
+        return make();
+    }
+    const auto found = memo.texts.constFind(key);
+    if (found != memo.texts.cend()) {
+        ++memo.hits;
+        return *found;
+    }
+    QString text = make();
+    if (memo.texts.size() < Limit)
+        memo.texts.insert(key, text);
+    return text;
+}
 
 void SheetCellWriter::writeRecord(int row, int firstCol) {
     m_haveDepartment = false;
@@ -74,7 +100,7 @@ void SheetCellWriter::writeRecord(int row, int firstCol) {
             break;
         case SheetColumn::Kind::Date:
         case SheetColumn::Kind::Time:
-            m_book.SetCellText(row, col, vb::Format(value, column.format));
+            m_book.SetCellText(row, col, dateCell(column, value));
             break;
         }
     }
@@ -97,15 +123,14 @@ QString SheetCellWriter::textCell(const SheetColumn& column, const QVariant& val
     }
 }
 
-QString SheetCellWriter::numberCell(const SheetColumn& column, const QVariant& value) const {
+QString SheetCellWriter::numberCell(const SheetColumn& column, const QVariant& value) {
     QString text;
     if (column.kind == SheetColumn::Kind::Decimal) {
-        // a missing amount counts as 0
-        if (isNull(value))
-            text = column.compiled->formatNumber(0);
-        else if (isNumber(value))
-            text = column.compiled->formatNumber(value.toDouble());
-        else
+        if (isNull(value) || isNumber(value)) {
+            const double number = isNull(value) ? 0.0 : value.toDouble(); // a missing amount is 0
+            text = remembered(column, std::bit_cast<quint64>(number),
+                              [&] { return column.compiled->formatNumber(number); });
+        } else
             text = vb::Format(value, column.format);
     } else {
         text = vb::PlainText(value);
@@ -113,6 +138,19 @@ QString SheetCellWriter::numberCell(const SheetColumn& column, const QVariant& v
     if (m_blankForZero && vb::Val(text) == 0)
         return QString();
     return text;
+}
+
+QString SheetCellWriter::dateCell(const SheetColumn& column, const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return remembered(column, quint64(value.toDate().toJulianDay()),
+                          [&] { return vb::Format(value, column.format); });
+    case QMetaType::QTime:
+        return remembered(column, quint64(value.toTime().msecsSinceStartOfDay()),
+                          [&] { return vb::Format(value, column.format); });
+    default:
+        return vb::Format(value, column.format);
+    }
 }
 
 const QString& SheetCellWriter::departmentName() {

@@ -2,6 +2,7 @@
 
 #include "windows/manage/SheetColumn.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -27,7 +28,11 @@ public:
 
 private:
     QString textCell(const SheetColumn& column, const QVariant& value);
-    QString numberCell(const SheetColumn& column, const QVariant& value) const;
+    QString numberCell(const SheetColumn& column, const QVariant& value);
+    QString dateCell(const SheetColumn& column, const QVariant& value);
+    // The text of a value under the column's format, remembered by key: pay
+    // tables repeat amounts and dates, and formatting costs more than a look-up.
+    template <typename Make> QString remembered(const SheetColumn& column, quint64 key, Make make);
     const QString& departmentName();
     const QString& teamName();
 
@@ -42,6 +47,13 @@ private:
     bool m_haveTeam = false;
     QString m_department;
     QString m_team;
+    struct Remembered {
+        QHash<quint64, QString> texts;
+        int lookups = 0;
+        int hits = 0;
+        bool off = false; // values hardly repeat: formatting each is cheaper
+    };
+    std::vector<Remembered> m_formatted; // per field
 };
 
 } // namespace quill

@@ -1,0 +1,219 @@
+// Rendering a result sheet of 16380 records x 20 fields (three of them
+// organisation codes) from the demo data, against the sqlite3 shell writing
+// the same query's rows as CSV, in the same run. With QUILL_TEST_PG the same
+// render runs on PostgreSQL too.
+#include "demo/DemoOptions.h"
+#include "demo/DemoWorkspace.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/grid/F1Book.h"
+#include "suite/SuiteLib.h"
+#include "windows/manage/ResultSheetRenderer.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <optional>
+
+namespace quill::bench {
+
+namespace {
+
+const QString Select = QStringLiteral(
+    "select zhtime, memberid, name, DEPART, GROUP0, TEAM, jbgz, gwjt, jxjj, jbf, sumAMOUNT, kk, "
+    "sfgz, cqts, ffrq, year, month, name, sfgz, ffrq ");
+const QString From = QStringLiteral(" from GZB ");
+const QString Order = QStringLiteral(" order by zhtime, memberid limit 16380");
+
+// 1400 employees over 12 periods: 16800 pay rows.
+DemoOptions options() {
+    DemoOptions o;
+    o.employees = 1400;
+    o.periods = 12;
+    o.photos = 0;
+    return o;
+}
+
+// kB of a line of /proc/self/status.
+long statusKb(const char* key) {
+    QFile file(QStringLiteral("/proc/self/status"));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(key) + ':';
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
+void resetPeak() {
+    QFile file(QStringLiteral("/proc/self/clear_refs"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write("5");
+}
+
+// One demo workspace on one engine, with SuiteLib pointed at its pay table.
+class Workspace {
+public:
+    explicit Workspace(std::optional<ConnectionConfig> pg) {
+        DemoWorkspace demo(m_dir.filePath(QStringLiteral("ws")));
+        ConnectionConfig config = demo.sqliteConfig();
+        if (pg) {
+            config = *pg;
+            config.schema =
+                QStringLiteral("render_bench_%1").arg(QCoreApplication::applicationPid());
+            ConnectionConfig admin = *pg;
+            Connection server(admin);
+            server.Execute(QStringLiteral("drop schema if exists ") + config.schema + " cascade");
+            server.Execute(QStringLiteral("create schema ") + config.schema);
+            config.databaseKind = QStringLiteral("2");
+            demo.create(options(), config);
+        } else {
+            demo.create(options());
+        }
+        m_config = config;
+        m_database = config.path;
+        SuiteLib& lib = SuiteLib::instance();
+        lib.reset();
+        lib.Connection = std::make_shared<Connection>(config);
+        lib.DatabaseKind = config.databaseKind;
+        lib.SelectTable(QStringLiteral("GZB"));
+        lib.TableName = QStringLiteral("GZB");
+        lib.ReportFolder = demo.reportFolder();
+        lib.SettingsFolder = demo.homeFolder();
+        lib.SettingsFileName = demo.settingsFileName();
+        lib.QueryCaption = QStringLiteral("工资管理");
+        lib.SqlSelect = Select;
+        lib.SqlFrom = From;
+        lib.SqlWhere.clear();
+        lib.SqlGroup.clear();
+        lib.SqlOrder = Order;
+        lib.joinQuery();
+    }
+    ~Workspace() {
+        SuiteLib& lib = SuiteLib::instance();
+        if (m_config.engine == ConnectionConfig::Engine::Postgres)
+            lib.Connection->Execute(QStringLiteral("drop schema ") + m_config.schema + " cascade");
+        lib.reset();
+    }
+
+    QString database() const { return m_database; }
+    QString csvFile() const { return m_dir.filePath(QStringLiteral("out.csv")); }
+
+private:
+    QTemporaryDir m_dir;
+    ConnectionConfig m_config;
+    QString m_database;
+};
+
+// Seconds the sqlite3 shell takes to write the query's rows as CSV to a file.
+double sqliteCsvSeconds(const Workspace& ws) {
+    QProcess shell;
+    shell.setStandardOutputFile(ws.csvFile());
+    QElapsedTimer clock;
+    clock.start();
+    shell.start(QStringLiteral("sqlite3"),
+                {QStringLiteral("-csv"), ws.database(), SuiteLib::instance().QuerySql});
+    shell.waitForFinished(-1);
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    if (shell.exitCode() != 0 || QFile(ws.csvFile()).size() == 0)
+        return -1;
+    return seconds;
+}
+
+void renderOn(benchmark::State& state, std::optional<ConnectionConfig> pg, bool withShell) {
+    Workspace ws(pg);
+    F1Book book;
+    ResultSheetRenderer renderer(book);
+    Recordset records;
+    double renderTotal = 0;
+    double shellTotal = 0;
+    long peakKb = 0;
+    for (auto _ : state) {
+        if (withShell) {
+            const double shell = sqliteCsvSeconds(ws);
+            if (shell < 0) {
+                state.SkipWithError("the sqlite3 shell failed");
+                break;
+            }
+            shellTotal += shell;
+        }
+        const long before = statusKb("VmRSS");
+        resetPeak();
+        QElapsedTimer clock;
+        clock.start();
+        renderer.Render(records, QString(), false);
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        peakKb = std::max(peakKb, statusKb("VmHWM") - before);
+        state.SetIterationTime(seconds);
+        renderTotal += seconds;
+        if (book.LastRow() != 16381 || book.LastCol() != 20) {
+            state.SkipWithError("the sheet is not 16380 records x 20 fields");
+            break;
+        }
+    }
+    records.Close();
+    const double n = double(state.iterations());
+    state.counters["render_ms"] = renderTotal / n * 1e3;
+    if (withShell) {
+        state.counters["sqlite3_csv_ms"] = shellTotal / n * 1e3;
+        state.counters["ratio"] = renderTotal / shellTotal;
+    }
+    state.counters["peak_MB"] = double(peakKb) / 1024;
+}
+
+// The query alone: opening the recordset and reading every value once, the
+// part of a render that is the database's.
+void BM_QueryOnlySqlite(benchmark::State& state) {
+    Workspace ws(std::nullopt);
+    for (auto _ : state) {
+        Recordset r;
+        QElapsedTimer clock;
+        clock.start();
+        r.Open(SuiteLib::instance().QuerySql, *SuiteLib::instance().Connection);
+        for (; !r.Eof(); r.MoveNext()) {
+            for (int i = 0; i < r.FieldCount(); ++i)
+                benchmark::DoNotOptimize(r.Value(i));
+        }
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+        r.Close();
+    }
+}
+BENCHMARK(BM_QueryOnlySqlite)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_RenderSqlite(benchmark::State& state) {
+    renderOn(state, std::nullopt, true);
+}
+
+void BM_RenderPostgres(benchmark::State& state) {
+    const QString connInfo = qEnvironmentVariable("QUILL_TEST_PG");
+    if (connInfo.isEmpty()) {
+        state.SkipWithError("QUILL_TEST_PG is not set");
+        for (auto _ : state) {
+        }
+        return;
+    }
+    renderOn(state, ConnectionConfig::fromPgConnInfo(connInfo), false);
+}
+
+BENCHMARK(BM_RenderSqlite)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_RenderPostgres)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
+
+} // namespace quill::bench
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
