@@ -25,6 +25,7 @@ void Sheet::resize(int rows, int cols) {
     if (rows < 0 || cols < 0 || rows > MaxRows || cols > MaxCols ||
         (long long)rows * cols > MaxCells)
         throw std::out_of_range("sheet size out of range");
+    const std::size_t oldCells = m_cells.size();
     if (cols != m_cols) {
         std::vector<Cell> cells(std::size_t(rows) * std::size_t(cols));
         for (int r = 0; r < m_rows; ++r) {
@@ -44,6 +45,13 @@ void Sheet::resize(int rows, int cols) {
                 release(cellRef(r, c));
         m_cells.resize(std::size_t(rows) * std::size_t(cols));
     }
+    // Room for the texts of the new cells, so that filling them never copies
+    // the store; pages not written to cost nothing.
+    constexpr std::size_t ExpectedChars = 8;
+    const std::size_t added = m_cells.size() > oldCells ? m_cells.size() - oldCells : 0;
+    const std::size_t wanted = m_charCount + added * ExpectedChars;
+    if (wanted > m_chars.size() && wanted <= std::numeric_limits<std::uint32_t>::max())
+        m_chars.resize(wanted);
     m_rows = rows;
     m_cols = cols;
     compactIfWasteful();
@@ -141,9 +149,8 @@ void Sheet::setBorders(int row, int col, Borders borders) {
 }
 
 std::size_t Sheet::memoryBytes() const {
-    std::size_t bytes = sizeof(Sheet) + m_cells.capacity() * sizeof(Cell) +
-                        m_chars.capacity() * sizeof(char16_t) +
-                        m_formulas.capacity() * sizeof(Formula) +
+    std::size_t bytes = sizeof(Sheet) + m_cells.size() * sizeof(Cell) +
+                        m_charCount * sizeof(char16_t) + m_formulas.capacity() * sizeof(Formula) +
                         m_freeFormulas.capacity() * sizeof(std::uint32_t) +
                         m_widths.capacity() * sizeof(std::uint16_t);
     for (const Formula& f : m_formulas)

@@ -78,7 +78,7 @@ public:
     QString name() const { return m_name; }
     void setName(const QString& name) { m_name = name; }
 
-    // Bytes held for cells, texts, formulas and widths.
+    // Bytes in use for cells, texts, formulas and widths.
     std::size_t memoryBytes() const;
 
 private:
