@@ -5,6 +5,8 @@
 #include "platform/grid/GridError.h"
 #include "suite/SuiteLib.h"
 
+#include <QProgressDialog>
+
 namespace quill::test {
 
 namespace {
@@ -266,6 +268,18 @@ TEST_P(RenderDefaultTest, QueryAndSheetErrorsReachTheCaller) {
     ws->setQuery(QStringLiteral("*"));
     QFile::remove(ws->reportFolder() + QStringLiteral("/quill.vts"));
     EXPECT_THROW(render(), GridError);
+}
+
+TEST_P(RenderDefaultTest, ProgressShowsOnlyWhenTheRenderOutlastsTheDelay) {
+    ws->insertNumbered(600);
+    ws->setQuery(QStringLiteral("memberid, DAYS"));
+    render();
+    EXPECT_FALSE(renderer->progressShown()); // far below half a second
+    renderer->setProgressDelay(0);
+    render();
+    EXPECT_TRUE(renderer->progressShown());
+    EXPECT_EQ(text(600, 1), QStringLiteral("E100600"));
+    EXPECT_TRUE(book->findChildren<QProgressDialog*>().isEmpty()); // gone afterwards
 }
 
 QUILL_INSTANTIATE_ENGINES(RenderDefaultTest);

@@ -146,6 +146,34 @@ TEST_P(RenderTemplateTest, PageFootersCountNamesAndRunPageSums) {
     EXPECT_EQ(text(37, 3), QStringLiteral("78"));
 }
 
+TEST_P(RenderTemplateTest, OneRecordAPageOpensAPageForEveryRecord) {
+    // 3 header rows, 1 record, 1 footer row: 5 rows a page
+    ws->writeTemplate(
+        Report, RenderWorkspace::templateSheet({3, 1, 1, 0, 0}, 3,
+                                               {QStringLiteral("工号"), QStringLiteral("天数")}));
+    ws->insertNumbered(3);
+    ws->setQuery(QStringLiteral("memberid, DAYS"));
+    render(false, Report);
+    EXPECT_EQ(renderer->PageCount(), 3);
+    ASSERT_EQ(book->LastRow(), 15);
+    EXPECT_EQ(text(4, 1), QStringLiteral("E100001"));
+    EXPECT_EQ(text(9, 1), QStringLiteral("E100002"));
+    EXPECT_EQ(text(14, 1), QStringLiteral("E100003"));
+    EXPECT_EQ(text(15, 2), QStringLiteral("第3页,共3页"));
+}
+
+TEST_P(RenderTemplateTest, HeaderTextsNeverCoverRecords) {
+    // heading row 2: row 3 holds the first record, not the print date
+    ws->writeTemplate(Report, RenderWorkspace::templateSheet({2, 0, 0, 0, 0}));
+    ws->insertNumbered(2);
+    ws->setQuery(QStringLiteral("memberid, name, DAYS"));
+    render(false, Report);
+    EXPECT_EQ(text(2, 3), QStringLiteral("天数"));
+    EXPECT_EQ(text(3, 1), QStringLiteral("E100001"));
+    EXPECT_EQ(text(3, 3), QStringLiteral("1"));
+    EXPECT_EQ(book->LastRow(), 4);
+}
+
 TEST_P(RenderTemplateTest, BlockTemplatePlacesRecordsBelowAndRightOfItsCorner) {
     ws->writeTemplate(Report, RenderWorkspace::templateSheet({0, 0, 0, 2, 1}));
     ws->insertNumbered(3);

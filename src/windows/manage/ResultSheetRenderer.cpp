@@ -43,6 +43,7 @@ void ResultSheetRenderer::Render(Recordset& data, const QString& reportName, boo
     m_parameters = {};
     m_pageCount = 0;
     m_rowsPerBlock = 0;
+    m_progressShown = false;
     const SuiteLib& lib = SuiteLib::instance();
     const QString file = lib.ReportFolder + QLatin1Char('/') + reportName + QStringLiteral(".vts");
     if (!reportName.isEmpty() && QFileInfo(file).isFile())
@@ -99,6 +100,7 @@ void ResultSheetRenderer::renderDefault(Recordset& data, bool blankForZero) {
         progress.step(r);
         data.MoveNext();
     }
+    m_progressShown = progress.shown();
     SheetTotals::append(m_book, columns, {{1, rows}}, 1);
 }
 
@@ -138,6 +140,7 @@ void ResultSheetRenderer::renderTemplate(Recordset& data, const QString& file, b
     sheet.render(m_parameters);
     m_pageCount = sheet.pageCount();
     m_rowsPerBlock = sheet.rowsPerBlock();
+    m_progressShown = progress.shown();
 }
 
 } // namespace quill

@@ -37,6 +37,8 @@ public:
 
     // How long a render runs before it shows its progress (tests: 0).
     void setProgressDelay(int milliseconds) { m_progressDelay = milliseconds; }
+    // Whether the last render ran long enough to show its progress.
+    bool progressShown() const { return m_progressShown; }
 
 private:
     void openQuery(Recordset& data);
@@ -50,6 +52,7 @@ private:
     int m_pageCount = 0;
     int m_rowsPerBlock = 0;
     int m_progressDelay = 500;
+    bool m_progressShown = false;
 };
 
 } // namespace quill
