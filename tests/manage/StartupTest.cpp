@@ -8,6 +8,7 @@
 #include "windows/manage/frmRSGL.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -203,6 +204,41 @@ TEST_P(Startup, LayoutFollowsTheWindowAndNeverGoesNegative) {
         EXPECT_GE(c->height(), 0) << c->objectName().toStdString();
     }
     EXPECT_EQ(w->F1Book1->height(), 0);
+}
+
+TEST_P(Startup, BannerFromTheSettingOrTheHomeFolderOrNone) {
+    SuiteLib& lib = SuiteLib::instance();
+    // 考勤管理 names its own banner; a setting naming no file falls back to
+    // bramble.bmp; without that, no picture and no message.
+    auto w = load(QStringLiteral("考勤管理"));
+    const QPixmap own = w->Image1->pixmap();
+    ASSERT_FALSE(own.isNull());
+    w.reset();
+    writeSetting(QStringLiteral("考勤管理IMAGE"), lib.HomeFolder + QStringLiteral("/nothing.png"));
+    w = load(QStringLiteral("考勤管理"));
+    const QPixmap fallback = w->Image1->pixmap();
+    ASSERT_FALSE(fallback.isNull());
+    EXPECT_NE(fallback.toImage(), own.toImage());
+    w.reset();
+    ASSERT_TRUE(QFile::remove(lib.HomeFolder + QStringLiteral("/bramble.bmp")));
+    w = load(QStringLiteral("考勤管理"));
+    EXPECT_TRUE(w->Image1->pixmap().isNull());
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("考勤管理"));
+    EXPECT_TRUE(ui->messages().isEmpty());
+}
+
+TEST_P(Startup, ReportListClickSetsTheReportIndexAndTheBlankForZeroFlag) {
+    auto w = load(QStringLiteral("工资管理"));
+    show(*w);
+    EXPECT_FALSE(w->blankForZero());
+    writeSetting(QStringLiteral("工资管理 0"), QStringLiteral("YES"));
+    w->ListView1_ItemClick(1);
+    EXPECT_EQ(Mdlx::instance().CurrentReportIndex, 0);
+    EXPECT_TRUE(w->blankForZero());
+    writeSetting(QStringLiteral("工资管理 0"), QStringLiteral("yes"));
+    w->ListView1_ItemClick(3);
+    EXPECT_EQ(Mdlx::instance().CurrentReportIndex, 2);
+    EXPECT_FALSE(w->blankForZero());
 }
 
 TEST_P(Startup, ControlsAndMenusKeepTheirDesignNames) {
