@@ -291,6 +291,18 @@ TEST_F(F1BookTest, ColumnWidthsInCharacterUnits) {
     EXPECT_EQ(book.ColWidthOf(3), 20 * 256);
     EXPECT_THROW(book.SetColWidthOf(1, 70000), std::out_of_range);
 
+    // Dragging a column edge tells once, when the button is let go.
+    QHeaderView* top = book.horizontalHeader();
+    const int edge = top->sectionViewportPosition(0) + top->sectionSize(0) - 1;
+    const int y = top->height() / 2;
+    QTest::mousePress(top->viewport(), Qt::LeftButton, {}, QPoint(edge, y));
+    QTest::mouseMove(top->viewport(), QPoint(edge + 10, y));
+    QTest::mouseMove(top->viewport(), QPoint(edge + 20, y));
+    EXPECT_EQ(changes, 1);
+    QTest::mouseRelease(top->viewport(), Qt::LeftButton, {}, QPoint(edge + 20, y));
+    EXPECT_EQ(changes, 2);
+    EXPECT_GT(book.ColWidthOf(1), Sheet::DefaultColumnWidth);
+
     book.SetColHeading(2, QStringLiteral("金额"));
     EXPECT_EQ(book.ColHeading(2), QStringLiteral("金额"));
     EXPECT_EQ(book.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("金额"));
@@ -383,7 +395,7 @@ TEST_F(F1BookTest, FilesRoundTripThroughTheWidget) {
     book.SetBorder(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0);
     book.SetColWidthOf(2, 3072);
     book.SetSheetName(1, QStringLiteral("查询结果"));
-    const QString file = dir.filePath(QStringLiteral("Tmp.xls"));
+    const QString file = dir.filePath(QStringLiteral("查询结果 Tmp.xls"));
     book.WriteFile(file, 4);
 
     F1Book other;
