@@ -12,12 +12,17 @@ using RenderTemplateTest = RenderFixture;
 const QString Report = QStringLiteral("月报");
 
 // A paged template 3, 20, 2, 0, 0: title in row 2 (bold, underlined),
-// headings in row 3, 20 record rows, 2 footer rows; 25 rows a page.
+// headings in row 3, 20 record rows, 2 footer rows; 25 rows a page. Cell
+// (4, 2) has lines all round, (24, 3) sums the page's amounts.
 Sheet pagedTemplate() {
     Sheet sheet = RenderWorkspace::templateSheet({3, 20, 2, 0, 0}, 3,
                                                  {QStringLiteral("工号"), QStringLiteral("姓名"),
                                                   QStringLiteral("金额"), QStringLiteral("天数")});
     sheet.setBorders(1, 1, {0, 0, 0, 2});
+    sheet.resize(25, 4);
+    sheet.setBorders(3, 1, {1, 1, 1, 1});
+    sheet.setFormula(23, 2, QStringLiteral("=SUM(C4:C23)&\"C4\""), QStringLiteral("0"));
+    sheet.setFormula(23, 3, QStringLiteral("=C$4+$C5"), QStringLiteral("0"));
     return sheet;
 }
 
@@ -81,6 +86,16 @@ TEST_P(RenderTemplateTest, PagedTemplateRepeatsItsFirstPageForEveryTwentyRecords
         EXPECT_EQ(book->cellBorders(top + 10, 2).left, 0);
     }
     EXPECT_EQ(book->cellBorders(24, 1).top, 0);
+    // the template's own lines inside the frame stay, on every page
+    for (int top : {0, 25, 50}) {
+        EXPECT_EQ(book->cellBorders(top + 4, 2).left, 1);
+        EXPECT_EQ(book->cellBorders(top + 4, 2).bottom, 1);
+    }
+    // footer formulas move with their page
+    EXPECT_EQ(book->CellEntry(24, 3), QStringLiteral("=SUM(C4:C23)&\"C4\""));
+    EXPECT_EQ(book->CellEntry(49, 3), QStringLiteral("=SUM(C29:C48)&\"C4\""));
+    EXPECT_EQ(book->CellEntry(74, 3), QStringLiteral("=SUM(C54:C73)&\"C4\""));
+    EXPECT_EQ(book->CellEntry(49, 4), QStringLiteral("=C$4+$C30"));
 }
 
 TEST_P(RenderTemplateTest, PagedTemplateWithFortyRecordsHasTwoPages) {

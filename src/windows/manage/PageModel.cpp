@@ -1,6 +1,7 @@
 #include "windows/manage/PageModel.h"
 
 #include "platform/grid/F1Book.h"
+#include "windows/manage/FormulaRows.h"
 
 #include <algorithm>
 
@@ -26,18 +27,24 @@ PageModel::PageModel(const F1Book& book, int rows) {
     }
 }
 
-void PageModel::copyTo(F1Book& book, int firstRow) const {
+void PageModel::copyContents(F1Book& book, int firstRow) const {
     for (const Cell& cell : m_cells) {
         if (!cell.entry.isEmpty())
-            book.SetCellText(firstRow + cell.row, cell.col, cell.entry);
+            book.SetCellText(firstRow + cell.row, cell.col,
+                             FormulaRows::shifted(cell.entry, firstRow - 1));
         if (cell.bold)
             book.setCellBold(firstRow + cell.row, cell.col, true);
     }
+}
+
+void PageModel::drawBorders(F1Book& book, int firstRow) const {
+    const auto line = [](std::uint8_t style) { return style == 0 ? -1 : int(style); };
     for (const BorderRun& run : m_borders) {
         const int row = firstRow + run.row;
         book.SetSelection(row, run.firstCol, row, run.lastCol);
         const Sheet::Borders& b = run.borders;
-        book.SetBorder(-1, b.left, b.right, b.top, b.bottom, 0, 0, 0, 0, 0, 0);
+        book.SetBorder(-1, line(b.left), line(b.right), line(b.top), line(b.bottom), 0, 0, 0, 0, 0,
+                       0);
     }
 }
 

@@ -11,14 +11,18 @@ namespace quill {
 class F1Book;
 
 // The first page block of a paged template, kept so that every later page
-// block starts as its copy: entries, bold and borders.
+// block starts as its copy: entries (formulas moved with the block, as a
+// spreadsheet copies them), bold and borders.
 class PageModel {
 public:
     // Rows 1 to rows of the loaded template (as far as it has them).
     PageModel(const F1Book& book, int rows);
 
-    // Writes the model into the rows from firstRow on.
-    void copyTo(F1Book& book, int firstRow) const;
+    // Writes the model's entries and bold into the rows from firstRow on.
+    void copyContents(F1Book& book, int firstRow) const;
+    // Draws the model's border lines into the rows from firstRow on, over
+    // what is there (a frame drawn before stays where the model has none).
+    void drawBorders(F1Book& book, int firstRow) const;
 
 private:
     struct Cell {

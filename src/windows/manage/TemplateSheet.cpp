@@ -116,7 +116,7 @@ void TemplateSheet::renderPaged(int headerRows, int perPage, int footerRows) {
     const PageModel model(m_book, block);
     m_book.SetLastRow(int(lastRow));
     for (int k = 1; k < pages; ++k)
-        model.copyTo(m_book, k * block + 1);
+        model.copyContents(m_book, k * block + 1);
 
     SheetTotals::RowRanges recordRows;
     if (m_recordCount > 0)
@@ -143,9 +143,12 @@ void TemplateSheet::renderPaged(int headerRows, int perPage, int footerRows) {
             m_book.SetCellText(k * block, m_book.LastCol(),
                                QStringLiteral("第%1页,共%2页").arg(k).arg(pages));
     }
+    // The frame outlines each page's headings and records; the template's
+    // own lines inside it are drawn again over the frame's cleared edges.
     for (int k = 0; k < pages; ++k) {
         const int heading = k * block + headerRows;
         framePage(std::max(heading, 1), heading + perPage);
+        model.drawBorders(m_book, k * block + 1);
     }
     appendTotals(recordRows, 1);
 }
