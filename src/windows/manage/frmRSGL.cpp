@@ -10,6 +10,7 @@
 #include "suite/SuiteLib.h"
 #include "windows/about/frmAbout.h"
 #include "windows/manage/ModuleLauncher.h"
+#include "windows/manage/ReportRun.h"
 #include "windows/manage/ResultSheetRenderer.h"
 #include "windows/manage/ToolbarImages.h"
 #include "windows/manage/ToolbarPlugins.h"
@@ -67,6 +68,7 @@ frmRSGL::frmRSGL(QWidget* parent)
     m_renderer = std::make_unique<ResultSheetRenderer>(*F1Book1);
     m_toolbar = std::make_unique<ToolbarPlugins>(*this);
     m_launcher = std::make_unique<ModuleLauncher>(*this);
+    m_reportRun = std::make_unique<ReportRun>(m_dictionary);
     Form_Load();
 }
 
@@ -547,9 +549,22 @@ void frmRSGL::Toolbar1_ButtonClick(int position) {
 
 void frmRSGL::ListView1_ItemClick(int index) {
     m_blankForZero = blankForZeroSetting();
-    // 0 is the list's heading "报表名称:", the module's own query; the
-    // entries after it are the saved reports, which the report run takes on.
-    Mdlx::instance().CurrentReportIndex = std::int16_t(index - 1);
+    const QListWidgetItem* entry = ListView1->item(index - 1);
+    const QString key = entry ? entry->data(Qt::UserRole).toString() : QString();
+    if (!m_reportRun->Choose(index, key))
+        return;
+    m_workingText = m_reportRun->WorkingText();
+    m_reportName = key;
+    Label1->setText(SuiteLib::instance().QueryCaption);
+    // A report whose query fails shows that query; the window stays open.
+    try {
+        m_toolbar->rebuild();
+        applyEditingRules();
+        Form_Resize();
+        m_renderer->Render(m_data, m_reportName, m_blankForZero);
+    } catch (const std::exception&) {
+        MsgBox(SuiteLib::instance().QuerySql);
+    }
 }
 
 void frmRSGL::F1Book1_DblClick(int row, int col) {

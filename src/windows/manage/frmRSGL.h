@@ -21,6 +21,7 @@ namespace quill {
 
 class F1Book;
 class ModuleLauncher;
+class ReportRun;
 class ResultSheetRenderer;
 class ToolbarPlugins;
 
@@ -115,6 +116,7 @@ public:
     Recordset& menuRecordset() { return m_menus; }
     ResultSheetRenderer& renderer() { return *m_renderer; }
     ToolbarPlugins& toolbarPlugins() { return *m_toolbar; }
+    ReportRun& reportRun() { return *m_reportRun; }
     bool blankForZero() const { return m_blankForZero; }
     void setBlankForZero(bool on) { m_blankForZero = on; }
     bool editMode() const { return m_editMode; }
@@ -156,6 +158,7 @@ private:
     std::unique_ptr<ResultSheetRenderer> m_renderer;
     std::unique_ptr<ToolbarPlugins> m_toolbar;
     std::unique_ptr<ModuleLauncher> m_launcher;
+    std::unique_ptr<ReportRun> m_reportRun;
     QString m_workingText;
     QString m_reportName;
     long m_reportRootId = 0;
