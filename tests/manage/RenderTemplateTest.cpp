@@ -86,6 +86,8 @@ TEST_P(RenderTemplateTest, PagedTemplateRepeatsItsFirstPageForEveryTwentyRecords
         EXPECT_EQ(book->cellBorders(top + 10, 2).left, 0);
     }
     EXPECT_EQ(book->cellBorders(24, 1).top, 0);
+    EXPECT_EQ(book->ActiveRow(), 1);
+    EXPECT_EQ(book->ActiveCol(), 1);
     // the template's own lines inside the frame stay, on every page
     for (int top : {0, 25, 50}) {
         EXPECT_EQ(book->cellBorders(top + 4, 2).left, 1);

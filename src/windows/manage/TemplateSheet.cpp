@@ -150,6 +150,8 @@ void TemplateSheet::renderPaged(int headerRows, int perPage, int footerRows) {
         framePage(std::max(heading, 1), heading + perPage);
         model.drawBorders(m_book, k * block + 1);
     }
+    if (pages > 0)
+        m_book.SetActiveCell(1, 1); // not left on the last page's frame
     appendTotals(recordRows, 1);
 }
 
