@@ -60,27 +60,28 @@ QString ZipXmlReader::elementText() {
     QString text;
     int depth = 0;
     int phoneticDepth = 0;
-    bool inText = m_xml.name() == u"t" || m_xml.name() == u"v" || m_xml.name() == u"f";
-    QList<bool> textStack{inText};
+    // Depth of the text element now open, -1 when none: characters count
+    // only directly inside it.
+    const QStringView start = m_xml.name();
+    int textDepth = start == u"t" || start == u"v" || start == u"f" ? 0 : -1;
     for (;;) {
         switch (next()) {
-        case QXmlStreamReader::StartElement: {
+        case QXmlStreamReader::StartElement:
             ++depth;
             if (m_xml.name() == u"rPh")
                 ++phoneticDepth;
-            textStack.append(m_xml.name() == u"t");
+            textDepth = m_xml.name() == u"t" ? depth : -1;
             break;
-        }
         case QXmlStreamReader::EndElement:
             if (depth == 0)
                 return text;
-            --depth;
             if (m_xml.name() == u"rPh")
                 --phoneticDepth;
-            textStack.removeLast();
+            textDepth = -1;
+            --depth;
             break;
         case QXmlStreamReader::Characters:
-            if (textStack.last() && phoneticDepth == 0)
+            if (depth == textDepth && phoneticDepth == 0)
                 text += m_xml.text();
             break;
         case QXmlStreamReader::EndDocument:
