@@ -55,8 +55,13 @@ void ColumnDictionary::load(Connection& connection, const TableRow& table, int& 
     clear();
     m_table = table;
     for (; !rs.Eof(); rs.MoveNext()) {
-        m_columns.push_back({text(rs, "proname"), text(rs, "proval").trimmed(),
-                             text(rs, "proval1").trimmed(), text(rs, "proval2").trimmed()});
+        Column column{text(rs, "proname"), text(rs, "proval").trimmed(),
+                      text(rs, "proval1").trimmed(), text(rs, "proval2").trimmed()};
+        // A column without a caption is shown by its field name, so that
+        // looking its field up never answers "no such column".
+        if (column.caption.trimmed().isEmpty())
+            column.caption = column.field;
+        m_columns.push_back(column);
         // The first of two equal names wins; an empty name names nothing.
         const Column& c = m_columns.back();
         const int i = int(m_columns.size()) - 1;

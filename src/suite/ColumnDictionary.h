@@ -12,8 +12,9 @@ class Connection;
 // The column dictionary of one table, read from its zdb1 rows: the table row
 // (proname = the module title, proval = the table name) under the root row
 // DATABASE, and its column rows in id order (proname = caption, proval =
-// field, proval1 = type code, proval2 = width or display format). Field names
-// compare case-insensitively, captions exactly.
+// field, proval1 = type code, proval2 = width or display format; a column
+// without a caption takes its field name as caption). Field names compare
+// case-insensitively, captions exactly.
 class ColumnDictionary {
 public:
     struct TableRow {

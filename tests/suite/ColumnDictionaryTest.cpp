@@ -37,7 +37,7 @@ TEST_P(ColumnDictionaryTest, ResolveTableTakesTitlesAndTableNames) {
 
 TEST_P(ColumnDictionaryTest, SelectedTableAnswersByFieldOrCaption) {
     lib().SelectTable(QStringLiteral("工资管理"));
-    ASSERT_EQ(lib().ColumnCount(), 6);
+    ASSERT_EQ(lib().ColumnCount(), 7);
     // Columns in id order, from 1; position 0 is the table itself.
     EXPECT_EQ(lib().ColumnAttribute(0, 1), QStringLiteral("部门"));
     EXPECT_EQ(lib().ColumnAttribute(1, 1), QStringLiteral("DEPART"));
@@ -46,7 +46,7 @@ TEST_P(ColumnDictionaryTest, SelectedTableAnswersByFieldOrCaption) {
     EXPECT_EQ(lib().ColumnAttribute(2, 6), QStringLiteral("T"));
     EXPECT_EQ(lib().ColumnAttribute(0, 0), QStringLiteral("工资管理"));
     EXPECT_EQ(lib().ColumnAttribute(1, 0), QStringLiteral("GZB"));
-    EXPECT_EQ(lib().ColumnAttribute(0, 7), QString());
+    EXPECT_EQ(lib().ColumnAttribute(0, 8), QString());
     EXPECT_EQ(lib().ColumnAttribute(0, -1), QString());
     EXPECT_EQ(lib().ColumnAttribute(9, 1), QString());
 
@@ -60,6 +60,10 @@ TEST_P(ColumnDictionaryTest, SelectedTableAnswersByFieldOrCaption) {
     EXPECT_EQ(lib().ColumnLookup(QStringLiteral("并且")), QStringLiteral("and"));
     EXPECT_EQ(lib().ColumnLookup(QString()), QString());
     EXPECT_EQ(lib().ColumnLookup(QStringLiteral("memberid")), QString());
+    // A column without a caption goes by its field name.
+    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("NOTE")), QStringLiteral("note"));
+    EXPECT_EQ(lib().ColumnAttribute(0, 7), QStringLiteral("note"));
+    EXPECT_EQ(lib().ColumnWidth(QStringLiteral("note")), QStringLiteral("40"));
 
     EXPECT_EQ(lib().ColumnType(QStringLiteral("工资")), QStringLiteral("D"));
     EXPECT_EQ(lib().ColumnType(QStringLiteral("amount")), QStringLiteral("D"));
