@@ -156,6 +156,11 @@ TEST_F(F1BookTest, ProgramSelectionRaisesOneSelChange) {
     }
     EXPECT_THROW(book.SelectRange(QStringLiteral("A5:F20")), std::out_of_range);
     EXPECT_EQ(book.SelectionText(), QStringLiteral("A5:E20"));
+
+    // An error raised by the handler reaches the caller.
+    QObject::connect(&book, &F1Book::SelChange, [] { throw std::runtime_error("handler"); });
+    EXPECT_THROW(book.SetActiveCell(1, 1), std::runtime_error);
+    EXPECT_EQ(book.ActiveRow(), 1);
 }
 
 TEST_F(F1BookTest, SetBorderOutlinesTheSelection) {

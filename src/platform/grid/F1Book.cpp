@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cmath>
+#include <exception>
 #include <stdexcept>
 
 namespace quill {
@@ -47,12 +48,16 @@ int shiftCode(Qt::KeyboardModifiers m) {
 } // namespace
 
 F1Book::SelectionBatch::SelectionBatch(F1Book* book)
-    : m_book(book) {
+    : m_book(book)
+    , m_exceptions(std::uncaught_exceptions()) {
     ++m_book->m_batchDepth;
 }
 
-F1Book::SelectionBatch::~SelectionBatch() {
-    if (--m_book->m_batchDepth == 0 && m_book->m_selectionTouched)
+// The handler of SelChange may raise; it reaches the caller, unless the
+// action itself is already failing.
+F1Book::SelectionBatch::~SelectionBatch() noexcept(false) {
+    if (--m_book->m_batchDepth == 0 && m_book->m_selectionTouched &&
+        std::uncaught_exceptions() == m_exceptions)
         m_book->flushSelChange(false);
 }
 

@@ -157,12 +157,13 @@ private:
     class SelectionBatch {
     public:
         explicit SelectionBatch(F1Book* book);
-        ~SelectionBatch();
+        ~SelectionBatch() noexcept(false);
         SelectionBatch(const SelectionBatch&) = delete;
         SelectionBatch& operator=(const SelectionBatch&) = delete;
 
     private:
         F1Book* m_book;
+        int m_exceptions;
     };
 
     void checkCell(int row, int col) const;
