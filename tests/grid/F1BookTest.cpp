@@ -112,6 +112,9 @@ TEST_F(F1BookTest, ClicksTellRowAndColumnHeadingsAreZero) {
     QTest::mouseClick(top->viewport(), Qt::LeftButton, {},
                       QPoint(top->sectionViewportPosition(3) + 5, top->height() / 2));
     EXPECT_EQ(clicks.back(), std::make_pair(0, 4));
+    QCoreApplication::processEvents(); // the column selected: told once
+    EXPECT_EQ(selChanges, 2);
+    EXPECT_EQ(book.SelectionText(), QStringLiteral("D1:D30"));
     QHeaderView* side = book.verticalHeader();
     QTest::mouseClick(
         side->viewport(), Qt::LeftButton, {},
