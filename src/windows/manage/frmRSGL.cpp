@@ -35,7 +35,6 @@ namespace {
 
 const QString Exit = QStringLiteral("exit");
 const QString DefaultCommands = QStringLiteral("-010203040506070809101112");
-const QString KeyRole = QStringLiteral("key");
 
 // Design sizes in pixels: the report list's width, the toolbar's and the
 // banner's heights.

@@ -126,6 +126,8 @@ public:
     long reportRootId() const { return m_reportRootId; }
     QString reportName() const { return m_reportName; }
     void setReportName(const QString& name) { m_reportName = name; }
+    // Activations so far; also the dynamic property "activations", by which
+    // the host knows when the window is ready for its picture.
     int activations() const { return m_activations; }
     bool isUnloaded() const { return m_unloaded; }
 
