@@ -72,8 +72,8 @@ bool ReportRun::read(const QString& key, Definition& d) {
     open(QStringLiteral("select * from zdb1 where parid=0 and proval='REPORT'"));
     if (m_dictionary.Eof())
         return false;
-    const QString root = field(m_dictionary, "proid");
-    open(QStringLiteral("select * from zdb1 where parid=") + root +
+    const qint64 root = m_dictionary.Value(QStringLiteral("proid")).toLongLong();
+    open(QStringLiteral("select * from zdb1 where parid=") + QString::number(root) +
          QStringLiteral(" and proname=") + Dialect::textLiteral(key) +
          QStringLiteral(" and proval=") + Dialect::textLiteral(SuiteLib::instance().TableName) +
          QStringLiteral(" order by proid"));
