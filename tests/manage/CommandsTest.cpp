@@ -6,8 +6,12 @@
 #include "windows/manage/frmRSGL.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDate>
+#include <QDialog>
 #include <QFile>
+#include <QTimer>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +70,24 @@ TEST_P(Commands, ToolbarIsRebuiltWithPluginButtonsAndNoSecondImage) {
     EXPECT_TRUE(w->toolbarButton(2)->isVisible());
     EXPECT_EQ(w->ImageList1.Count(), 21);
     EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join('|').toStdString();
+}
+
+TEST_P(Commands, RebuildInsideAButtonClickKeepsNoOldButtons) {
+    auto w = opened(QStringLiteral("工资管理"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto actions = [&w] { return w->Toolbar1->findChildren<QAction*>().size(); };
+    const auto before = actions();
+    // Button 14 opens the About box; closing it activates the window again,
+    // which rebuilds the toolbar while the button's click is still running.
+    QTimer::singleShot(0, [] {
+        if (auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            about->reject();
+    });
+    w->toolbarButton(14)->trigger();
+    EXPECT_EQ(w->activations(), 2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(actions(), before);
+    EXPECT_EQ(w->toolbarButtonCount(), 15);
 }
 
 TEST_P(Commands, MissingIconLeavesTheButtonWithoutAPicture) {

@@ -52,7 +52,12 @@ QAction* ToolbarPlugins::addButton(const QString& key, const QString& caption, i
 
 void ToolbarPlugins::rebuild() {
     SuiteLib& lib = SuiteLib::instance();
+    // The old buttons go once control is back in the event loop: a rebuild
+    // may run inside the click of one of them.
+    const QList<QAction*> old = m_window.Toolbar1->actions();
     m_window.Toolbar1->clear();
+    for (QAction* button : old)
+        button->deleteLater();
     addButton(key(1), QStringLiteral("查询"), 3);
     for (int i = 1; i <= Plugins; ++i)
         addPluginButton(i);
