@@ -23,13 +23,18 @@ public:
     Recordset& operator=(const Recordset&) = delete;
 
     // Runs the command (in the connection's dialect); on failure, or when
-    // already open, raises DbError and the recordset stays as it was.
+    // already open, raises DbError and the recordset stays as it was. A
+    // command that returns no records leaves it closed. Closing the
+    // connection closes its recordsets.
     void Open(const QString& sql, Connection& connection);
     void Close();
     int State() const; // 0 closed, 1 open
 
+    // An empty recordset is at both ends at once.
     bool Eof() const;
     bool Bof() const;
+    // Moving first writes pending values, as leaving an edited record does.
+    // Moving on from EOF (back from BOF) raises DbError.
     void MoveFirst();
     void MoveNext();
     void MovePrevious();
@@ -43,15 +48,22 @@ public:
     QString FieldName(int i) const;
     // -1 when there is no such field (names compare case-insensitively).
     int FieldIndex(const QString& name) const;
+    // The current record's value (its pending value while edited); null as
+    // an invalid QVariant. Raises DbError at EOF/BOF and for a missing field.
     QVariant Value(int i) const;
     QVariant Value(const QString& name) const;
+    // Raises DbError on a read-only recordset or a computed field.
     void SetValue(int i, const QVariant& value);
     void SetValue(const QString& name, const QVariant& value);
 
     bool isUpdatable() const;
     // Starts a new record; Update() inserts it and keeps it current.
     void AddNew();
-    // Writes the current record's pending values (or inserts the new one).
+    // Writes the current record's pending values (or inserts the new one);
+    // afterwards the record shows what the table holds. When the write fails
+    // (DbError with the database's message, or "记录已被其他用户修改或删除"
+    // when someone else changed the record) the pending values are dropped
+    // and the record keeps the values it had.
     void Update();
     // Discards pending values (and a record begun by AddNew).
     void CancelUpdate();
