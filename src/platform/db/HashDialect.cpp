@@ -11,8 +11,8 @@ namespace {
 
 const int maxLiteralLength = 40;
 
-// A #…# literal's text as a quoted literal in the stored form; month/day/year
-// (the desktop database's own order) is read as such.
+// A #…# literal's text as a quoted literal in the stored form; a slashed
+// date with the year last is read month first, the hash dialect's order.
 QString quotedTemporal(const QString& inner) {
     static const QRegularExpression monthFirst(
         QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(.*)$)"));

@@ -9,7 +9,7 @@ namespace quill {
 class Connection;
 class RecordsetData;
 
-// The engine-specific half of a recordset: reads a command's records into
+// The per-engine half of a recordset: reads a command's records into
 // RecordsetData and writes single records back by their row identity,
 // checking the values they were read with (optimistic locking).
 class RecordEngine {
