@@ -48,9 +48,6 @@ QString DemoWorkspace::iconFolder() const {
 QString DemoWorkspace::photoFolder() const {
     return homeFolder() + QStringLiteral("/photo");
 }
-QString DemoWorkspace::configFile() const {
-    return m_folder + u'/' + SuiteConfig::fileName();
-}
 
 ConnectionConfig DemoWorkspace::sqliteConfig() const {
     ConnectionConfig c;

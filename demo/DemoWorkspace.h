@@ -35,7 +35,6 @@ public:
     QString iconFolder() const;
     QString photoFolder() const;
     QString settingsFileName() const { return QStringLiteral("quill.ini"); }
-    QString configFile() const;
     // The SQLite database of this workspace.
     ConnectionConfig sqliteConfig() const;
 
