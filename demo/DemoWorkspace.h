@@ -16,14 +16,14 @@ class DemoGenerator;
 // database it is pointed at), the suite's folders, the settings file, the
 // suite configuration the host reads, the sheets and the pictures.
 //
-//   DIR/suite.conf        suite configuration (written last: its presence
+//   suite.conf            suite configuration (written last: its presence
 //                         marks a finished workspace)
-//   DIR/quill.db          SQLite database (absent with PostgreSQL)
-//   DIR/home/             HomeFolder: settings file quill.ini, banner
+//   quill.db              SQLite database (absent with PostgreSQL)
+//   home/                 HomeFolder: settings file quill.ini, banner
 //                         bramble.bmp, photo/ employee pictures, Log/ logs
-//   DIR/report/           ReportFolder: base sheet quill.vts, report templates
-//   DIR/work/             WorkFolder: log/ backups before editing
-//   DIR/icon/             IconFolder: plug-in icons named in SYS02
+//   report/               ReportFolder: base sheet quill.vts, report templates
+//   work/                 WorkFolder: log/ backups before editing
+//   icon/                 IconFolder: plug-in icons named in SYS02
 class DemoWorkspace {
 public:
     explicit DemoWorkspace(const QString& folder);
