@@ -1,5 +1,4 @@
 #include "SuiteTables.h"
-#include "TestDatabase.h"
 
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
@@ -8,21 +7,7 @@
 namespace quill {
 namespace {
 
-class ColumnDictionaryTest : public test::EngineTest {
-protected:
-    void SetUp() override {
-        test::EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        lib().reset();
-        lib().Connection = test::suiteDatabase(db().config());
-    }
-    void TearDown() override {
-        lib().reset();
-        test::EngineTest::TearDown();
-    }
-    static SuiteLib& lib() { return SuiteLib::instance(); }
-};
+class ColumnDictionaryTest : public test::SuiteTest {};
 
 TEST_P(ColumnDictionaryTest, ResolveTableTakesTitlesAndTableNames) {
     EXPECT_EQ(lib().ResolveTable(QStringLiteral("工资管理"), QString()), QStringLiteral("GZB"));

@@ -1,5 +1,4 @@
 #include "SuiteTables.h"
-#include "TestDatabase.h"
 
 #include "platform/db/Connection.h"
 #include "suite/SuiteLib.h"
@@ -7,21 +6,7 @@
 namespace quill {
 namespace {
 
-class OrganisationTest : public test::EngineTest {
-protected:
-    void SetUp() override {
-        test::EngineTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        lib().reset();
-        lib().Connection = test::suiteDatabase(db().config());
-    }
-    void TearDown() override {
-        lib().reset();
-        test::EngineTest::TearDown();
-    }
-    static SuiteLib& lib() { return SuiteLib::instance(); }
-};
+class OrganisationTest : public test::SuiteTest {};
 
 TEST_P(OrganisationTest, CodesGiveNamesAtTheirOwnLevel) {
     const QString dept = QStringLiteral("部门");

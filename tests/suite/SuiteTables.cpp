@@ -1,6 +1,7 @@
 #include "SuiteTables.h"
 
 #include "platform/db/Connection.h"
+#include "suite/SuiteLib.h"
 
 #include <QStringList>
 
@@ -53,6 +54,23 @@ std::shared_ptr<Connection> suiteDatabase(const ConnectionConfig& config) {
             QStringLiteral("insert into zdb3 (parid, proid, proname, proval, proval1) values (") +
             QString::fromUtf8(row) + QLatin1Char(')'));
     return connection;
+}
+
+void SuiteTest::SetUp() {
+    EngineTest::SetUp();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    lib().reset();
+    lib().Connection = suiteDatabase(db().config());
+}
+
+void SuiteTest::TearDown() {
+    lib().reset();
+    EngineTest::TearDown();
+}
+
+SuiteLib& SuiteTest::lib() {
+    return SuiteLib::instance();
 }
 
 } // namespace quill::test
