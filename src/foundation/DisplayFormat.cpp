@@ -1,5 +1,6 @@
 #include "foundation/DisplayFormat.h"
 
+#include "platform/vb/AsciiDigit.h"
 #include "platform/vb/CompiledFormat.h"
 
 #include <algorithm>
@@ -11,8 +12,7 @@ namespace {
 // Digits only, not all zeros ("10", "8"): a width. "0", "00" and "0.00" are
 // number formats.
 bool isWidth(const QString& text) {
-    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
-    return std::all_of(text.begin(), text.end(), digit) &&
+    return std::all_of(text.begin(), text.end(), vb::isAsciiDigit) &&
            std::any_of(text.begin(), text.end(), [](QChar c) { return c >= u'1' && c <= u'9'; });
 }
 

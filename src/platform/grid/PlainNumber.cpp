@@ -1,16 +1,10 @@
 #include "PlainNumber.h"
 
+#include "platform/vb/AsciiDigit.h"
+
 #include <QString>
 
 namespace quill {
-
-namespace {
-
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-} // namespace
 
 std::optional<PlainNumber> PlainNumber::parse(QStringView text) {
     // A spreadsheet keeps 15 digits of a number.
@@ -19,7 +13,7 @@ std::optional<PlainNumber> PlainNumber::parse(QStringView text) {
         return std::nullopt;
     qsizetype i = text[0] == u'-' ? 1 : 0;
     const qsizetype intFrom = i;
-    while (i < text.size() && isAsciiDigit(text[i]))
+    while (i < text.size() && vb::isAsciiDigit(text[i]))
         ++i;
     const qsizetype intDigits = i - intFrom;
     if (intDigits == 0 || (intDigits > 1 && text[intFrom] == u'0'))
@@ -30,7 +24,7 @@ std::optional<PlainNumber> PlainNumber::parse(QStringView text) {
             return std::nullopt;
         ++i;
         const qsizetype fracFrom = i;
-        while (i < text.size() && isAsciiDigit(text[i]))
+        while (i < text.size() && vb::isAsciiDigit(text[i]))
             ++i;
         decimals = int(i - fracFrom);
         if (decimals == 0 || i != text.size())

@@ -44,6 +44,28 @@ long magnitude(const char* first, const char* last) {
 
 } // namespace
 
+void NumberChars::readSign(const QChar*& p, const QChar* end) {
+    if (p != end && (*p == u'-' || *p == u'+')) {
+        if (*p == u'-')
+            append('-');
+        ++p;
+    }
+}
+
+bool NumberChars::readDigits(const QChar*& p, const QChar* end) {
+    const QChar* const first = p;
+    for (; p != end && isAsciiDigit(*p); ++p)
+        append(char(p->unicode()));
+    return p != first;
+}
+
+bool NumberChars::readFraction(const QChar*& p, const QChar* end) {
+    if (p == end || *p != u'.')
+        return false;
+    append('.');
+    return readDigits(++p, end);
+}
+
 double NumberChars::toDouble() const {
     const char* first = m_chars.data();
     const char* last = first + m_chars.size();

@@ -4,39 +4,22 @@
 
 namespace quill::vb {
 
-namespace {
-
-bool isDigit(QChar c) {
-    return c.unicode() >= '0' && c.unicode() <= '9';
-}
-
-} // namespace
-
 std::optional<double> ParseNumber(QStringView text) {
     text = text.trimmed();
     const QChar* p = text.data();
     const QChar* const end = p + text.size();
 
     NumberChars chars;
-    if (p != end && (*p == u'-' || *p == u'+')) {
-        if (*p == u'-')
-            chars.append('-');
-        ++p;
-    }
+    chars.readSign(p, end);
     bool anyDigit = false;
-    for (; p != end && (isDigit(*p) || (*p == u',' && anyDigit && p + 1 != end && isDigit(p[1])));
+    for (; p != end &&
+           (isAsciiDigit(*p) || (*p == u',' && anyDigit && p + 1 != end && isAsciiDigit(p[1])));
          ++p) {
         if (*p != u',')
             chars.append(char(p->unicode()));
         anyDigit = true;
     }
-    if (p != end && *p == u'.') {
-        chars.append('.');
-        for (++p; p != end && isDigit(*p); ++p) {
-            chars.append(char(p->unicode()));
-            anyDigit = true;
-        }
-    }
+    anyDigit |= chars.readFraction(p, end);
     if (!anyDigit)
         return std::nullopt;
     if (p != end && (*p == u'e' || *p == u'E')) {
@@ -44,10 +27,8 @@ std::optional<double> ParseNumber(QStringView text) {
         ++p;
         if (p != end && (*p == u'-' || *p == u'+'))
             chars.append(char((p++)->unicode()));
-        if (p == end || !isDigit(*p))
+        if (!chars.readDigits(p, end))
             return std::nullopt;
-        for (; p != end && isDigit(*p); ++p)
-            chars.append(char(p->unicode()));
     }
     if (p != end)
         return std::nullopt;

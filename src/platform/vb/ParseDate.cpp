@@ -1,5 +1,6 @@
 #include "platform/vb/ParseDate.h"
 
+#include "platform/vb/AsciiDigit.h"
 #include "platform/vb/DateSerial.h"
 
 namespace quill::vb {
@@ -23,7 +24,7 @@ struct Scanner {
     bool number(int maxDigits, int* value, int* count = nullptr) {
         int n = 0;
         int v = 0;
-        while (p != end && n < maxDigits && p->unicode() >= '0' && p->unicode() <= '9') {
+        while (p != end && n < maxDigits && isAsciiDigit(*p)) {
             v = v * 10 + (p->unicode() - '0');
             ++p;
             ++n;
@@ -31,7 +32,7 @@ struct Scanner {
         if (count)
             *count = n;
         *value = v;
-        return n > 0 && !(p != end && p->unicode() >= '0' && p->unicode() <= '9');
+        return n > 0 && !(p != end && isAsciiDigit(*p));
     }
     void skipBlanks() {
         while (p != end && (*p == u' ' || *p == u'\t'))
@@ -113,7 +114,7 @@ std::optional<QTime> timeAfterHour(Scanner& s, int hour) {
                 // more than three fraction digits: keep milliseconds only
                 if (digits != 3)
                     return std::nullopt;
-                while (!s.atEnd() && s.p->unicode() >= '0' && s.p->unicode() <= '9')
+                while (!s.atEnd() && isAsciiDigit(*s.p))
                     ++s.p;
             }
             for (int i = digits; i < 3; ++i)

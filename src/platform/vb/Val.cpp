@@ -11,23 +11,9 @@ double Val(QStringView text) {
         ++p;
 
     NumberChars chars;
-    if (p != end && (*p == u'-' || *p == u'+')) {
-        if (*p == u'-')
-            chars.append('-');
-        ++p;
-    }
-    bool anyDigit = false;
-    for (; p != end && p->unicode() >= '0' && p->unicode() <= '9'; ++p) {
-        chars.append(char(p->unicode()));
-        anyDigit = true;
-    }
-    if (p != end && *p == u'.') {
-        chars.append('.');
-        for (++p; p != end && p->unicode() >= '0' && p->unicode() <= '9'; ++p) {
-            chars.append(char(p->unicode()));
-            anyDigit = true;
-        }
-    }
+    chars.readSign(p, end);
+    bool anyDigit = chars.readDigits(p, end);
+    anyDigit |= chars.readFraction(p, end);
     if (!anyDigit)
         return 0.0;
     if (p != end && (*p == u'e' || *p == u'E')) {
@@ -35,12 +21,11 @@ double Val(QStringView text) {
         char sign = 0;
         if (q != end && (*q == u'-' || *q == u'+'))
             sign = char((q++)->unicode());
-        if (q != end && q->unicode() >= '0' && q->unicode() <= '9') {
+        if (q != end && isAsciiDigit(*q)) {
             chars.append('e');
             if (sign)
                 chars.append(sign);
-            for (; q != end && q->unicode() >= '0' && q->unicode() <= '9'; ++q)
-                chars.append(char(q->unicode()));
+            chars.readDigits(q, end);
         }
     }
     return chars.toDouble();
