@@ -17,10 +17,12 @@ QString& currentFile() {
     return path;
 }
 
-QString resolved(const QString& registryFile, const QString& library) {
+// The library registered in file for progId, as an absolute path, or "".
+QString libraryIn(SettingsFile& file, const QString& progId) {
+    const QString library = file.value(ModuleRegistry::section(), progId);
     if (library.isEmpty())
         return QString();
-    return QDir::cleanPath(QFileInfo(registryFile).absoluteDir().absoluteFilePath(library));
+    return QDir::cleanPath(QFileInfo(file.path()).absoluteDir().absoluteFilePath(library));
 }
 
 } // namespace
@@ -32,9 +34,8 @@ void ModuleRegistry::setRegistryFile(const QString& path) {
         return;
     }
     auto file = std::make_shared<SettingsFile>(path);
-    ComRegistry::instance().setLibraryLookup([file](const QString& progId) {
-        return resolved(file->path(), file->value(section(), progId));
-    });
+    ComRegistry::instance().setLibraryLookup(
+        [file](const QString& progId) { return libraryIn(*file, progId); });
 }
 
 QString ModuleRegistry::registryFile() {
@@ -43,7 +44,7 @@ QString ModuleRegistry::registryFile() {
 
 QString ModuleRegistry::libraryOf(const QString& registryFile, const QString& progId) {
     SettingsFile file(registryFile);
-    return resolved(registryFile, file.value(section(), progId));
+    return libraryIn(file, progId);
 }
 
 void ModuleRegistry::registerServer(const QString& registryFile, const QString& progId,
