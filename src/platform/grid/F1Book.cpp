@@ -27,6 +27,22 @@ namespace {
     throw std::out_of_range(what.toStdString());
 }
 
+void checkSheet(int sheet) {
+    if (sheet != 1)
+        outOfRange(QStringLiteral("没有第 %1 张工作表").arg(sheet));
+}
+
+// An item index of the drop-down list, from first (0, or -1 for "none").
+void checkListIndex(int index, int first, int count) {
+    if (index < first || index >= count)
+        outOfRange(QStringLiteral("下拉对象没有第 %1 项").arg(index));
+}
+
+// The pixel width of the digit '0', the unit of column widths (1/256 each).
+int digitPixels(const QFontMetrics& metrics) {
+    return std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
+}
+
 int mouseButtonCode(Qt::MouseButton button) {
     switch (button) {
     case Qt::LeftButton:
@@ -281,14 +297,12 @@ void F1Book::SetColWidthOf(int col, int width) {
 }
 
 QString F1Book::SheetName(int sheet) const {
-    if (sheet != 1)
-        outOfRange(QStringLiteral("没有第 %1 张工作表").arg(sheet));
+    checkSheet(sheet);
     return m_model->sheet().name();
 }
 
 void F1Book::SetSheetName(int sheet, const QString& name) {
-    if (sheet != 1)
-        outOfRange(QStringLiteral("没有第 %1 张工作表").arg(sheet));
+    checkSheet(sheet);
     m_model->cells().setName(name);
 }
 
@@ -307,13 +321,11 @@ void F1Book::setShowColHeading(bool on) {
 }
 
 int F1Book::pixelsFromWidth(int width) const {
-    const int digit = std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('0')));
-    return int(std::lround(width * double(digit) / 256.0));
+    return int(std::lround(width * double(digitPixels(fontMetrics())) / 256.0));
 }
 
 int F1Book::widthFromPixels(int pixels) const {
-    const int digit = std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('0')));
-    return std::clamp(int(std::lround(pixels * 256.0 / digit)), 0, 65535);
+    return std::clamp(int(std::lround(pixels * 256.0 / digitPixels(fontMetrics()))), 0, 65535);
 }
 
 void F1Book::applyColumnWidths(int fromCol) {
@@ -511,13 +523,16 @@ void F1Book::keyPressEvent(QKeyEvent* event) {
         QApplication::sendEvent(m_list, event);
         return;
     }
+    const auto enterMovesOn = [this] {
+        const QModelIndex at = currentIndex();
+        if (m_enterMovesDown && at.isValid() && at.row() + 1 < LastRow())
+            setCurrentIndex(m_model->index(at.row() + 1, at.column()));
+    };
     // Enter in the editor has been told already; it commits there, and moves
     // on here as Enter does.
     if (isEditing()) {
-        const QModelIndex at = currentIndex();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_enterMovesDown && at.isValid() &&
-            at.row() + 1 < LastRow())
-            setCurrentIndex(m_model->index(at.row() + 1, at.column()));
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            enterMovesOn();
         return;
     }
     int code = CellDelegate::keyCode(event);
@@ -527,9 +542,7 @@ void F1Book::keyPressEvent(QKeyEvent* event) {
             return;
     }
     if (code == 13) {
-        const QModelIndex at = currentIndex();
-        if (m_enterMovesDown && at.isValid() && at.row() + 1 < LastRow())
-            setCurrentIndex(m_model->index(at.row() + 1, at.column()));
+        enterMovesOn();
         return;
     }
     if (code >= 32) {
@@ -599,8 +612,7 @@ void F1Book::ObjAddItem(int obj, const QString& text) {
 
 void F1Book::ObjDeleteItem(int obj, int index) {
     checkObject(obj);
-    if (index < 0 || index >= m_list->count())
-        outOfRange(QStringLiteral("下拉对象没有第 %1 项").arg(index));
+    checkListIndex(index, 0, m_list->count());
     delete m_list->takeItem(index);
 }
 
@@ -616,8 +628,7 @@ void F1Book::ObjSetPos(int obj, float x1, float y1, float x2, float y2) {
 
 QString F1Book::ObjItemText(int obj, int index) const {
     checkObject(obj);
-    if (index < 0 || index >= m_list->count())
-        outOfRange(QStringLiteral("下拉对象没有第 %1 项").arg(index));
+    checkListIndex(index, 0, m_list->count());
     return m_list->item(index)->text();
 }
 
@@ -628,8 +639,7 @@ int F1Book::ObjValue(int obj) const {
 
 void F1Book::SetObjValue(int obj, int index) {
     checkObject(obj);
-    if (index < -1 || index >= m_list->count())
-        outOfRange(QStringLiteral("下拉对象没有第 %1 项").arg(index));
+    checkListIndex(index, -1, m_list->count());
     m_list->setCurrentRow(index);
 }
 
