@@ -41,9 +41,8 @@ QHash<QString, Relationship> readRelationships(const ZipArchive& zip, const QStr
     if (!zip.contains(entry))
         return rels;
     ZipXmlReader reader(zip, entry);
-    for (auto t = reader.next();
-         t != QXmlStreamReader::EndDocument && t != QXmlStreamReader::Invalid; t = reader.next()) {
-        if (t != QXmlStreamReader::StartElement || reader.xml().name() != u"Relationship")
+    while (reader.readNext()) {
+        if (!reader.xml().isStartElement() || reader.xml().name() != u"Relationship")
             continue;
         const QXmlStreamAttributes a = reader.xml().attributes();
         rels.insert(
@@ -68,9 +67,8 @@ std::vector<QString> readSharedStrings(const ZipArchive& zip, const QString& ent
     if (entry.isEmpty() || !zip.contains(entry))
         return strings;
     ZipXmlReader reader(zip, entry);
-    for (auto t = reader.next();
-         t != QXmlStreamReader::EndDocument && t != QXmlStreamReader::Invalid; t = reader.next()) {
-        if (t == QXmlStreamReader::StartElement && reader.xml().name() == u"si")
+    while (reader.readNext()) {
+        if (reader.xml().isStartElement() && reader.xml().name() == u"si")
             strings.push_back(reader.elementText());
     }
     reader.checkComplete();
@@ -85,9 +83,8 @@ struct SheetRef {
 SheetRef firstWorksheet(const ZipArchive& zip, const QString& workbook) {
     const QHash<QString, Relationship> rels = readRelationships(zip, workbook);
     ZipXmlReader reader(zip, workbook);
-    for (auto t = reader.next();
-         t != QXmlStreamReader::EndDocument && t != QXmlStreamReader::Invalid; t = reader.next()) {
-        if (t != QXmlStreamReader::StartElement || reader.xml().name() != u"sheet")
+    while (reader.readNext()) {
+        if (!reader.xml().isStartElement() || reader.xml().name() != u"sheet")
             continue;
         QString id;
         for (const QXmlStreamAttribute& a : reader.xml().attributes()) {
@@ -146,10 +143,8 @@ void WorksheetParser::parseInto(Sheet& sheet) {
     QXmlStreamReader& xml = m_reader.xml();
     std::vector<ColumnSpan> spans;
     int defaultWidth = Sheet::DefaultColumnWidth;
-    for (auto t = m_reader.next();
-         t != QXmlStreamReader::EndDocument && t != QXmlStreamReader::Invalid;
-         t = m_reader.next()) {
-        if (t != QXmlStreamReader::StartElement)
+    while (m_reader.readNext()) {
+        if (!xml.isStartElement())
             continue;
         const QStringView name = xml.name();
         const QXmlStreamAttributes a = xml.attributes();
@@ -226,12 +221,10 @@ void WorksheetParser::readCell(Sheet& sheet) {
     QString value;
     QString formula;
     bool hasValue = false;
-    for (auto t = m_reader.next();
-         t != QXmlStreamReader::EndDocument && t != QXmlStreamReader::Invalid;
-         t = m_reader.next()) {
-        if (t == QXmlStreamReader::EndElement)
+    while (m_reader.readNext()) {
+        if (xml.isEndElement())
             break;
-        if (t != QXmlStreamReader::StartElement)
+        if (!xml.isStartElement())
             continue;
         const QStringView name = xml.name();
         if (name == u"v" || name == u"is") {

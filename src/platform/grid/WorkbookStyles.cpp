@@ -41,11 +41,10 @@ WorkbookStyles::WorkbookStyles(const ZipArchive& zip, const QString& entry) {
     std::vector<bool> boldFonts;
     std::vector<Sheet::Borders> borders;
     QString section;
-    for (auto t = part.next(); t != QXmlStreamReader::EndDocument && t != QXmlStreamReader::Invalid;
-         t = part.next()) {
-        if (t == QXmlStreamReader::EndElement && xml.name() == section)
+    while (part.readNext()) {
+        if (xml.isEndElement() && xml.name() == section)
             section.clear();
-        if (t != QXmlStreamReader::StartElement)
+        if (!xml.isStartElement())
             continue;
         const QStringView name = xml.name();
         const QXmlStreamAttributes a = xml.attributes();

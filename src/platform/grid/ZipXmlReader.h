@@ -20,6 +20,12 @@ public:
 
     // The next token; EndDocument or Invalid at the end.
     QXmlStreamReader::TokenType next();
+    // Reads on to the next token (xml() tells which); false at the end of the
+    // entry or at an error, which checkComplete() then raises.
+    bool readNext() {
+        const QXmlStreamReader::TokenType token = next();
+        return token != QXmlStreamReader::EndDocument && token != QXmlStreamReader::Invalid;
+    }
     QXmlStreamReader& xml() { return m_xml; }
     // Raises GridError when the entry was damaged or not well-formed.
     void checkComplete() const;
