@@ -2,7 +2,9 @@
 #include "platform/grid/DropDownList.h"
 #include "platform/grid/GridError.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -180,6 +182,21 @@ TEST_F(F1BookTest, SetBorderOutlinesTheSelection) {
     EXPECT_EQ(book.cellBorders(1, 1), (Sheet::Borders{}));
     EXPECT_EQ(book.cellBorders(5, 5), (Sheet::Borders{}));
     EXPECT_THROW(book.SetBorder(14, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0), GridError);
+}
+
+TEST_F(F1BookTest, BordersAreDrawnOnTheirEdgesOnly) {
+    book.SetSelection(3, 3, 3, 3);
+    book.SetBorder(-1, 5, 0, 5, 0, 0, 0, 0, 0, 0, 0); // thick left and top
+    QApplication::processEvents();
+    const QImage shot = book.viewport()->grab().toImage();
+    const auto dark = [&](int x, int y) { return qGray(shot.pixel(x, y)) < 80; };
+    const QRect bordered = book.visualRect(book.model()->index(2, 2));
+    const QRect plain = book.visualRect(book.model()->index(2, 1));
+    EXPECT_TRUE(dark(bordered.center().x(), bordered.top() + 1));
+    EXPECT_TRUE(dark(bordered.left() + 1, bordered.center().y()));
+    EXPECT_FALSE(dark(bordered.center().x(), bordered.bottom() - 1));
+    EXPECT_FALSE(dark(bordered.right() - 1, bordered.center().y()));
+    EXPECT_FALSE(dark(plain.center().x(), plain.top() + 1));
 }
 
 TEST_F(F1BookTest, EndEditHandsTheTypedTextByReference) {

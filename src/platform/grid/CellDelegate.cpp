@@ -84,29 +84,22 @@ int CellDelegate::keyCode(const QKeyEvent* event) {
 void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
     QStyledItemDelegate::paint(painter, option, index);
-    const QVariant packed = index.data(SheetModel::BordersRole);
-    if (!packed.isValid())
+    const QVariant borders = index.data(SheetModel::BordersRole);
+    if (!borders.isValid())
         return;
-    const int b = packed.toInt();
+    const Sheet::Borders b = borders.value<Sheet::Borders>();
     const QRect r = option.rect;
-    const QColor color(Qt::black);
+    const auto edge = [painter](int style, QPoint from, QPoint to) {
+        if (style == 0)
+            return;
+        painter->setPen(borderPen(style, Qt::black));
+        painter->drawLine(from, to);
+    };
     painter->save();
-    if (const int s = b & 0xF) {
-        painter->setPen(borderPen(s, color));
-        painter->drawLine(r.topLeft(), r.bottomLeft());
-    }
-    if (const int s = (b >> 4) & 0xF) {
-        painter->setPen(borderPen(s, color));
-        painter->drawLine(r.topRight(), r.bottomRight());
-    }
-    if (const int s = (b >> 8) & 0xF) {
-        painter->setPen(borderPen(s, color));
-        painter->drawLine(r.topLeft(), r.topRight());
-    }
-    if (const int s = (b >> 12) & 0xF) {
-        painter->setPen(borderPen(s, color));
-        painter->drawLine(r.bottomLeft(), r.bottomRight());
-    }
+    edge(b.left, r.topLeft(), r.bottomLeft());
+    edge(b.right, r.topRight(), r.bottomRight());
+    edge(b.top, r.topLeft(), r.topRight());
+    edge(b.bottom, r.bottomLeft(), r.bottomRight());
     painter->restore();
 }
 

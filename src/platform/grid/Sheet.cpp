@@ -21,10 +21,14 @@ bool needsTextMark(const QString& text) {
 
 } // namespace
 
-void Sheet::resize(int rows, int cols) {
+void Sheet::checkSize(int rows, int cols) {
     if (rows < 0 || cols < 0 || rows > MaxRows || cols > MaxCols ||
         (long long)rows * cols > MaxCells)
         throw std::out_of_range("sheet size out of range");
+}
+
+void Sheet::resize(int rows, int cols) {
+    checkSize(rows, cols);
     const std::size_t oldCells = m_cells.size();
     if (cols != m_cols) {
         std::vector<Cell> cells(std::size_t(rows) * std::size_t(cols));

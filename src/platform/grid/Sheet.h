@@ -47,6 +47,8 @@ public:
     int columnCount() const { return m_cols; }
     // Cells inside the new rectangle keep their contents.
     void resize(int rows, int cols);
+    // Raises std::out_of_range for a size resize() refuses.
+    static void checkSize(int rows, int cols);
 
     // The sheet's entry rules apply: "'" text, "=" formula, else plain.
     void setEntry(int row, int col, const QString& entry);

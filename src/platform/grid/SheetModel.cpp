@@ -5,8 +5,6 @@
 
 #include <QFont>
 
-#include <stdexcept>
-
 namespace quill {
 
 SheetModel::SheetModel(QObject* parent)
@@ -44,9 +42,7 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
         return int(Qt::AlignLeft | Qt::AlignVCenter);
     case BordersRole: {
         const Sheet::Borders b = m_sheet.borders(r, c);
-        return b.isNone()
-                   ? QVariant()
-                   : QVariant::fromValue(b.left | b.right << 4 | b.top << 8 | b.bottom << 12);
+        return b.isNone() ? QVariant() : QVariant::fromValue(b);
     }
     default:
         return QVariant();
@@ -79,9 +75,7 @@ void SheetModel::resize(int rows, int cols) {
     if (rows == oldRows && cols == oldCols)
         return;
     // Refused before the view hears of any change.
-    if (rows < 0 || cols < 0 || rows > Sheet::MaxRows || cols > Sheet::MaxCols ||
-        (long long)rows * cols > Sheet::MaxCells)
-        throw std::out_of_range("sheet size out of range");
+    Sheet::checkSize(rows, cols);
     // Columns first, then rows, each with the one signal the view needs.
     if (cols > oldCols) {
         beginInsertColumns(QModelIndex(), oldCols, cols - 1);

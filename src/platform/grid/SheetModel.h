@@ -14,6 +14,7 @@ namespace quill {
 class SheetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // The cell's Sheet::Borders; none for a cell without borders.
     enum Role { BordersRole = Qt::UserRole + 1 };
 
     explicit SheetModel(QObject* parent = nullptr);
