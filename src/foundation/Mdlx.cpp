@@ -155,23 +155,21 @@ void Mdlx::BuildSelection() {
     lib.FilterCaption3 = QString();
 
     const int n = std::min<int>(ActiveCount, MaxConditions);
+    // The conditions join the range part, or start the clause.
+    const QString lead =
+        lib.SqlWhere.isEmpty() ? QStringLiteral("where ") : lib.SqlWhere + QStringLiteral(" and ");
     if (n == 1) {
         const ConditionRow& row = ActiveConditions[0];
         if (row[Item] == Dept)
             lib.FilterCaption1 = lib.DeptName(Dept, row[Value]);
         else
             lib.FilterCaption1 = row[Item] + QLatin1Char(':') + row[Value];
-        const QString w = lib.SqlWhere;
-        lib.SqlWhere = w.isEmpty() ? QStringLiteral("where ") + condition(row, dialect)
-                                   : w + QStringLiteral(" and ") + condition(row, dialect);
+        lib.SqlWhere = lead + condition(row, dialect);
     } else if (n >= 2) {
         const ConditionRow& first = ActiveConditions[0];
         if (first[Item] == Dept)
             lib.FilterCaption1 = lib.DeptName(Dept, first[Value]);
-        const QString w = lib.SqlWhere;
-        const QString opening =
-            w.isEmpty() ? QStringLiteral("where (") : w + QStringLiteral(" and (");
-        lib.SqlWhere = opening + condition(first, dialect);
+        lib.SqlWhere = lead + QLatin1Char('(') + condition(first, dialect);
         for (int i = 1; i < n; ++i) {
             const ConditionRow& row = ActiveConditions[i];
             if (row[Item] == Dept)
@@ -181,10 +179,10 @@ void Mdlx::BuildSelection() {
             if (row[Item] == Group)
                 lib.FilterCaption3 =
                     lib.GroupName(lib.FilterCaption1, lib.FilterCaption2, row[Value]);
-            const QString closing = i == n - 1 ? QStringLiteral(")") : QString();
-            lib.SqlWhere = lib.SqlWhere + QLatin1Char(' ') + col(row[Connective]) +
-                           QLatin1Char(' ') + condition(row, dialect) + closing;
+            lib.SqlWhere += QLatin1Char(' ') + col(row[Connective]) + QLatin1Char(' ') +
+                            condition(row, dialect);
         }
+        lib.SqlWhere += QLatin1Char(')');
     }
 
     const QString filter = lib.ExtraFilter;
