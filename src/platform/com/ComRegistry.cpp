@@ -8,6 +8,15 @@
 
 namespace quill {
 
+namespace {
+
+// ProgIDs compare case-insensitively and without blanks around them.
+QString keyOf(const QString& progId) {
+    return progId.trimmed().toCaseFolded();
+}
+
+} // namespace
+
 ComRegistry& ComRegistry::instance() {
     static ComRegistry registry;
     return registry;
@@ -19,11 +28,11 @@ ComRegistry::ComRegistry() = default;
 ComRegistry::~ComRegistry() = default;
 
 void ComRegistry::registerFactory(const QString& progId, ComFactory factory) {
-    m_factories.insert(progId.trimmed().toCaseFolded(), std::move(factory));
+    m_factories.insert(keyOf(progId), std::move(factory));
 }
 
 void ComRegistry::unregisterFactory(const QString& progId) {
-    m_factories.remove(progId.trimmed().toCaseFolded());
+    m_factories.remove(keyOf(progId));
 }
 
 void ComRegistry::setLibraryLookup(LibraryLookup lookup) {
@@ -32,7 +41,7 @@ void ComRegistry::setLibraryLookup(LibraryLookup lookup) {
 
 std::shared_ptr<ComObject> ComRegistry::create(const QString& progId) {
     const QString name = progId.trimmed();
-    const auto factory = m_factories.constFind(name.toCaseFolded());
+    const auto factory = m_factories.constFind(keyOf(name));
     if (factory != m_factories.cend()) {
         std::shared_ptr<ComObject> object = (*factory)();
         if (!object)
