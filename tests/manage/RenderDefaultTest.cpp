@@ -237,6 +237,17 @@ TEST_P(RenderDefaultTest, GroupedSumsShowUnderTheirFieldsCaption) {
     EXPECT_EQ(text(3, 2), QStringLiteral("12"));
 }
 
+TEST_P(RenderDefaultTest, FieldsOutsideTheDictionaryShowTheirValues) {
+    SuiteLib::instance().ReadOnlyColumns1 = QStringLiteral("密码");
+    ws->insert(QStringLiteral("'E1', null, null, null, null, -1.005, 1, 3, null, null, null, "
+                              "null, null, null, null"));
+    ws->setQuery(QStringLiteral("memberid, DAYS * 2 as twice, AMOUNT"));
+    render();
+    EXPECT_EQ(book->ColHeading(2), QString());
+    EXPECT_EQ(text(1, 2), QStringLiteral("6")); // not blanked as "read-only" either
+    EXPECT_EQ(text(1, 3), QStringLiteral("-1.01"));
+}
+
 TEST_P(RenderDefaultTest, SavedWidthsOfSumFieldsUseTheFieldWithoutSum) {
     Sheet base;
     base.resize(1, 3);
