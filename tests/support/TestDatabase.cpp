@@ -9,18 +9,18 @@
 
 namespace quill::test {
 
-std::vector<Engine> engines() { return {Engine::Sqlite, Engine::Pg}; }
+std::vector<Engine> engines() {
+    return {Engine::Sqlite, Engine::Pg};
+}
 
-std::string engineName(const ::testing::TestParamInfo<Engine>& info)
-{
+std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
     return info.param == Engine::Sqlite ? "sqlite" : "pg";
 }
 
 namespace {
 
 // Runs one statement on the PostgreSQL server outside any test schema.
-bool adminExec(const ConnectionConfig& server, const QString& sql, QString* error)
-{
+bool adminExec(const ConnectionConfig& server, const QString& sql, QString* error) {
     static std::atomic<int> serial{0};
     const QString name = QStringLiteral("quill_test_admin_%1").arg(serial++);
     bool ok = false;
@@ -47,8 +47,7 @@ bool adminExec(const ConnectionConfig& server, const QString& sql, QString* erro
 
 } // namespace
 
-TestDatabase::TestDatabase(Engine engine)
-{
+TestDatabase::TestDatabase(Engine engine) {
     if (engine == Engine::Sqlite) {
         m_config.engine = ConnectionConfig::Engine::Sqlite;
         m_config.path = m_dir.filePath(QStringLiteral("quill.db"));
@@ -62,8 +61,7 @@ TestDatabase::TestDatabase(Engine engine)
         return;
     }
     m_config = ConnectionConfig::fromPgConnInfo(connInfo);
-    m_config.schema =
-        QStringLiteral("t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+    m_config.schema = QStringLiteral("t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
     QString error;
     if (!adminExec(m_config, QStringLiteral("create schema ") + m_config.schema, &error)) {
         m_available = false;
@@ -71,16 +69,14 @@ TestDatabase::TestDatabase(Engine engine)
     }
 }
 
-TestDatabase::~TestDatabase()
-{
+TestDatabase::~TestDatabase() {
     if (m_config.engine == ConnectionConfig::Engine::Postgres && m_available) {
         QString error;
         adminExec(m_config, QStringLiteral("drop schema ") + m_config.schema + " cascade", &error);
     }
 }
 
-void EngineTest::SetUp()
-{
+void EngineTest::SetUp() {
     m_db = std::make_unique<TestDatabase>(GetParam());
     if (m_db->available())
         return;

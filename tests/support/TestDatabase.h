@@ -56,7 +56,7 @@ private:
 };
 
 #define QUILL_INSTANTIATE_ENGINES(Fixture)                                                         \
-    INSTANTIATE_TEST_SUITE_P(, Fixture, ::testing::ValuesIn(::quill::test::engines()),            \
+    INSTANTIATE_TEST_SUITE_P(, Fixture, ::testing::ValuesIn(::quill::test::engines()),             \
                              ::quill::test::engineName)
 
 } // namespace quill::test
