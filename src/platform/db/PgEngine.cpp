@@ -90,22 +90,12 @@ QVariant cellValue(const PGresult* res, int row, int col, FieldKind kind) {
             return v;
         break;
     }
-    case FieldKind::Date: {
-        QDate d;
-        if (TemporalText::parseDate(s, n, &d))
-            return d;
-        break;
-    }
-    case FieldKind::Time: {
-        QTime t;
-        if (TemporalText::parseTime(s, n, &t))
-            return t;
-        break;
-    }
+    case FieldKind::Date:
+    case FieldKind::Time:
     case FieldKind::DateTime: {
-        QDateTime dt;
-        if (TemporalText::parseDateTime(s, n, &dt))
-            return dt;
+        QVariant v = TemporalText::parse(s, n, kind);
+        if (v.isValid())
+            return v;
         break;
     }
     case FieldKind::Blob: {

@@ -44,32 +44,11 @@ FieldKind kindOf(const char* declared) {
 }
 
 QVariant textValue(const char* s, int n, FieldKind kind) {
-    switch (kind) {
-    case FieldKind::Date: {
-        QDate d;
-        if (TemporalText::parseDate(s, n, &d))
-            return d;
-        QDateTime dt;
-        if (TemporalText::parseDateTime(s, n, &dt))
-            return dt;
-        break;
-    }
-    case FieldKind::Time: {
-        QTime t;
-        if (TemporalText::parseTime(s, n, &t))
-            return t;
-        break;
-    }
-    case FieldKind::DateTime: {
-        QDateTime dt;
-        if (TemporalText::parseDateTime(s, n, &dt))
-            return dt;
-        break;
-    }
-    default:
-        break;
-    }
-    return QString::fromUtf8(s, n);
+    QVariant v = TemporalText::parse(s, n, kind);
+    // A date column may hold a date with its time of day.
+    if (!v.isValid() && kind == FieldKind::Date)
+        v = TemporalText::parse(s, n, FieldKind::DateTime);
+    return v.isValid() ? v : QString::fromUtf8(s, n);
 }
 
 QVariant columnValue(sqlite3_stmt* st, int col, FieldKind kind) {
@@ -292,6 +271,35 @@ private:
     sqlite3_stmt* m_st;
 };
 
+// Binds the pending values of the fields a write sets from parameter n on;
+// returns the next parameter.
+int bindPending(sqlite3_stmt* st, int n, const RecordsetData& data,
+                const std::vector<int>& fields) {
+    for (const int f : fields)
+        bindValue(st, n++, data.pending[static_cast<size_t>(f)],
+                  data.fields[static_cast<size_t>(f)].kind);
+    return n;
+}
+
+// Binds the row as it was read, its identity and then each column's value,
+// which an update or delete matches so that it misses a row changed since.
+void bindReadRow(sqlite3_stmt* st, int n, const RecordsetData& data, int row) {
+    sqlite3_bind_int64(st, n++, data.store.identity(row));
+    for (const int f : data.columnFields)
+        bindValue(st, n++, data.store.value(row, f), data.fields[static_cast<size_t>(f)].kind);
+}
+
+// Runs a write that returns no rows and resets it for its next use.
+void runWrite(sqlite3* db, sqlite3_stmt* st) {
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_DONE) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_reset(st);
+        throw DbError(message);
+    }
+    sqlite3_reset(st);
+}
+
 } // namespace
 
 SqliteEngine::SqliteEngine(Connection& connection)
@@ -418,21 +426,9 @@ const QString& SqliteEngine::rowidAlias(const RecordsetData& data) {
 bool SqliteEngine::updateRow(RecordsetData& data, int row) {
     const QString& alias = rowidAlias(data);
     const Prepared& p = prepared('U', data);
-    sqlite3_stmt* st = p.statement;
-    int n = 1;
-    for (const int f : p.setFields)
-        bindValue(st, n++, data.pending[static_cast<size_t>(f)],
-                  data.fields[static_cast<size_t>(f)].kind);
-    sqlite3_bind_int64(st, n++, data.store.identity(row));
-    for (const int f : data.columnFields)
-        bindValue(st, n++, data.store.value(row, f), data.fields[static_cast<size_t>(f)].kind);
-    const int rc = sqlite3_step(st);
-    if (rc != SQLITE_DONE) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
-        sqlite3_reset(st);
-        throw DbError(message);
-    }
-    sqlite3_reset(st);
+    const int n = bindPending(p.statement, 1, data, p.setFields);
+    bindReadRow(p.statement, n, data, row);
+    runWrite(m_db, p.statement);
     if (sqlite3_changes(m_db) != 1)
         return false;
     for (const int f : p.setFields) {
@@ -447,27 +443,15 @@ bool SqliteEngine::updateRow(RecordsetData& data, int row) {
 
 bool SqliteEngine::deleteRow(RecordsetData& data, int row) {
     sqlite3_stmt* st = prepared('D', data).statement;
-    int n = 1;
-    sqlite3_bind_int64(st, n++, data.store.identity(row));
-    for (const int f : data.columnFields)
-        bindValue(st, n++, data.store.value(row, f), data.fields[static_cast<size_t>(f)].kind);
-    const int rc = sqlite3_step(st);
-    if (rc != SQLITE_DONE) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
-        sqlite3_reset(st);
-        throw DbError(message);
-    }
-    sqlite3_reset(st);
+    bindReadRow(st, 1, data, row);
+    runWrite(m_db, st);
     return sqlite3_changes(m_db) == 1;
 }
 
 void SqliteEngine::insertRow(RecordsetData& data) {
     const Prepared& p = prepared('I', data);
-    int n = 1;
-    for (const int f : p.setFields)
-        bindValue(p.statement, n++, data.pending[static_cast<size_t>(f)],
-                  data.fields[static_cast<size_t>(f)].kind);
     sqlite3_stmt* st = p.statement;
+    bindPending(st, 1, data, p.setFields);
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_ROW) {
         const QString message = rc == SQLITE_DONE ? QStringLiteral("新记录未能写入")

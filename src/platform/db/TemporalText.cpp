@@ -114,6 +114,32 @@ bool TemporalText::parseDateTime(const char* s, int length, QDateTime* dateTime)
     return true;
 }
 
+QVariant TemporalText::parse(const char* s, int length, FieldKind kind) {
+    switch (kind) {
+    case FieldKind::Date: {
+        QDate d;
+        if (parseDate(s, length, &d))
+            return d;
+        break;
+    }
+    case FieldKind::Time: {
+        QTime t;
+        if (parseTime(s, length, &t))
+            return t;
+        break;
+    }
+    case FieldKind::DateTime: {
+        QDateTime dt;
+        if (parseDateTime(s, length, &dt))
+            return dt;
+        break;
+    }
+    default:
+        break;
+    }
+    return {};
+}
+
 namespace {
 
 // Writes value as width digits at out.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/FieldKind.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -19,6 +21,9 @@ public:
     // A date alone counts as its midnight; a trailing zone (+08, -05:30, Z)
     // is honoured and the result given in local time.
     static bool parseDateTime(const char* s, int length, QDateTime* dateTime);
+    // The date, time or date-time a column of the kind holds in the text;
+    // invalid for other kinds or text that does not parse.
+    static QVariant parse(const char* s, int length, FieldKind kind);
 
     static QString formatDate(const QDate& date);
     static QString formatTime(const QTime& time);
