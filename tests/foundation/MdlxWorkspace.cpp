@@ -1,5 +1,7 @@
 #include "MdlxWorkspace.h"
 
+#include "DictionaryTables.h"
+
 #include "demo/DemoGenerator.h"
 #include "demo/DemoLoader.h"
 #include "foundation/Mdlx.h"
@@ -20,10 +22,6 @@ namespace quill::test {
 namespace {
 
 const char* const Schema[] = {
-    "create table zdb1 (parid integer, proid integer, proname varchar(100), "
-    "proval varchar(100), proif boolean, proval1 varchar(100), proval2 varchar(100))",
-    "create table zdb3 (parid integer, proid integer, proname varchar(100), proval integer, "
-    "proval1 varchar(20))",
     "create table CXB (memberid varchar(10), name varchar(20), DEPART varchar(10), "
     "GROUP0 varchar(10), TEAM varchar(10), AMOUNT double precision, DAYS integer, BIRTH date, "
     "ONTIME time, zhdate date, zhtime varchar(20), NOTE varchar(100), FLAG integer)",
@@ -95,6 +93,7 @@ MdlxWorkspace::MdlxWorkspace(ConnectionConfig config, const QString& databaseKin
         DemoLoader(*m_connection).load(DemoGenerator(DemoOptions()));
     } else {
         Transaction transaction(*m_connection);
+        createDictionaryTables(*m_connection);
         for (const char* sql : Schema)
             m_connection->Execute(QString::fromUtf8(sql));
         for (const char* sql : Dictionary)

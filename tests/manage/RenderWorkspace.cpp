@@ -1,5 +1,7 @@
 #include "RenderWorkspace.h"
 
+#include "DictionaryTables.h"
+
 #include "foundation/Mdlx.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/WorkbookWriter.h"
@@ -15,16 +17,11 @@ namespace quill::test {
 
 namespace {
 
-const char* const Schema[] = {
-    "create table zdb1 (parid integer, proid integer, proname varchar(100), "
-    "proval varchar(100), proif boolean, proval1 varchar(100), proval2 varchar(100))",
-    "create table zdb3 (parid integer, proid integer, proname varchar(100), proval integer, "
-    "proval1 varchar(20))",
+const char* const Schema =
     "create table RSB (memberid varchar(10), name varchar(20), DEPART varchar(10), "
     "GROUP0 varchar(10), TEAM varchar(10), AMOUNT double precision, PAY double precision, "
     "DAYS integer, BIRTH date, ONTIME time, sumAMOUNT double precision, NOTE varchar(100), "
-    "SECRET varchar(20), MARKFM0 varchar(20), zhtime varchar(20))",
-};
+    "SECRET varchar(20), MARKFM0 varchar(20), zhtime varchar(20))";
 
 const char* const Dictionary[] = {
     "insert into zdb1 values (0, 1, '数据库', 'DATABASE', false, '', '')",
@@ -67,8 +64,8 @@ void exec(Connection& connection, const QString& sql) {
 RenderWorkspace::RenderWorkspace(ConnectionConfig config, const QString& folder)
     : m_folder(folder)
     , m_connection(std::make_shared<Connection>(config)) {
-    for (const char* sql : Schema)
-        exec(*m_connection, QString::fromUtf8(sql));
+    createDictionaryTables(*m_connection);
+    exec(*m_connection, QString::fromUtf8(Schema));
     for (const char* sql : Dictionary)
         exec(*m_connection, QString::fromUtf8(sql));
     for (const char* sql : Organisation)

@@ -1,5 +1,7 @@
 #include "ReportWorkspace.h"
 
+#include "DictionaryTables.h"
+
 #include "foundation/Dialect.h"
 #include "foundation/Mdlx.h"
 #include "platform/db/Connection.h"
@@ -16,10 +18,6 @@ namespace quill::test {
 namespace {
 
 const char* const Setup[] = {
-    "create table zdb1 (parid integer, proid integer, proname varchar(100), "
-    "proval varchar(100), proif boolean, proval1 varchar(100), proval2 varchar(100))",
-    "create table zdb3 (parid integer, proid integer, proname varchar(100), proval integer, "
-    "proval1 varchar(20))",
     "create table RPT (memberid varchar(10), name varchar(20), DEPART varchar(10), "
     "GROUP0 varchar(10), TEAM varchar(10), AMOUNT double precision, DAYS integer, "
     "zhtime varchar(20))",
@@ -62,6 +60,7 @@ QString entry(const QStringList& list, qsizetype k) {
 ReportWorkspace::ReportWorkspace(const ConnectionConfig& config)
     : m_config(config)
     , m_connection(std::make_shared<Connection>(config)) {
+    createDictionaryTables(*m_connection);
     for (const char* sql : Setup)
         exec(QString::fromUtf8(sql));
     installSuiteSupport(*m_connection);
