@@ -100,15 +100,11 @@ void frmRSGL::buildMenus() {
     MNE2 = item(MNE, "MNE2", QStringLiteral("模块2"));
     MNE3 = item(MNE, "MNE3", QStringLiteral("模块3"));
 
-    const std::array<void (frmRSGL::*)(), 15> handlers = {
-        &frmRSGL::MN01_Click, &frmRSGL::MN02_Click, &frmRSGL::MN03_Click, &frmRSGL::MN04_Click,
-        &frmRSGL::MN05_Click, &frmRSGL::MN06_Click, &frmRSGL::MN07_Click, &frmRSGL::MN08_Click,
-        &frmRSGL::MN09_Click, &frmRSGL::MN10_Click, &frmRSGL::MN11_Click, &frmRSGL::MN12_Click,
-        &frmRSGL::MNE1_Click, &frmRSGL::MNE2_Click, &frmRSGL::MNE3_Click};
-    const std::array<QAction*, 15> items = {MN01, MN02, MN03, MN04, MN05, MN06, MN07, MN08,
-                                            MN09, MN10, MN11, MN12, MNE1, MNE2, MNE3};
-    for (std::size_t i = 0; i < items.size(); ++i)
-        connect(items[i], &QAction::triggered, this, handlers[i]);
+    for (int n = 1; n <= 12; ++n)
+        connect(commandItem(n), &QAction::triggered, this, commandHandler(n));
+    connect(MNE1, &QAction::triggered, this, &frmRSGL::MNE1_Click);
+    connect(MNE2, &QAction::triggered, this, &frmRSGL::MNE2_Click);
+    connect(MNE3, &QAction::triggered, this, &frmRSGL::MNE3_Click);
 }
 
 void frmRSGL::buildControls() {
@@ -158,6 +154,14 @@ QAction* frmRSGL::commandItem(int number) const {
     const std::array<QAction*, 12> items = {MN01, MN02, MN03, MN04, MN05, MN06,
                                             MN07, MN08, MN09, MN10, MN11, MN12};
     return number >= 1 && number <= 12 ? items[std::size_t(number - 1)] : nullptr;
+}
+
+frmRSGL::Handler frmRSGL::commandHandler(int number) {
+    static constexpr std::array<Handler, 12> handlers = {
+        &frmRSGL::MN01_Click, &frmRSGL::MN02_Click, &frmRSGL::MN03_Click, &frmRSGL::MN04_Click,
+        &frmRSGL::MN05_Click, &frmRSGL::MN06_Click, &frmRSGL::MN07_Click, &frmRSGL::MN08_Click,
+        &frmRSGL::MN09_Click, &frmRSGL::MN10_Click, &frmRSGL::MN11_Click, &frmRSGL::MN12_Click};
+    return handlers[std::size_t(number - 1)];
 }
 
 QAction* frmRSGL::pluginItem(int number) const {
@@ -512,38 +516,13 @@ void frmRSGL::runPlugin(int number) {
 }
 
 void frmRSGL::Toolbar1_ButtonClick(int position) {
-    switch (position) {
-    case 1:
-        return MN01_Click();
-    case 2:
-    case 3:
-    case 4:
-        return runPlugin(position - 1);
-    case 5:
-        return MN02_Click();
-    case 6:
-        return MN03_Click();
-    case 7:
-        return MN04_Click();
-    case 8:
-        return MN05_Click();
-    case 9:
-        return MN06_Click();
-    case 10:
-        return MN07_Click();
-    case 11:
-        return MN08_Click();
-    case 12:
-        return MN09_Click();
-    case 13:
-        return MN10_Click();
-    case 14:
-        return MN11_Click();
-    case 15:
-        return MN12_Click();
-    default:
-        return;
-    }
+    // The query, the three plug-ins, then the commands MN02..MN12.
+    if (position == 1)
+        MN01_Click();
+    else if (position >= 2 && position <= 4)
+        runPlugin(position - 1);
+    else if (position >= 5 && position <= 15)
+        (this->*commandHandler(position - 3))();
 }
 
 void frmRSGL::ListView1_ItemClick(int index) {

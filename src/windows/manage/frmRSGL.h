@@ -143,6 +143,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    using Handler = void (frmRSGL::*)();
+    // MN01_Click..MN12_Click by number (1..12).
+    static Handler commandHandler(int number);
+
     void buildMenus();
     void buildControls();
     bool tableExists();
