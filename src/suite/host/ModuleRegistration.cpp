@@ -11,12 +11,6 @@
 
 namespace quill {
 
-namespace {
-
-const char* const ProgId = "QUILL.clszh";
-
-} // namespace
-
 QString ModuleRegistration::builtLibrary() {
     return QStringLiteral(QUILL_MODULE_LIBRARY);
 }

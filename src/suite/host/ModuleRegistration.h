@@ -9,6 +9,9 @@ namespace quill {
 // registry file, its class is registered in process.
 class ModuleRegistration {
 public:
+    // The ProgID the module's class is created by.
+    static constexpr const char* ProgId = "QUILL.clszh";
+
     // The module library built with this host.
     static QString builtLibrary();
 

@@ -104,7 +104,7 @@ int run(QApplication& app) {
 
     int result = 0;
     try {
-        std::shared_ptr<ComObject> module = CreateObject(QStringLiteral("QUILL.clszh"));
+        std::shared_ptr<ComObject> module = CreateObject(QLatin1String(ModuleRegistration::ProgId));
         result = module->zh();
     } catch (const ComError& e) {
         return fail(e.message());

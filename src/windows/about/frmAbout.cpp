@@ -52,10 +52,8 @@ frmAbout::frmAbout(QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
 
     auto* layout = new QVBoxLayout(this);
-    for (QWidget* w : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(Label1),
-                       static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
-                       static_cast<QWidget*>(Label4)})
-        layout->addWidget(w);
+    for (QLabel* l : {Image1, Label1, Label2, Label3, Label4})
+        layout->addWidget(l);
     layout->addWidget(Command1, 0, Qt::AlignCenter);
 }
 
