@@ -46,6 +46,19 @@ void formatDecimalPerCell(benchmark::State& state) {
 }
 BENCHMARK(formatDecimalPerCell)->Unit(benchmark::kMillisecond);
 
+// The result sheet's amounts: a plain decimal format over doubles.
+void formatPlainDecimalPerCell(benchmark::State& state) {
+    std::vector<double> values;
+    for (int i = 0; i < Rows; ++i)
+        values.push_back(i * 37.2573 - 1000);
+    const QString format = QStringLiteral("#0.00");
+    for (auto _ : state) {
+        for (double value : values)
+            benchmark::DoNotOptimize(quill::vb::Format(value, format));
+    }
+}
+BENCHMARK(formatPlainDecimalPerCell)->Unit(benchmark::kMillisecond);
+
 void formatDatePerCell(benchmark::State& state) {
     std::vector<QVariant> values;
     for (int i = 0; i < Rows; ++i)

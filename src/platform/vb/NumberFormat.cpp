@@ -3,7 +3,9 @@
 #include "platform/vb/Decimal.h"
 #include "platform/vb/PlainText.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace quill::vb {
 
@@ -35,10 +37,16 @@ std::vector<QStringView> splitSections(QStringView format) {
 
 } // namespace
 
-NumberFormat NumberFormat::compile(QStringView format) {
+NumberFormat NumberFormat::compile(QStringView format, Path path) {
     NumberFormat result;
     for (QStringView section : splitSections(format))
         result.m_sections.push_back(compileSection(section));
+    if (path == Path::Fast && result.m_sections.size() == 1) {
+        if (const std::optional<int> zeros = plainWholeZeros(result.m_sections[0])) {
+            result.m_plainWhole = *zeros;
+            result.m_plainDecimals = result.m_sections[0].fractionCount;
+        }
+    }
     return result;
 }
 
@@ -135,6 +143,26 @@ NumberFormat::Section NumberFormat::compileSection(QStringView text) {
         s.wholeCount = 1;
     }
     return s;
+}
+
+std::optional<int> NumberFormat::plainWholeZeros(const Section& s) {
+    if (s.grouping || s.scaleThousands != 0 || s.percents != 0 || s.exponent)
+        return std::nullopt;
+    int zeros = 0;
+    bool point = false;
+    for (const Item& item : s.items) {
+        if (item.type == Item::Type::Whole && item.digit == u'0')
+            ++zeros;
+        else if (item.type == Item::Type::Whole && item.digit == u'#' && zeros == 0)
+            continue;
+        else if (item.type == Item::Type::Point)
+            point = true;
+        else if (item.type != Item::Type::Fraction || item.digit != u'0')
+            return std::nullopt;
+    }
+    if (zeros == 0 || point != (s.fractionCount > 0))
+        return std::nullopt;
+    return zeros;
 }
 
 QString NumberFormat::render(const Section& s, double absValue, bool* shownNonZero) {
@@ -236,9 +264,34 @@ QString NumberFormat::render(const Section& s, double absValue, bool* shownNonZe
     return out;
 }
 
+QString NumberFormat::applyPlainDecimal(double value) const {
+    Decimal d = Decimal::fromDouble(std::fabs(value));
+    d.roundToFraction(m_plainDecimals);
+    const std::string& digits = d.digits();
+    const int count = int(digits.size());
+    const int point = d.point();
+    // digits[i] stands at 10^(point - 1 - i): the whole digits are those from
+    // point - whole, zeros where there are none.
+    const int whole = std::max(point, m_plainWhole);
+    const bool sign = value < 0 && !d.isZero(); // no "-0.00"
+    QString text(qsizetype(sign) + whole + (m_plainDecimals > 0 ? m_plainDecimals + 1 : 0),
+                 Qt::Uninitialized);
+    QChar* out = text.data();
+    if (sign)
+        *out++ = u'-';
+    for (int i = point - whole; i < point + m_plainDecimals; ++i) {
+        if (i == point)
+            *out++ = u'.';
+        *out++ = QLatin1Char(i >= 0 && i < count ? digits[size_t(i)] : '0');
+    }
+    return text;
+}
+
 QString NumberFormat::apply(double value) const {
     if (m_general || m_sections.empty() || !std::isfinite(value))
         return NumberText(value);
+    if (m_plainDecimals >= 0)
+        return applyPlainDecimal(value);
     const Section* section = &m_sections[0];
     bool sign = value < 0;
     if (value < 0 && m_sections.size() >= 2 && !m_sections[1].items.empty()) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,20 @@ namespace quill::vb {
 // character). Rounding is half away from zero on the decimal digits.
 class NumberFormat {
 public:
-    static NumberFormat compile(QStringView format);
+    // A plain decimal format (placeholders "#…0…", then optionally a point
+    // and "0" decimals; nothing else) is shown in one pass rather than
+    // through the general rendering, as it formats most amounts of a sheet.
+    // General keeps the general rendering, to check the two against each
+    // other.
+    enum class Path { Fast, General };
+
+    static NumberFormat compile(QStringView format, Path path = Path::Fast);
     // "General Number": plain number text.
     static NumberFormat general();
 
     QString apply(double value) const;
+    // Whether apply() takes the one-pass path for a plain decimal format.
+    bool isPlainDecimal() const { return m_plainDecimals >= 0; }
 
 private:
     struct Item {
@@ -45,12 +55,19 @@ private:
     };
 
     static Section compileSection(QStringView text);
+    // The "0" whole placeholders of a plain decimal section; nothing for any
+    // other section.
+    static std::optional<int> plainWholeZeros(const Section& section);
     // Renders a non-negative value; *shownNonZero tells whether a digit other
     // than 0 was shown (a negative value that shows as zero gets no sign).
     static QString render(const Section& section, double absValue, bool* shownNonZero);
+    // The one-pass path: the same digits, rounding and sign as render().
+    QString applyPlainDecimal(double value) const;
 
     std::vector<Section> m_sections;
     bool m_general = false;
+    int m_plainDecimals = -1; // decimals of a plain decimal format; -1 for any other
+    int m_plainWhole = 0;     // its "0" whole placeholders: whole digits always shown
 };
 
 } // namespace quill::vb
