@@ -27,6 +27,7 @@ public:
     // command that returns no records leaves it closed. Closing the
     // connection closes its recordsets.
     void Open(const QString& sql, Connection& connection);
+    // Does nothing when already closed.
     void Close();
     int State() const; // 0 closed, 1 open
 

@@ -36,8 +36,7 @@ bool ModuleLauncher::runRegisteredModule() {
     SuiteLib& lib = SuiteLib::instance();
     const QString command = lib.CommandName;
     Recordset& menus = m_window.menuRecordset();
-    if (menus.State() == 1)
-        menus.Close();
+    menus.Close();
     menus.Open(QStringLiteral("select * from SYS02 where cdmc=") + Dialect::textLiteral(command),
                *lib.Connection);
     if (menus.Eof()) {

@@ -63,17 +63,22 @@ bool ReportRun::Choose(int index, const QString& key) {
 }
 
 void ReportRun::open(const QString& sql) {
-    if (m_dictionary.State() == 1)
-        m_dictionary.Close();
+    m_dictionary.Close();
     m_dictionary.Open(sql, *SuiteLib::instance().Connection);
 }
 
-bool ReportRun::read(const QString& key, Definition& d) {
+std::optional<qint64> ReportRun::rootId() {
     open(QStringLiteral("select * from zdb1 where parid=0 and proval='REPORT'"));
     if (m_dictionary.Eof())
+        return std::nullopt;
+    return m_dictionary.Value(QStringLiteral("proid")).toLongLong();
+}
+
+bool ReportRun::read(const QString& key, Definition& d) {
+    const std::optional<qint64> root = rootId();
+    if (!root)
         return false;
-    const qint64 root = m_dictionary.Value(QStringLiteral("proid")).toLongLong();
-    open(QStringLiteral("select * from zdb1 where parid=") + QString::number(root) +
+    open(QStringLiteral("select * from zdb1 where parid=") + QString::number(*root) +
          QStringLiteral(" and proname=") + Dialect::textLiteral(key) +
          QStringLiteral(" and proval=") + Dialect::textLiteral(SuiteLib::instance().TableName) +
          QStringLiteral(" order by proid"));

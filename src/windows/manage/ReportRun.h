@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace quill {
 
@@ -29,6 +30,10 @@ public:
     // be read, a message says so and the query state stays as it was. True
     // when a report's query was composed.
     bool Choose(int index, const QString& key);
+
+    // The proid of zdb1's REPORT root row, under which the reports are
+    // stored; none when there is no such row.
+    std::optional<qint64> rootId();
 
     long ReportId() const { return m_reportId; }
     const ReportLists& Lists() const { return m_lists; }

@@ -56,8 +56,7 @@ void ResultSheetRenderer::Render(Recordset& data, const QString& reportName, boo
 }
 
 void ResultSheetRenderer::openQuery(Recordset& data) {
-    if (data.State() == 1)
-        data.Close();
+    data.Close();
     SuiteLib& lib = SuiteLib::instance();
     lib.joinQuery();
     if (!lib.Connection)

@@ -88,8 +88,7 @@ void ToolbarPlugins::addPluginButton(int number) {
     const QString buttonKey = key(number + 1);
     const QString menu = frmRSGL::titleSetting(QStringLiteral("MENU") + QString::number(number));
     Recordset& menus = m_window.menuRecordset();
-    if (menus.State() == 1)
-        menus.Close();
+    menus.Close();
     menus.Open(QStringLiteral("select * from SYS02 where cdmc=") + Dialect::textLiteral(menu),
                *lib.Connection);
     if (menus.Eof()) {

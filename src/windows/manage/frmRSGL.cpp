@@ -28,6 +28,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <optional>
 
 namespace quill {
 
@@ -268,14 +269,12 @@ bool frmRSGL::tableExists() {
     lib.SqlOrder = QString();
     lib.joinQuery();
     if (dialect.isQuote()) {
-        if (m_dictionary.State() == 1)
-            m_dictionary.Close();
+        m_dictionary.Close();
         m_dictionary.Open(Dialect::tableExistsQuery(lib.TableName), *lib.Connection);
         if (m_dictionary.Eof())
             return false;
     }
-    if (m_data.State() == 1)
-        m_data.Close();
+    m_data.Close();
     m_data.Open(lib.QuerySql, *lib.Connection);
     return true;
 }
@@ -331,14 +330,11 @@ void frmRSGL::fillReportList() {
         entry->setData(Qt::UserRole, key);
     };
     add(QStringLiteral("报表名称:"), 20);
-    if (m_dictionary.State() == 1)
-        m_dictionary.Close();
-    m_dictionary.Open(QStringLiteral("select * from zdb1 where parid=0 and proval='REPORT'"),
-                      *lib.Connection);
     // Without a REPORT root there are no saved reports to list.
-    if (m_dictionary.Eof())
+    const std::optional<qint64> root = m_reportRun->rootId();
+    if (!root)
         return;
-    m_reportRootId = m_dictionary.Value(QStringLiteral("proid")).toLongLong();
+    m_reportRootId = long(*root);
     m_dictionary.Close();
     m_dictionary.Open(QStringLiteral("select * from zdb1 where parid=") +
                           QString::number(m_reportRootId) + QStringLiteral(" and proval=") +
@@ -415,8 +411,7 @@ void frmRSGL::Form_Unload() {
     SuiteLib& lib = SuiteLib::instance();
     for (Recordset* rs : {&m_data, &m_dictionary, &m_menus}) {
         try {
-            if (rs->State() == 1)
-                rs->Close();
+            rs->Close();
         } catch (const std::exception&) {
             // Unloading goes on whatever fails.
         }
