@@ -69,17 +69,25 @@ void ResultSheetRenderer::openQuery(Recordset& data) {
         data.MoveFirst();
 }
 
-void ResultSheetRenderer::renderDefault(Recordset& data, bool blankForZero) {
-    const SuiteLib& lib = SuiteLib::instance();
-    m_book.ReadFile(lib.ReportFolder + QStringLiteral("/quill.vts"));
+void ResultSheetRenderer::loadSheet(const QString& file, bool colHeadings) {
+    m_book.ReadFile(file);
     m_book.SetAllowCellEditing(false);
     m_book.setEnterMovesDown(false);
-    m_book.setShowColHeading(true);
+    m_book.setShowColHeading(colHeadings);
     m_book.SetAllowEditB(false);
     m_book.SetAllowEditC(false);
+}
 
-    const std::vector<SheetColumn> columns = SheetColumn::resolve(data);
+std::vector<SheetColumn> ResultSheetRenderer::resolveColumns(Recordset& data) {
+    std::vector<SheetColumn> columns = SheetColumn::resolve(data);
     m_book.SetLastCol(int(columns.size()));
+    return columns;
+}
+
+void ResultSheetRenderer::renderDefault(Recordset& data, bool blankForZero) {
+    const SuiteLib& lib = SuiteLib::instance();
+    loadSheet(lib.ReportFolder + QStringLiteral("/quill.vts"), true);
+    const std::vector<SheetColumn> columns = resolveColumns(data);
     for (const SheetColumn& column : columns)
         m_book.SetColHeading(column.field + 1, column.caption);
     applySavedWidths(columns);
@@ -122,17 +130,10 @@ void ResultSheetRenderer::applySavedWidths(const std::vector<SheetColumn>& colum
 }
 
 void ResultSheetRenderer::renderTemplate(Recordset& data, const QString& file, bool blankForZero) {
-    m_book.ReadFile(file);
+    loadSheet(file, false);
     m_parameters = TemplateSheet::readParameters(m_book);
-    m_book.SetAllowCellEditing(false);
-    m_book.setEnterMovesDown(false);
-    m_book.setShowColHeading(false);
-    m_book.SetAllowEditB(false);
-    m_book.SetAllowEditC(false);
     m_book.SetSheetName(1, QString());
-
-    const std::vector<SheetColumn> columns = SheetColumn::resolve(data);
-    m_book.SetLastCol(int(columns.size()));
+    const std::vector<SheetColumn> columns = resolveColumns(data);
     SheetCellWriter writer(m_book, data, columns, blankForZero);
     RenderProgress progress(m_book.window(), m_recordCount, m_progressDelay);
     TemplateSheet sheet(m_book, data, columns, writer, progress, m_recordCount);

@@ -42,6 +42,10 @@ public:
 
 private:
     void openQuery(Recordset& data);
+    // Reads the sheet file, shown read-only, with or without column headings.
+    void loadSheet(const QString& file, bool colHeadings);
+    // The result's columns, the sheet made as wide.
+    std::vector<SheetColumn> resolveColumns(Recordset& data);
     void renderDefault(Recordset& data, bool blankForZero);
     void renderTemplate(Recordset& data, const QString& file, bool blankForZero);
     void applySavedWidths(const std::vector<SheetColumn>& columns);
