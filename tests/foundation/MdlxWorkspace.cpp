@@ -1,6 +1,6 @@
 #include "MdlxWorkspace.h"
 
-#include "DictionaryTables.h"
+#include "TestSql.h"
 
 #include "demo/DemoGenerator.h"
 #include "demo/DemoLoader.h"

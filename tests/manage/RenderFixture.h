@@ -23,8 +23,7 @@ protected:
         renderer = std::make_unique<ResultSheetRenderer>(*book);
     }
     void TearDown() override {
-        if (records.State() == 1)
-            records.Close();
+        records.Close();
         renderer.reset();
         book.reset();
         ws.reset();

@@ -1,6 +1,6 @@
 #include "RenderWorkspace.h"
 
-#include "DictionaryTables.h"
+#include "TestSql.h"
 
 #include "foundation/Mdlx.h"
 #include "platform/db/Connection.h"
@@ -8,10 +8,6 @@
 #include "suite/SuiteLib.h"
 
 #include <QDir>
-#include <QSqlError>
-#include <QSqlQuery>
-
-#include <stdexcept>
 
 namespace quill::test {
 
@@ -52,24 +48,17 @@ const char* const Organisation[] = {
     "insert into zdb3 values (203, 304, '丁组', 5, '1')",
 };
 
-void exec(Connection& connection, const QString& sql) {
-    QSqlQuery query(connection.database());
-    if (!query.exec(sql))
-        throw std::runtime_error(
-            (query.lastError().text() + QStringLiteral(": ") + sql).toStdString());
-}
-
 } // namespace
 
 RenderWorkspace::RenderWorkspace(ConnectionConfig config, const QString& folder)
     : m_folder(folder)
     , m_connection(std::make_shared<Connection>(config)) {
     createDictionaryTables(*m_connection);
-    exec(*m_connection, QString::fromUtf8(Schema));
+    execSql(*m_connection, QString::fromUtf8(Schema));
     for (const char* sql : Dictionary)
-        exec(*m_connection, QString::fromUtf8(sql));
+        execSql(*m_connection, QString::fromUtf8(sql));
     for (const char* sql : Organisation)
-        exec(*m_connection, QString::fromUtf8(sql));
+        execSql(*m_connection, QString::fromUtf8(sql));
     QDir(folder).mkpath(QStringLiteral("report"));
     QDir(folder).mkpath(QStringLiteral("home"));
 
@@ -95,15 +84,15 @@ RenderWorkspace::~RenderWorkspace() {
 }
 
 void RenderWorkspace::insert(const QString& values) {
-    exec(*m_connection, QStringLiteral("insert into RSB values (") + values + QLatin1Char(')'));
+    execSql(*m_connection, QStringLiteral("insert into RSB values (") + values + QLatin1Char(')'));
 }
 
 void RenderWorkspace::insertNumbered(int count) {
-    exec(*m_connection,
-         QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i "
-                        "< %1) insert into RSB (memberid, AMOUNT, DAYS, PAY) select 'E' || "
-                        "(100000 + i), i + 0.5, i, 1 from n")
-             .arg(count));
+    execSql(*m_connection,
+            QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i "
+                           "< %1) insert into RSB (memberid, AMOUNT, DAYS, PAY) select 'E' || "
+                           "(100000 + i), i + 0.5, i, 1 from n")
+                .arg(count));
 }
 
 void RenderWorkspace::setQuery(const QString& fields, const QString& where) {

@@ -61,10 +61,8 @@ protected:
     }
     void TearDown() override {
         run.reset();
-        if (dictionary.State() == 1)
-            dictionary.Close();
-        if (records.State() == 1)
-            records.Close();
+        dictionary.Close();
+        records.Close();
         ws.reset();
         EngineTest::TearDown();
     }
@@ -233,8 +231,7 @@ TEST_P(ReportRunTest, BothDialectsReadItemAndConditionRowsByTheirFlag) {
         EXPECT_EQ(m.ActiveConditions[1], (Mdlx::ConditionRow{"并且", "天数", "<", "22"}));
         EXPECT_EQ(SuiteLib::instance().SqlWhere,
                   QStringLiteral("where zhtime='2024年01月' and (AMOUNT > 60 and DAYS < 22)"));
-        if (dictionary.State() == 1)
-            dictionary.Close();
+        dictionary.Close();
         records.Open(SuiteLib::instance().QuerySql, *SuiteLib::instance().Connection);
         QStringList ids;
         for (; !records.Eof(); records.MoveNext())

@@ -1,17 +1,12 @@
 #include "ReportWorkspace.h"
 
-#include "DictionaryTables.h"
+#include "TestSql.h"
 
 #include "foundation/Dialect.h"
 #include "foundation/Mdlx.h"
 #include "platform/db/Connection.h"
 #include "platform/db/SuiteSupport.h"
 #include "suite/SuiteLib.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
-
-#include <stdexcept>
 
 namespace quill::test {
 
@@ -93,10 +88,7 @@ void ReportWorkspace::useDialect(const QString& databaseKind) {
 }
 
 void ReportWorkspace::exec(const QString& sql) {
-    QSqlQuery query(m_connection->database());
-    if (!query.exec(sql))
-        throw std::runtime_error(
-            (query.lastError().text() + QStringLiteral(": ") + sql).toStdString());
+    execSql(*m_connection, sql);
 }
 
 long ReportWorkspace::addRow(long parid, const QString& proname, const QString& proval, bool proif,
