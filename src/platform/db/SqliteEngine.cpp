@@ -51,23 +51,30 @@ QVariant textValue(const char* s, int n, FieldKind kind) {
     return v.isValid() ? v : QString::fromUtf8(s, n);
 }
 
+// A whole number as a column of the kind gives it back.
+QVariant integerAs(FieldKind kind, qint64 v) {
+    switch (kind) {
+    case FieldKind::Boolean:
+        return v != 0;
+    case FieldKind::Double:
+        return static_cast<double>(v);
+    case FieldKind::BigInteger:
+        return static_cast<qlonglong>(v);
+    case FieldKind::Text:
+        return QString::number(v);
+    default:
+        if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
+            return static_cast<int>(v);
+        return static_cast<qlonglong>(v);
+    }
+}
+
 QVariant columnValue(sqlite3_stmt* st, int col, FieldKind kind) {
     switch (sqlite3_column_type(st, col)) {
-    case SQLITE_INTEGER: {
-        const sqlite3_int64 v = sqlite3_column_int64(st, col);
-        switch (kind) {
-        case FieldKind::Boolean:
-            return v != 0;
-        case FieldKind::Double:
-            return static_cast<double>(v);
-        case FieldKind::BigInteger:
-            return static_cast<qlonglong>(v);
-        default:
-            if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
-                return static_cast<int>(v);
-            return static_cast<qlonglong>(v);
-        }
-    }
+    case SQLITE_INTEGER:
+        // A number stored in a text column reads as the number it is.
+        return integerAs(kind == FieldKind::Text ? FieldKind::Any : kind,
+                         sqlite3_column_int64(st, col));
     case SQLITE_FLOAT:
         return sqlite3_column_double(st, col);
     case SQLITE_TEXT: {
@@ -96,24 +103,6 @@ QVariant typedText(const QString& text, FieldKind kind) {
     if (kind == FieldKind::Date || kind == FieldKind::Time || kind == FieldKind::DateTime)
         return TemporalText::parseLoose(text);
     return {};
-}
-
-// A whole number as a column of the kind gives it back.
-QVariant integerAs(FieldKind kind, qint64 v) {
-    switch (kind) {
-    case FieldKind::Boolean:
-        return v != 0;
-    case FieldKind::Double:
-        return static_cast<double>(v);
-    case FieldKind::BigInteger:
-        return static_cast<qlonglong>(v);
-    case FieldKind::Text:
-        return QString::number(v);
-    default:
-        if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
-            return static_cast<int>(v);
-        return static_cast<qlonglong>(v);
-    }
 }
 
 bool numericAffinity(FieldKind kind) {
