@@ -305,15 +305,8 @@ PgEngine::Prepared& PgEngine::prepared(char kind, const RecordsetData& data) {
         static std::atomic<int> serial{0};
         Prepared p;
         p.name = QByteArrayLiteral("quill_write_") + QByteArray::number(serial++);
-        for (int f = 0; f < data.fieldCount(); ++f) {
-            if (data.changed[static_cast<size_t>(f)])
-                p.setFields.push_back(f);
-        }
-        const WriteSql::Dialect dialect = WriteSql::Dialect::Postgres;
         const QString sql =
-            kind == 'U'   ? WriteSql::update(dialect, data, p.setFields, data.columnFields)
-            : kind == 'I' ? WriteSql::insert(dialect, data, p.setFields, data.columnFields)
-                          : WriteSql::remove(dialect, data, data.columnFields);
+            WriteSql::forChanges(kind, WriteSql::Dialect::Postgres, data, &p.setFields);
         Result res(PQprepare(m_conn, p.name.constData(), sql.toUtf8().constData(), 0, nullptr));
         if (!res || PQresultStatus(res.get()) != PGRES_COMMAND_OK)
             fail(res.release());

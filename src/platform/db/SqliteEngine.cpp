@@ -371,15 +371,8 @@ SqliteEngine::Prepared& SqliteEngine::prepared(char kind, const RecordsetData& d
     auto it = m_statements.find(key);
     if (it == m_statements.end()) {
         Prepared p;
-        for (int f = 0; f < data.fieldCount(); ++f) {
-            if (data.changed[static_cast<size_t>(f)])
-                p.setFields.push_back(f);
-        }
-        const WriteSql::Dialect dialect = WriteSql::Dialect::Sqlite;
         const QString sql =
-            kind == 'U'   ? WriteSql::update(dialect, data, p.setFields, data.columnFields)
-            : kind == 'I' ? WriteSql::insert(dialect, data, p.setFields, data.columnFields)
-                          : WriteSql::remove(dialect, data, data.columnFields);
+            WriteSql::forChanges(kind, WriteSql::Dialect::Sqlite, data, &p.setFields);
         if (sqlite3_prepare16_v3(m_db, sql.utf16(), static_cast<int>(sql.size() * 2),
                                  SQLITE_PREPARE_PERSISTENT, &p.statement, nullptr) != SQLITE_OK) {
             sqlite3_finalize(p.statement);

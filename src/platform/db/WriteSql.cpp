@@ -107,4 +107,17 @@ QString WriteSql::insert(Dialect dialect, const RecordsetData& data,
            returning(dialect, data, columnFields);
 }
 
+QString WriteSql::forChanges(char kind, Dialect dialect, const RecordsetData& data,
+                             std::vector<int>* setFields) {
+    for (int f = 0; f < data.fieldCount(); ++f) {
+        if (data.changed[static_cast<size_t>(f)])
+            setFields->push_back(f);
+    }
+    if (kind == 'U')
+        return update(dialect, data, *setFields, data.columnFields);
+    if (kind == 'I')
+        return insert(dialect, data, *setFields, data.columnFields);
+    return remove(dialect, data, data.columnFields);
+}
+
 } // namespace quill

@@ -29,6 +29,11 @@ public:
     static QString insert(Dialect dialect, const RecordsetData& data,
                           const std::vector<int>& setFields, const std::vector<int>& columnFields);
 
+    // The statement of a kind of write ('U' update, 'I' insert, 'D' delete)
+    // for data's changed fields, which it lists in setFields.
+    static QString forChanges(char kind, Dialect dialect, const RecordsetData& data,
+                              std::vector<int>* setFields);
+
     static QString quoted(const QString& identifier);
 };
 
