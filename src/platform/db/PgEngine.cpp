@@ -154,6 +154,23 @@ QVariant forColumn(const QVariant& value, FieldKind kind) {
     return value;
 }
 
+// The pending values of the fields a write sets, as their columns take them.
+QList<QVariant> pendingParams(const RecordsetData& data, const std::vector<int>& setFields) {
+    QList<QVariant> params;
+    for (const int f : setFields)
+        params << forColumn(data.pending[static_cast<size_t>(f)],
+                            data.fields[static_cast<size_t>(f)].kind);
+    return params;
+}
+
+// The row as it was read, its identity and then each column's value, which an
+// update or delete matches so that it misses a row changed since.
+void appendReadRow(QList<QVariant>& params, const RecordsetData& data, int row) {
+    params << tidText(data.store.identity(row));
+    for (const int f : data.columnFields)
+        params << data.store.value(row, f);
+}
+
 struct ResultDeleter {
     void operator()(PGresult* r) const { PQclear(r); }
 };
@@ -339,21 +356,15 @@ bool PgEngine::runWrite(const Prepared& statement, const QList<QVariant>& params
 
 bool PgEngine::updateRow(RecordsetData& data, int row) {
     const Prepared& p = prepared('U', data);
-    QList<QVariant> params;
-    for (const int f : p.setFields)
-        params << forColumn(data.pending[static_cast<size_t>(f)],
-                            data.fields[static_cast<size_t>(f)].kind);
-    params << tidText(data.store.identity(row));
-    for (const int f : data.columnFields)
-        params << data.store.value(row, f);
+    QList<QVariant> params = pendingParams(data, p.setFields);
+    appendReadRow(params, data, row);
     return runWrite(p, params, data, row, p.setFields);
 }
 
 bool PgEngine::deleteRow(RecordsetData& data, int row) {
     const Prepared& p = prepared('D', data);
-    QList<QVariant> params{tidText(data.store.identity(row))};
-    for (const int f : data.columnFields)
-        params << data.store.value(row, f);
+    QList<QVariant> params;
+    appendReadRow(params, data, row);
     Result res(exec(QString(), params, p.name));
     if (!res || PQresultStatus(res.get()) != PGRES_COMMAND_OK)
         fail(res.release());
@@ -362,11 +373,7 @@ bool PgEngine::deleteRow(RecordsetData& data, int row) {
 
 void PgEngine::insertRow(RecordsetData& data) {
     const Prepared& p = prepared('I', data);
-    QList<QVariant> params;
-    for (const int f : p.setFields)
-        params << forColumn(data.pending[static_cast<size_t>(f)],
-                            data.fields[static_cast<size_t>(f)].kind);
-    if (!runWrite(p, params, data, -1, data.columnFields))
+    if (!runWrite(p, pendingParams(data, p.setFields), data, -1, data.columnFields))
         throw DbError(QStringLiteral("新记录未能写入"));
 }
 
