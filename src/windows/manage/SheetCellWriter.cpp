@@ -31,14 +31,6 @@ bool isNumber(const QVariant& value) {
     }
 }
 
-QString decimalText(const SheetColumn& column, double number) {
-    if (column.fixed) {
-        if (std::optional<QString> text = column.fixed->format(number))
-            return *std::move(text);
-    }
-    return column.compiled->formatNumber(number);
-}
-
 // A stored text is shown as it is, even one that would read as a formula
 // ("=...") or lose its first character ("'...").
 QString asShown(QString text) {
@@ -137,7 +129,7 @@ QString SheetCellWriter::numberCell(const SheetColumn& column, const QVariant& v
         if (isNull(value) || isNumber(value)) {
             const double number = isNull(value) ? 0.0 : value.toDouble(); // a missing amount is 0
             text = remembered(column, std::bit_cast<quint64>(number),
-                              [&] { return decimalText(column, number); });
+                              [&] { return vb::Format(number, column.format); });
         } else
             text = vb::Format(value, column.format);
     } else {

@@ -79,9 +79,6 @@ std::vector<SheetColumn> SheetColumn::resolve(const Recordset& data) {
             c.format = lib.ColumnWidth(c.caption);
             if (c.format.isEmpty())
                 c.format = defaultFormat(c.kind);
-            c.compiled = vb::CompiledFormat::of(c.format);
-            if (const std::optional<int> decimals = FixedDecimals::of(c.format))
-                c.fixed.emplace(*decimals);
         }
         if (c.kind == Kind::Text)
             c.orgLevel = lib.OrgLevel(c.caption);

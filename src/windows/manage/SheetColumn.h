@@ -1,13 +1,8 @@
 #pragma once
 
-#include "platform/vb/CompiledFormat.h"
-#include "windows/manage/FixedDecimals.h"
-
 #include <QString>
 
 #include <cstdint>
-#include <memory>
-#include <optional>
 #include <vector>
 
 namespace quill {
@@ -24,12 +19,10 @@ struct SheetColumn {
     QString fieldName; // as the query names it
     QString caption;   // the dictionary caption, the grid heading
     Kind kind = Kind::Other;
-    QString format; // display format of D, T and Y columns
-    std::shared_ptr<const vb::CompiledFormat> compiled;
-    std::optional<FixedDecimals> fixed; // a plain decimal format, made quickly
-    long orgLevel = 0;                  // 3 department, 2 team, 1 group, 0 other
-    bool blank = false;                 // in ReadOnlyColumns1: every record cell is ""
-    bool keep = false;                  // an "FM0" field: the loaded sheet's cells stay
+    QString format;     // display format of D, T and Y columns
+    long orgLevel = 0;  // 3 department, 2 team, 1 group, 0 other
+    bool blank = false; // in ReadOnlyColumns1: every record cell is ""
+    bool keep = false;  // an "FM0" field: the loaded sheet's cells stay
 
     // One entry per field of the open recordset, in field order.
     static std::vector<SheetColumn> resolve(const Recordset& data);
