@@ -1,6 +1,5 @@
 #include "windows/manage/ModuleLauncher.h"
 
-#include "foundation/Dialect.h"
 #include "platform/com/CreateObject.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
@@ -35,15 +34,12 @@ QString ModuleLauncher::executablePath(const QString& moduleName) {
 bool ModuleLauncher::runRegisteredModule() {
     SuiteLib& lib = SuiteLib::instance();
     const QString command = lib.CommandName;
-    Recordset& menus = m_window.menuRecordset();
-    menus.Close();
-    menus.Open(QStringLiteral("select * from SYS02 where cdmc=") + Dialect::textLiteral(command),
-               *lib.Connection);
-    if (menus.Eof()) {
+    if (!m_window.openMenuEntry(command)) {
         MsgBox(QStringLiteral("菜单:'") + command + QStringLiteral("'尚未登记"), MsgButtons::OkOnly,
                SystemPrompt);
         return false;
     }
+    Recordset& menus = m_window.menuRecordset();
     const QVariant cdtb = menus.Value(QStringLiteral("cdtb"));
     lib.CommandIcon = cdtb.isNull() ? QString() : cdtb.toString();
 

@@ -1,6 +1,5 @@
 #include "windows/manage/ToolbarPlugins.h"
 
-#include "foundation/Dialect.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
 #include "suite/SuiteLib.h"
@@ -87,16 +86,12 @@ void ToolbarPlugins::addPluginButton(int number) {
     SuiteLib& lib = SuiteLib::instance();
     const QString buttonKey = key(number + 1);
     const QString menu = frmRSGL::titleSetting(QStringLiteral("MENU") + QString::number(number));
-    Recordset& menus = m_window.menuRecordset();
-    menus.Close();
-    menus.Open(QStringLiteral("select * from SYS02 where cdmc=") + Dialect::textLiteral(menu),
-               *lib.Connection);
-    if (menus.Eof()) {
+    if (!m_window.openMenuEntry(menu)) {
         addButton(buttonKey, QStringLiteral("没挂"), 0)->setVisible(false);
         return;
     }
     const QString caption = frmRSGL::titleSetting(QStringLiteral("CAP") + QString::number(number));
-    const QVariant cdtb = menus.Value(QStringLiteral("cdtb"));
+    const QVariant cdtb = m_window.menuRecordset().Value(QStringLiteral("cdtb"));
     const QString iconFile = cdtb.isNull() ? QStringLiteral("MAILM.ICO") : cdtb.toString();
     int image = m_window.ImageList1.IndexOf(buttonKey);
     if (image == 0) {

@@ -550,4 +550,11 @@ void frmRSGL::F1Book1_MouseDown(int button, int, int x, int y) {
         m_toolbar->popUp(F1Book1->viewport()->mapToGlobal(QPoint(x, y)));
 }
 
+bool frmRSGL::openMenuEntry(const QString& caption) {
+    m_menus.Close();
+    m_menus.Open(QStringLiteral("select * from SYS02 where cdmc=") + Dialect::textLiteral(caption),
+                 *SuiteLib::instance().Connection);
+    return !m_menus.Eof();
+}
+
 } // namespace quill

@@ -114,6 +114,9 @@ public:
     Recordset& dataRecordset() { return m_data; }
     Recordset& dictionaryRecordset() { return m_dictionary; }
     Recordset& menuRecordset() { return m_menus; }
+    // Opens the SYS02 entry with this caption on the menu recordset; false
+    // when the suite has no such entry.
+    bool openMenuEntry(const QString& caption);
     ResultSheetRenderer& renderer() { return *m_renderer; }
     ToolbarPlugins& toolbarPlugins() { return *m_toolbar; }
     ReportRun& reportRun() { return *m_reportRun; }
