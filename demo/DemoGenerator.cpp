@@ -264,10 +264,11 @@ void DemoGenerator::generate(const QString& table, const RowSink& sink) const {
         sink({QStringLiteral("数据备份"), QStringLiteral("SJBF.ICO"), 6, QStringLiteral("管理员"),
               nullText()});
     } else if (t == u"SYS03") {
-        const QStringList all = periods();
-        for (qsizetype p = 0; p < all.size(); ++p) {
-            sink({all.at(p),
-                  p + 1 == all.size() ? QStringLiteral("当前期间") : QStringLiteral("已结账")});
+        // kjqs orders the periods; note is the period text the period dialog
+        // lists and the pay rows hold in zhtime.
+        for (int p = 0; p < m_options.periods; ++p) {
+            const QDate start = periodStart(p);
+            sink({start.year() * 100 + start.month(), periodText(start)});
         }
     } else if (t == u"YGZL") {
         employeeRows(sink);

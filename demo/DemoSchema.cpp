@@ -32,7 +32,7 @@ QList<DemoTable> buildTables() {
         {col("cdmc", "S"), col("cdtb", "S"), col("cdxh", "I"), col("zxtm", "S"), col("mkwj", "S")},
         {},
         {}};
-    t << DemoTable{QStringLiteral("SYS03"), {}, {col("kjqs", "S"), col("note", "S")}, {}, {}};
+    t << DemoTable{QStringLiteral("SYS03"), {}, {col("kjqs", "I"), col("note", "S")}, {}, {}};
 
     // Employees: no zhdate, no zhtime, so it is queried without a range.
     t << DemoTable{QStringLiteral("YGZL"),

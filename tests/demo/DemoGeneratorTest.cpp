@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 #include <gmock/gmock.h>
 
 using namespace quill;
@@ -53,6 +55,19 @@ TEST(DemoGenerator, SizesAsAsked) {
     }
     const DemoGenerator twelve(sized(3, 14));
     EXPECT_EQ(twelve.periods().last(), QStringLiteral("2027年02月"));
+    // SYS03: a period number that sorts as the periods run (across the year
+    // too) and the period text.
+    QList<int> numbers;
+    QStringList notes;
+    for (const QVariantList& r : rowsOf(twelve, "SYS03")) {
+        numbers << r.at(field("SYS03", "kjqs")).toInt();
+        notes << r.at(field("SYS03", "note")).toString();
+    }
+    EXPECT_EQ(notes, twelve.periods());
+    EXPECT_EQ(numbers.first(), 202601);
+    EXPECT_EQ(numbers.at(11), 202612);
+    EXPECT_EQ(numbers.last(), 202702);
+    EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end()));
     EXPECT_EQ(DemoGenerator(sized(0, 1)).rowCount("GZB"), 0);
     // Employee numbers have six digits.
     EXPECT_EQ(DemoGenerator(sized(3, 1)).employees().last().memberid, "000003");

@@ -88,8 +88,14 @@ TEST_P(DemoWorkspaceTest, ConfigurationPointsAtWhatExists) {
         }
     }
     EXPECT_TRUE(titles.contains(config.moduleTitle));
-    EXPECT_THAT(column(c, "select * from SYS03 order by kjqs", "kjqs").last(),
-                config.currentPeriod);
+    // The period dialog lists the note texts in kjqs order: the periods the
+    // pay rows hold, the last one current.
+    const QString periods = QStringLiteral("select * from SYS03 order by kjqs");
+    EXPECT_THAT(column(c, periods, "kjqs"), testing::ElementsAre("202601", "202602"));
+    EXPECT_THAT(column(c, periods, "note"), testing::ElementsAre("2026年01月", "2026年02月"));
+    EXPECT_EQ(column(c, periods, "note").last(), config.currentPeriod);
+    EXPECT_EQ(column(c, "select distinct zhtime from GZB order by zhtime", "zhtime"),
+              column(c, periods, "note"));
     EXPECT_EQ(column(c, "select * from KQB where zhdate='" + config.date1 + "'", "memberid").size(),
               12);
 }
