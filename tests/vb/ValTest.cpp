@@ -1,10 +1,13 @@
 #include "platform/vb/Val.h"
 #include "platform/vb/Numeric.h"
+#include "platform/vb/PlainText.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
+using quill::vb::NumberText;
 using quill::vb::ParseNumber;
 using quill::vb::Val;
 
@@ -59,6 +62,23 @@ TEST(Val, hugeAndTinyNumbersDoNotWrapAround) {
     EXPECT_EQ(Val(QString(400, u'9')), INFINITY);
     EXPECT_EQ(Val(QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1")), 0.0);
     EXPECT_EQ(Val(u"1e99999999999999999999"), INFINITY);
+}
+
+// The text the program writes for a number reads back as that number, even at
+// the ends of the range, where the 15 shown digits round past the largest
+// double.
+TEST(Val, readsBackTheTextWrittenForExtremeNumbers) {
+    const double largest = std::numeric_limits<double>::max();
+    const double tiniest = std::numeric_limits<double>::denorm_min();
+    for (const double value : {largest, -largest, tiniest, -tiniest, 1e308, -1e-300}) {
+        const QString text = NumberText(value);
+        EXPECT_EQ(Val(text), value) << text.toStdString();
+        EXPECT_EQ(ParseNumber(text), value) << text.toStdString();
+    }
+    EXPECT_EQ(NumberText(-largest), QStringLiteral("-1.79769313486232E+308"));
+    // only the rounding of the largest double is taken back; beyond it stays too large
+    EXPECT_EQ(Val(u"1.79769313486233E+308"), INFINITY);
+    EXPECT_EQ(Val(u"-1.8e308"), -INFINITY);
 }
 
 TEST(Val, acceptsStringLiteralsAndQStrings) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace quill::vb {
@@ -73,10 +74,17 @@ double NumberChars::toDouble() const {
     const auto result = std::from_chars(first, last, value);
     if (result.ec == std::errc::result_out_of_range) {
         const bool negative = first != last && *first == '-';
-        if (magnitude(first, last) > 0)
-            return negative ? -std::numeric_limits<double>::infinity()
-                            : std::numeric_limits<double>::infinity();
-        return negative ? -0.0 : 0.0;
+        if (magnitude(first, last) <= 0)
+            return negative ? -0.0 : 0.0;
+        // The largest double written with 15 digits rounds up past itself
+        // ("1.79769313486232E+308"): whatever rounds to that text is it.
+        constexpr long double LargestWritten = 1.797693134862325e308L;
+        long double wide = 0;
+        const bool largest = std::from_chars(first, last, wide).ec == std::errc() &&
+                             std::fabs(wide) < LargestWritten;
+        const double limit =
+            largest ? std::numeric_limits<double>::max() : std::numeric_limits<double>::infinity();
+        return negative ? -limit : limit;
     }
     return value;
 }

@@ -18,8 +18,8 @@ public:
     bool readDigits(const QChar*& p, const QChar* end);
     // A decimal point and the digits after it; whether there was any digit.
     bool readFraction(const QChar*& p, const QChar* end);
-    // Out of range: infinity with the number's sign for a huge value, 0 for a
-    // tiny one.
+    // Out of range: infinity with the number's sign for a huge value (but the
+    // largest double for the text it is written as), 0 for a tiny one.
     double toDouble() const;
 
 private:
