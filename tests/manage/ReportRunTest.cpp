@@ -2,6 +2,7 @@
 #include "TestDatabase.h"
 
 #include "foundation/Mdlx.h"
+#include "foundation/ReportStore.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/ScriptedUi.h"
 #include "suite/SuiteLib.h"
@@ -57,10 +58,12 @@ protected:
         if (IsSkipped())
             return;
         ws = std::make_unique<ReportWorkspace>(db().config());
-        run = std::make_unique<ReportRun>(dictionary);
+        store = std::make_unique<ReportStore>(dictionary);
+        run = std::make_unique<ReportRun>(*store);
     }
     void TearDown() override {
         run.reset();
+        store.reset();
         dictionary.Close();
         records.Close();
         ws.reset();
@@ -101,6 +104,7 @@ protected:
     }
 
     std::unique_ptr<ReportWorkspace> ws;
+    std::unique_ptr<ReportStore> store;
     std::unique_ptr<ReportRun> run;
     Recordset dictionary;
     Recordset records;
@@ -197,7 +201,7 @@ TEST_P(ReportRunTest, ItemsTheTableLacksAreLeftOutWithoutStraySeparators) {
 // proif alone, in the text of either dialect on either engine.
 TEST_P(ReportRunTest, BothDialectsReadItemAndConditionRowsByTheirFlag) {
     EXPECT_EQ(
-        ReportRun::itemRowsSql(7),
+        ReportStore::itemRowsSql(7),
         SuiteLib::instance().DatabaseKind == QLatin1String("1")
             ? QStringLiteral("select * from zdb1 where proif=false and parid=7 order by proid")
             : QStringLiteral("select * from zdb1 where proif=0 and parid=7 order by proid"));
@@ -212,11 +216,11 @@ TEST_P(ReportRunTest, BothDialectsReadItemAndConditionRowsByTheirFlag) {
     for (const QString& kind : {QStringLiteral("1"), QStringLiteral("2")}) {
         SCOPED_TRACE(kind.toStdString());
         ws->useDialect(kind);
-        EXPECT_EQ(ReportRun::itemRowsSql(id),
+        EXPECT_EQ(ReportStore::itemRowsSql(id),
                   QStringLiteral("select * from zdb1 where proif=%1 and parid=%2 order by proid")
                       .arg(kind == QLatin1String("1") ? "false" : "0")
                       .arg(id));
-        EXPECT_EQ(ReportRun::conditionRowsSql(id),
+        EXPECT_EQ(ReportStore::conditionRowsSql(id),
                   QStringLiteral("select * from zdb1 where proif=%1 and parid=%2 order by proid")
                       .arg(kind == QLatin1String("1") ? "true" : "1")
                       .arg(id));

@@ -1,8 +1,8 @@
 #include "windows/manage/ReportQuery.h"
 
+#include "foundation/ReportLists.h"
 #include "foundation/TypeCode.h"
 #include "suite/SuiteLib.h"
-#include "windows/manage/ReportLists.h"
 
 #include <functional>
 

@@ -2,6 +2,7 @@
 
 #include "foundation/Dialect.h"
 #include "foundation/Mdlx.h"
+#include "foundation/ReportStore.h"
 #include "foundation/TypeCode.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/F1Book.h"
@@ -68,7 +69,8 @@ frmRSGL::frmRSGL(QWidget* parent)
     m_renderer = std::make_unique<ResultSheetRenderer>(*F1Book1);
     m_toolbar = std::make_unique<ToolbarPlugins>(*this);
     m_launcher = std::make_unique<ModuleLauncher>(*this);
-    m_reportRun = std::make_unique<ReportRun>(m_dictionary);
+    m_reports = std::make_unique<ReportStore>(m_dictionary);
+    m_reportRun = std::make_unique<ReportRun>(*m_reports);
     Form_Load();
 }
 
@@ -323,7 +325,6 @@ void frmRSGL::Form_Activate() {
 }
 
 void frmRSGL::fillReportList() {
-    SuiteLib& lib = SuiteLib::instance();
     ListView1->clear();
     auto add = [this](const QString& key, int image) {
         auto* entry = new QListWidgetItem(ImageList1.Picture(image), key, ListView1);
@@ -331,17 +332,12 @@ void frmRSGL::fillReportList() {
     };
     add(QStringLiteral("报表名称:"), 20);
     // Without a REPORT root there are no saved reports to list.
-    const std::optional<qint64> root = m_reportRun->rootId();
+    const std::optional<qint64> root = m_reports->rootId();
     if (!root)
         return;
     m_reportRootId = long(*root);
-    m_dictionary.Close();
-    m_dictionary.Open(QStringLiteral("select * from zdb1 where parid=") +
-                          QString::number(m_reportRootId) + QStringLiteral(" and proval=") +
-                          Dialect::textLiteral(lib.TableName) + QStringLiteral(" order by proid"),
-                      *lib.Connection);
-    for (; !m_dictionary.Eof(); m_dictionary.MoveNext())
-        add(m_dictionary.Value(QStringLiteral("proname")).toString(), 10);
+    for (const QString& name : m_reports->names(*root))
+        add(name, 10);
 }
 
 void frmRSGL::runQuery() {

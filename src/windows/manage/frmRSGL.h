@@ -22,6 +22,7 @@ namespace quill {
 class F1Book;
 class ModuleLauncher;
 class ReportRun;
+class ReportStore;
 class ResultSheetRenderer;
 class ToolbarPlugins;
 
@@ -167,6 +168,7 @@ private:
     std::unique_ptr<ResultSheetRenderer> m_renderer;
     std::unique_ptr<ToolbarPlugins> m_toolbar;
     std::unique_ptr<ModuleLauncher> m_launcher;
+    std::unique_ptr<ReportStore> m_reports;
     std::unique_ptr<ReportRun> m_reportRun;
     QString m_workingText;
     QString m_reportName;

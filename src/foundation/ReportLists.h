@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/manage/ReportList.h"
+#include "foundation/ReportList.h"
 
 namespace quill {
 
