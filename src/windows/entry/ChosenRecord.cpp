@@ -30,8 +30,8 @@ QVariantList ChosenRecord::valuesFor(const QString& query) {
     return c.chosen && c.query == query ? c.values : QVariantList();
 }
 
-bool ChosenRecord::isChosen() {
-    return current().chosen;
+bool ChosenRecord::isChosen(const QString& query) {
+    return current().chosen && current().query == query;
 }
 
 } // namespace quill

@@ -16,7 +16,7 @@ public:
     static void clear();
     // The values when a record of this query is chosen; empty otherwise.
     static QVariantList valuesFor(const QString& query);
-    static bool isChosen();
+    static bool isChosen(const QString& query);
 };
 
 } // namespace quill
