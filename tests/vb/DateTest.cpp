@@ -98,6 +98,66 @@ TEST(IsDate, refusesWhatIsNotADate) {
         EXPECT_FALSE(IsDate(QStringView(bad))) << QString::fromUtf16(bad).toStdString();
 }
 
+TEST(ParseDate, partsTellADateATimeAndBothApart) {
+    const auto parts = [](const char16_t* text) { return ParseDateParts(QStringView(text)); };
+    EXPECT_EQ(parts(u"2026-1-5")->date, QDate(2026, 1, 5));
+    EXPECT_FALSE(parts(u"2026-1-5")->time);
+    EXPECT_EQ(parts(u"8:05")->time, QTime(8, 5));
+    EXPECT_FALSE(parts(u"8:05")->date);
+    // a time typed on the zero date is still a date and a time
+    EXPECT_EQ(parts(u"1899-12-30 08:05")->date, QDate(1899, 12, 30));
+    EXPECT_EQ(parts(u"1899-12-30 08:05")->time, QTime(8, 5));
+    EXPECT_EQ(parts(u"2026年1月5日 00:00")->time, QTime(0, 0));
+    EXPECT_FALSE(parts(u"2026-02-30"));
+}
+
+struct IsoCase {
+    const char16_t* text;
+    IsoPart part;
+    const char16_t* iso; // nullptr: refused
+};
+
+TEST(IsoDateText, everyAcceptedFormInTheStoredForm) {
+    const IsoCase cases[] = {
+        {u"24-1-5", IsoPart::Date, u"2024-01-05"},
+        {u"2024.1.5", IsoPart::Date, u"2024-01-05"},
+        {u"2024/1/5", IsoPart::Date, u"2024-01-05"},
+        {u"1/5/2024", IsoPart::Date, u"2024-01-05"},
+        {u"2024年1月5日", IsoPart::Date, u"2024-01-05"},
+        {u" 2024-01-05 ", IsoPart::Date, u"2024-01-05"},
+        {u"2024-01-05 00:00", IsoPart::Date, u"2024-01-05"},
+        {u"2024-01-05 08:30", IsoPart::Date, u"2024-01-05"},
+        {u"08:30", IsoPart::Date, u"1899-12-30"},
+        {u"8:05", IsoPart::Time, u"08:05:00"},
+        {u"8:30:15.25", IsoPart::Time, u"08:30:15.250"},
+        {u"2024-01-05 08:30", IsoPart::Time, u"08:30:00"},
+        {u"2024-01-05", IsoPart::Time, u"00:00:00"},
+        {u"2024-1-5", IsoPart::Held, u"2024-01-05"},
+        {u"8:05", IsoPart::Held, u"08:05:00"},
+        {u"2024年1月5日 8:05", IsoPart::Held, u"2024-01-05 08:05:00"},
+        {u"2024-01-05T08:05:00Z", IsoPart::Held, u"2024-01-05 08:05:00"},
+        // already in the stored form: unchanged, finer fractions included
+        {u"2024-01-05", IsoPart::Date, u"2024-01-05"},
+        {u"08:30:00", IsoPart::Time, u"08:30:00"},
+        {u"08:30:00.123456", IsoPart::Time, u"08:30:00.123456"},
+        {u"2024-01-05 08:30:00.5", IsoPart::Held, u"2024-01-05 08:30:00.5"},
+        {u"2024-02-30", IsoPart::Date, nullptr},
+        {u"abc", IsoPart::Held, nullptr},
+        {u"", IsoPart::Date, nullptr},
+        {u"24:00:00", IsoPart::Time, nullptr},
+    };
+    for (const IsoCase& c : cases) {
+        const auto iso = IsoDateText(QStringView(c.text), c.part);
+        const std::string text = QString::fromUtf16(c.text).toStdString();
+        if (!c.iso) {
+            EXPECT_FALSE(iso) << text;
+            continue;
+        }
+        ASSERT_TRUE(iso) << text;
+        EXPECT_EQ(*iso, QString::fromUtf16(c.iso)) << text;
+    }
+}
+
 TEST(IsDate, valuesOfDateTypesAreDates) {
     EXPECT_TRUE(IsDate(QVariant(QDate(2026, 1, 5))));
     EXPECT_TRUE(IsDate(QVariant(QDateTime(QDate(2026, 1, 5), QTime(1, 2)))));

@@ -128,9 +128,47 @@ std::optional<QTime> timeAfterHour(Scanner& s, int hour) {
     return QTime(hour, minute, second, millisecond);
 }
 
+// Whether the text is exactly yyyy-mm-dd, hh:mm:ss[.f…] or both joined by a
+// blank (its values already checked by the parser).
+bool isStoredForm(QStringView text, bool withDate, bool withTime) {
+    const auto digitsAt = [&](qsizetype at, qsizetype count) {
+        for (qsizetype i = at; i < at + count; ++i) {
+            if (i >= text.size() || !isAsciiDigit(text[i]))
+                return false;
+        }
+        return true;
+    };
+    qsizetype at = 0;
+    if (withDate) {
+        if (!digitsAt(0, 4) || text.mid(4, 1) != u"-" || !digitsAt(5, 2) ||
+            text.mid(7, 1) != u"-" || !digitsAt(8, 2))
+            return false;
+        at = 10;
+        if (withTime) {
+            if (text.mid(at, 1) != u" ")
+                return false;
+            ++at;
+        }
+    }
+    if (withTime) {
+        if (!digitsAt(at, 2) || text.mid(at + 2, 1) != u":" || !digitsAt(at + 3, 2) ||
+            text.mid(at + 5, 1) != u":" || !digitsAt(at + 6, 2))
+            return false;
+        at += 8;
+        if (text.mid(at, 1) == u".") {
+            ++at;
+            if (!digitsAt(at, 1))
+                return false;
+            while (at < text.size() && isAsciiDigit(text[at]))
+                ++at;
+        }
+    }
+    return at == text.size();
+}
+
 } // namespace
 
-std::optional<QDateTime> ParseDate(QStringView text) {
+std::optional<DateParts> ParseDateParts(QStringView text) {
     text = text.trimmed();
     Scanner s{text.data(), text.data() + text.size()};
 
@@ -146,7 +184,7 @@ std::optional<QDateTime> ParseDate(QStringView text) {
         const auto time = timeAfterHour(s, first);
         if (!time || !s.atEnd())
             return std::nullopt;
-        return QDateTime(zeroDate(), *time, Qt::UTC);
+        return DateParts{std::nullopt, time};
     }
 
     std::optional<QDate> date;
@@ -161,7 +199,7 @@ std::optional<QDateTime> ParseDate(QStringView text) {
     if (!date)
         return std::nullopt;
     if (s.atEnd())
-        return QDateTime(*date, QTime(0, 0), Qt::UTC);
+        return DateParts{date, std::nullopt};
 
     if (!s.take(u'T')) {
         const QChar* beforeBlanks = s.p;
@@ -175,7 +213,35 @@ std::optional<QDateTime> ParseDate(QStringView text) {
     const auto time = timeAfterHour(s, hour);
     if (!time || !s.atEnd())
         return std::nullopt;
-    return QDateTime(*date, *time, Qt::UTC);
+    return DateParts{date, time};
+}
+
+std::optional<QDateTime> ParseDate(QStringView text) {
+    const auto parts = ParseDateParts(text);
+    if (!parts)
+        return std::nullopt;
+    return QDateTime(parts->date.value_or(zeroDate()), parts->time.value_or(QTime(0, 0)), Qt::UTC);
+}
+
+std::optional<QString> IsoDateText(QStringView text, IsoPart part) {
+    const auto parts = ParseDateParts(text);
+    if (!parts)
+        return std::nullopt;
+    const bool withDate = part == IsoPart::Date || (part == IsoPart::Held && parts->date);
+    const bool withTime = part == IsoPart::Time || (part == IsoPart::Held && parts->time);
+    if (isStoredForm(text, withDate, withTime))
+        return text.toString();
+    QString iso;
+    if (withDate)
+        iso = parts->date.value_or(zeroDate()).toString(QStringLiteral("yyyy-MM-dd"));
+    if (withDate && withTime)
+        iso += u' ';
+    if (withTime) {
+        const QTime time = parts->time.value_or(QTime(0, 0));
+        iso += time.toString(time.msec() ? QStringLiteral("HH:mm:ss.zzz")
+                                         : QStringLiteral("HH:mm:ss"));
+    }
+    return iso;
 }
 
 } // namespace quill::vb
