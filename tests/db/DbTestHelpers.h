@@ -6,6 +6,16 @@
 #include <QString>
 #include <QVariant>
 
+#include <ostream>
+
+// Readable values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QVariant& value, std::ostream* os) {
+    *os << (value.isNull() ? "null" : value.typeName()) << ' ' << value.toString().toStdString();
+}
+
 namespace quill::test {
 
 // The first field of the first record of sql.

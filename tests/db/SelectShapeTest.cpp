@@ -16,6 +16,7 @@ TEST(SelectShape, SingleTableSelectsAreFound) {
         {"select * from s1.t as x order by 1 limit 5", "s1.t"},
         {"select extract(year from d), 'from other' from t where s='join'", "t"},
         {"select * from t;", "t"},
+        {"select * from t ; /* end */ ; -- done", "t"},
     };
     for (const Case& c : cases) {
         const SelectShape shape = SelectShape::analyse(QString::fromUtf8(c.sql));
@@ -42,6 +43,7 @@ TEST(SelectShape, GroupedJoinedAndComputedResultsAreNot) {
         "update t set a=1",
         "select 1",
         "select * from t; delete from t",
+        "select * from t;; delete from t",
     };
     for (const char* sql : cases)
         EXPECT_FALSE(SelectShape::analyse(QString::fromUtf8(sql)).singleTable()) << sql;

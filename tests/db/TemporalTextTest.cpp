@@ -35,8 +35,10 @@ TEST(TemporalText, StoredFormsOnly) {
         EXPECT_FALSE(dateOf(bad).isValid()) << bad;
     EXPECT_EQ(timeOf("08:30"), QVariant(QTime(8, 30)));
     EXPECT_EQ(timeOf("23:59:58.5"), QVariant(QTime(23, 59, 58, 500)));
-    EXPECT_EQ(timeOf("23:59:58.123456"), QVariant(QTime(23, 59, 58, 123)));
-    for (const char* bad : {"24:00:00", "8:30", "08:30:", "08:30:00.", "08:30:00.1x"})
+    EXPECT_EQ(timeOf("23:59:58.123000"), QVariant(QTime(23, 59, 58, 123)));
+    // Finer than a millisecond: no QTime holds it, so it stays text.
+    for (const char* bad :
+         {"24:00:00", "8:30", "08:30:", "08:30:00.", "08:30:00.1x", "23:59:58.123456"})
         EXPECT_FALSE(timeOf(bad).isValid()) << bad;
     EXPECT_EQ(dateTimeOf("2004-02-01 10:20:30"),
               QVariant(QDateTime(QDate(2004, 2, 1), QTime(10, 20, 30))));
@@ -49,16 +51,16 @@ TEST(TemporalText, StoredFormsOnly) {
     EXPECT_FALSE(dateTimeOf("2004-02-01 10:20:30+8").isValid());
 }
 
-TEST(TemporalText, FormsAndTypedInput) {
+TEST(TemporalText, FormsAndFinerFractions) {
     EXPECT_EQ(TemporalText::formatDate(QDate(987, 6, 5)), "0987-06-05");
     EXPECT_EQ(TemporalText::formatTime(QTime(7, 8, 9)), "07:08:09");
     EXPECT_EQ(TemporalText::formatTime(QTime(7, 8, 9, 40)), "07:08:09.040");
     EXPECT_EQ(TemporalText::formatDateTime(QDateTime(QDate(2004, 2, 1), QTime(0, 0))),
               "2004-02-01 00:00:00");
-    EXPECT_EQ(TemporalText::parseLoose("2004/2/1"), QVariant(QDate(2004, 2, 1)));
-    EXPECT_EQ(TemporalText::parseLoose(" 2004-2-1 8:05 "),
-              QVariant(QDateTime(QDate(2004, 2, 1), QTime(8, 5))));
-    EXPECT_EQ(TemporalText::parseLoose("8:05:07"), QVariant(QTime(8, 5, 7)));
-    for (const char* bad : {"", "2004-13-01", "25:00", "tomorrow", "2004-02-01 x"})
-        EXPECT_FALSE(TemporalText::parseLoose(bad).isValid()) << bad;
+    for (const char* finer : {"10:20:30.1234", "2024-01-05 10:20:30.123456",
+                              "2024-01-05T10:20:30.000001+08", "2024-01-05 10:20:30.123456-05:30"})
+        EXPECT_TRUE(TemporalText::finerThanMilliseconds(QString::fromLatin1(finer))) << finer;
+    for (const char* plain :
+         {"10:20:30.123", "2024-01-05 10:20:30", "2024/1/5 10:20:30.12345", "10:20:30.1234 x", ""})
+        EXPECT_FALSE(TemporalText::finerThanMilliseconds(QString::fromLatin1(plain))) << plain;
 }

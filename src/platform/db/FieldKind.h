@@ -12,6 +12,7 @@ enum class FieldKind : std::uint8_t {
     Integer,
     BigInteger,
     Double,
+    Decimal, // exact: a double where one holds the value exactly, else its decimal text
     Boolean,
     Date,
     Time,

@@ -1,5 +1,6 @@
 #include "PgEngine.h"
 
+#include "platform/db/ColumnValue.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/RecordsetData.h"
@@ -50,8 +51,9 @@ FieldKind kindOf(Oid type) {
         return FieldKind::Integer;
     case Float4Oid:
     case Float8Oid:
-    case NumericOid:
         return FieldKind::Double;
+    case NumericOid:
+        return FieldKind::Decimal;
     case DateOid:
         return FieldKind::Date;
     case TimeOid:
@@ -62,6 +64,38 @@ FieldKind kindOf(Oid type) {
     default:
         return FieldKind::Text;
     }
+}
+
+// Whether the decimal text has at most 15 significant digits and a moderate
+// exponent: then the nearest double gives back exactly its digits.
+bool doubleHoldsExactly(const char* s, int n) {
+    int significant = 0;
+    int pendingZeros = 0;
+    int wholeDigits = 0;
+    bool started = false;
+    bool fraction = false;
+    for (int i = 0; i < n; ++i) {
+        const char c = s[i];
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        if (c == '-' || c == '+')
+            continue;
+        if (c < '0' || c > '9')
+            return false; // NaN, Infinity, exponents: kept as text
+        if (!fraction && (started || c != '0'))
+            ++wholeDigits;
+        if (c == '0') {
+            if (started)
+                ++pendingZeros;
+            continue;
+        }
+        significant += started ? pendingZeros + 1 : 1;
+        pendingZeros = 0;
+        started = true;
+    }
+    return significant <= 15 && wholeDigits <= 300;
 }
 
 QVariant cellValue(const PGresult* res, int row, int col, FieldKind kind) {
@@ -89,6 +123,12 @@ QVariant cellValue(const PGresult* res, int row, int col, FieldKind kind) {
         if (std::from_chars(s, s + n, v).ec == std::errc())
             return v;
         break;
+    }
+    case FieldKind::Decimal: {
+        double v = 0;
+        if (doubleHoldsExactly(s, n) && std::from_chars(s, s + n, v).ec == std::errc())
+            return v;
+        break; // its exact decimal text
     }
     case FieldKind::Date:
     case FieldKind::Time:
@@ -146,12 +186,28 @@ QString tidText(qint64 packed) {
     return QStringLiteral("(%1,%2)").arg(packed >> 16).arg(packed & 0xffff);
 }
 
-// A value set on a column: a flag written to a number column counts as 1/0,
-// as it does on SQLite.
+// A date-time with its offset from UTC, so that a time stamp with time zone
+// keeps its instant whatever the session's time zone (a time stamp without
+// one ignores the offset).
+QString zonedText(const QDateTime& dateTime) {
+    const int offset = dateTime.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return TemporalText::formatDateTime(dateTime) +
+           (offset < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
+           QStringLiteral("%1:%2")
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// A value set on a column, in the column's own type: a flag written to a
+// number column counts as 1/0, as it does on SQLite.
 QVariant forColumn(const QVariant& value, FieldKind kind) {
-    if (value.typeId() == QMetaType::Bool && kind != FieldKind::Boolean)
-        return value.toBool() ? 1 : 0;
-    return value;
+    const QVariant typed = ColumnValue::typed(value, kind);
+    if (typed.typeId() == QMetaType::Bool && kind != FieldKind::Boolean)
+        return typed.toBool() ? 1 : 0;
+    if (typed.typeId() == QMetaType::QDateTime && kind == FieldKind::DateTime)
+        return zonedText(typed.toDateTime());
+    return typed;
 }
 
 // The pending values of the fields a write sets, as their columns take them.
@@ -163,12 +219,23 @@ QList<QVariant> pendingParams(const RecordsetData& data, const std::vector<int>&
     return params;
 }
 
-// The row as it was read, its identity and then each column's value, which an
-// update or delete matches so that it misses a row changed since.
+// The identity and version of the row as it was read, which an update or
+// delete matches so that it misses a row changed since.
 void appendReadRow(QList<QVariant>& params, const RecordsetData& data, int row) {
-    params << tidText(data.store.identity(row));
-    for (const int f : data.columnFields)
-        params << data.store.value(row, f);
+    params << tidText(data.store.identity(row))
+           << QString::number(static_cast<quint32>(data.store.version(row)));
+}
+
+qint64 xidOf(const char* text) {
+    return static_cast<qint64>(std::strtoul(text, nullptr, 10));
+}
+
+// The server's refusal of a text of several statements, which the extended
+// protocol every command here goes through gives before running any of them.
+bool severalStatements(const PGresult* result) {
+    return qstrcmp(PQresultErrorField(result, PG_DIAG_SQLSTATE), "42601") == 0 &&
+           qstrcmp(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY),
+                   "cannot insert multiple commands into a prepared statement") == 0;
 }
 
 struct ResultDeleter {
@@ -206,6 +273,10 @@ pg_conn* PgEngine::handleOf(const Connection& connection) {
 
 void PgEngine::fail(pg_result* result) const {
     QString message;
+    if (result && severalStatements(result)) {
+        PQclear(result);
+        throw DbError(oneStatementOnly());
+    }
     if (result) {
         message = QString::fromUtf8(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY));
         const QString detail =
@@ -223,9 +294,9 @@ void PgEngine::fail(pg_result* result) const {
 
 pg_result* PgEngine::exec(const QString& sql, const QList<QVariant>& params,
                           const QByteArray& preparedName) {
+    // Always the extended protocol, even without parameters: it runs exactly
+    // one statement, so no value smuggled into a text can add a second.
     const QByteArray text = sql.toUtf8();
-    if (params.isEmpty() && preparedName.isEmpty())
-        return PQexec(m_conn, text.constData());
     std::vector<QByteArray> storage(static_cast<size_t>(params.size()));
     std::vector<const char*> values(static_cast<size_t>(params.size()), nullptr);
     std::vector<int> lengths(static_cast<size_t>(params.size()), 0);
@@ -278,7 +349,7 @@ void PgEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& data)
         fail(res.release());
     const PGresult* r = res.get();
     const int columnCount = PQnfields(r);
-    const int first = withIdentity ? 1 : 0;
+    const int first = withIdentity ? 2 : 0; // ctid, xmin
     std::vector<FieldKind> kinds;
     for (int c = first; c < columnCount; ++c) {
         FieldInfo field;
@@ -297,7 +368,10 @@ void PgEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& data)
     for (int row = 0; row < rows; ++row) {
         for (int f = 0; f < fieldCount; ++f)
             data.store.append(cellValue(r, row, f + first, kinds[static_cast<size_t>(f)]));
-        data.store.endRecord(withIdentity ? packedTid(PQgetvalue(r, row, 0)) : 0);
+        if (withIdentity)
+            data.store.endRecord(packedTid(PQgetvalue(r, row, 0)), xidOf(PQgetvalue(r, row, 1)));
+        else
+            data.store.endRecord(0, 0);
     }
     data.store.squeeze();
 }
@@ -346,7 +420,8 @@ bool PgEngine::runWrite(const Prepared& statement, const QList<QVariant>& params
         data.store.appendEmptyRecord();
     }
     data.store.setIdentity(row, packedTid(PQgetvalue(res.get(), 0, 0)));
-    int c = 1;
+    data.store.setVersion(row, xidOf(PQgetvalue(res.get(), 0, 1)));
+    int c = 2;
     for (const int f : fields) {
         data.store.setValue(row, f, cellValue(res.get(), 0, c, kindOf(PQftype(res.get(), c))));
         ++c;

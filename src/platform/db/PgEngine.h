@@ -17,7 +17,8 @@ struct pg_result;
 namespace quill {
 
 // Records on PostgreSQL through the connection's own libpq handle; the row
-// identity is the tuple's ctid, renewed by every write.
+// identity is the tuple's ctid and its version the tuple's xmin, both renewed
+// by every write.
 class PgEngine : public RecordEngine {
 public:
     explicit PgEngine(Connection& connection);
@@ -26,7 +27,7 @@ public:
     void fetch(const QString& sql, bool withIdentity, RecordsetData& data) override;
     void execute(const QString& sql) override;
     bool transactionFailed() const override;
-    QString identityExpression() const override { return QStringLiteral("ctid"); }
+    QString identityExpression() const override { return QStringLiteral("ctid,xmin"); }
     bool updateRow(RecordsetData& data, int row) override;
     bool deleteRow(RecordsetData& data, int row) override;
     void insertRow(RecordsetData& data) override;

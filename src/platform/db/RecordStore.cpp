@@ -90,15 +90,16 @@ void RecordStore::append(const QVariant& value) {
     m_cells.push_back(cellOf(value, nullptr));
 }
 
-void RecordStore::endRecord(qint64 identity) {
+void RecordStore::endRecord(qint64 identity, qint64 version) {
     m_identities.push_back(identity);
+    m_versions.push_back(version);
     m_deleted.push_back(0);
 }
 
 void RecordStore::appendEmptyRecord() {
     for (int f = 0; f < m_fieldCount; ++f)
         append(QVariant());
-    endRecord(0);
+    endRecord(0, 0);
 }
 
 void RecordStore::squeeze() {
@@ -106,6 +107,7 @@ void RecordStore::squeeze() {
     m_strings.squeeze();
     m_others.squeeze();
     m_identities.shrink_to_fit();
+    m_versions.shrink_to_fit();
     m_deleted.shrink_to_fit();
 }
 
@@ -114,6 +116,7 @@ void RecordStore::clear() {
     m_strings.clear();
     m_others.clear();
     m_identities.clear();
+    m_versions.clear();
     m_deleted.clear();
     m_deletedCount = 0;
 }

@@ -11,16 +11,17 @@ namespace quill {
 
 // The records of an open recordset, compactly: one 16-byte cell per value,
 // row after row; texts and rarer kinds (date-times, bytes) in side tables
-// the cells point into. Each record also keeps its row identity and
-// whether it was deleted.
+// the cells point into. Each record also keeps its row identity, the
+// version of the row it was read from (what a write checks to know that
+// nobody changed the row meanwhile) and whether it was deleted.
 class RecordStore {
 public:
     void setFieldCount(int count) { m_fieldCount = count; }
     int rowCount() const { return static_cast<int>(m_identities.size()); }
 
-    // Builds a record: its values in field order, then its identity.
+    // Builds a record: its values in field order, then its identity and version.
     void append(const QVariant& value);
-    void endRecord(qint64 identity);
+    void endRecord(qint64 identity, qint64 version);
     // A record of nulls at the end, for a new record about to be filled in.
     void appendEmptyRecord();
     // Releases the spare capacity left by growing.
@@ -37,6 +38,8 @@ public:
     void setIdentity(int row, qint64 identity) {
         m_identities[static_cast<size_t>(row)] = identity;
     }
+    qint64 version(int row) const { return m_versions[static_cast<size_t>(row)]; }
+    void setVersion(int row, qint64 version) { m_versions[static_cast<size_t>(row)] = version; }
     bool deleted(int row) const { return m_deleted[static_cast<size_t>(row)] != 0; }
     void markDeleted(int row);
     int deletedCount() const { return m_deletedCount; }
@@ -61,6 +64,7 @@ private:
     QList<QString> m_strings;
     QList<QVariant> m_others;
     std::vector<qint64> m_identities;
+    std::vector<qint64> m_versions;
     std::vector<std::uint8_t> m_deleted;
     int m_deletedCount = 0;
 };

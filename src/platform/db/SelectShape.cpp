@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace quill {
 
 namespace {
@@ -106,7 +108,10 @@ SelectShape SelectShape::analyse(const QString& sql) {
             return shape;
         if (from < 0 && t.word && t.text == QLatin1String("from"))
             from = k;
-        if (t.text == QLatin1String(";") && k + 1 != list.size())
+        // A statement ends at its semicolon; only more of them may follow.
+        if (t.text == QLatin1String(";") &&
+            std::any_of(list.begin() + k + 1, list.end(),
+                        [](const Token& next) { return next.text != QLatin1String(";"); }))
             return shape;
     }
     if (from < 0 || from + 1 >= list.size() || !list.at(from + 1).word)

@@ -1,5 +1,6 @@
 #include "SqliteEngine.h"
 
+#include "platform/db/ColumnValue.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/RecordsetData.h"
@@ -10,7 +11,7 @@
 
 #include <sqlite3.h>
 
-#include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace quill {
@@ -90,95 +91,6 @@ QVariant columnValue(sqlite3_stmt* st, int col, FieldKind kind) {
     }
 }
 
-// Text written to a flag or date column in the form this file stores there:
-// "true"/"false" as 1/0, dates and times typed in any usual way as ISO text.
-// Invalid when the text is kept as it is.
-QVariant typedText(const QString& text, FieldKind kind) {
-    if (kind == FieldKind::Boolean) {
-        if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-            return 1;
-        if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-            return 0;
-    }
-    if (kind == FieldKind::Date || kind == FieldKind::Time || kind == FieldKind::DateTime)
-        return TemporalText::parseLoose(text);
-    return {};
-}
-
-bool numericAffinity(FieldKind kind) {
-    return kind == FieldKind::Integer || kind == FieldKind::BigInteger ||
-           kind == FieldKind::Double || kind == FieldKind::Boolean || kind == FieldKind::Date ||
-           kind == FieldKind::Time || kind == FieldKind::DateTime;
-}
-
-QVariant textAs(const QString& text, FieldKind kind) {
-    const QByteArray utf8 = text.toUtf8();
-    return textValue(utf8.constData(), static_cast<int>(utf8.size()), kind);
-}
-
-// What reading a value back gives after writing it to a column of the kind:
-// the column's affinity turns numbers into text and numeric text into
-// numbers, and dates and times are kept as ISO text. Saves re-reading each
-// written record.
-QVariant storedValue(const QVariant& value, FieldKind kind) {
-    if (value.isNull())
-        return {};
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-        return integerAs(kind, value.toBool() ? 1 : 0);
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-        return integerAs(kind, value.toLongLong());
-    case QMetaType::ULongLong:
-    case QMetaType::ULong:
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        const double d = value.toDouble();
-        if (numericAffinity(kind) && kind != FieldKind::Double && std::trunc(d) == d &&
-            std::abs(d) < 9.0e18)
-            return integerAs(kind, static_cast<qint64>(d));
-        if (kind == FieldKind::Text) {
-            QString text = QString::number(d, 'g', 15);
-            if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')) &&
-                std::isfinite(d))
-                text += QLatin1String(".0");
-            return text;
-        }
-        return d;
-    }
-    case QMetaType::QByteArray:
-        return value;
-    case QMetaType::QDate:
-        return textAs(TemporalText::formatDate(value.toDate()), kind);
-    case QMetaType::QTime:
-        return textAs(TemporalText::formatTime(value.toTime()), kind);
-    case QMetaType::QDateTime:
-        if (kind == FieldKind::Date && value.toDateTime().time() == QTime(0, 0))
-            return value.toDateTime().date();
-        return textAs(TemporalText::formatDateTime(value.toDateTime()), kind);
-    default:
-        break;
-    }
-    const QString text = value.toString();
-    const QVariant typed = typedText(text, kind);
-    if (typed.isValid())
-        return storedValue(typed, kind);
-    if (numericAffinity(kind)) {
-        bool ok = false;
-        const qlonglong i = text.trimmed().toLongLong(&ok);
-        if (ok)
-            return integerAs(kind, i);
-        const double d = text.trimmed().toDouble(&ok);
-        if (ok)
-            return storedValue(d, kind);
-    }
-    return textAs(text, kind);
-}
-
 void bindText(sqlite3_stmt* st, int n, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     sqlite3_bind_text(st, n, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
@@ -224,14 +136,6 @@ void bindValue(sqlite3_stmt* st, int n, const QVariant& value, FieldKind kind) {
         else
             bindText(st, n, TemporalText::formatDateTime(value.toDateTime()));
         return;
-    case QMetaType::QString: {
-        const QVariant typed = typedText(value.toString(), kind);
-        if (typed.isValid())
-            bindValue(st, n, typed, kind);
-        else
-            bindText(st, n, value.toString());
-        return;
-    }
     default:
         bindText(st, n, value.toString());
         return;
@@ -260,25 +164,118 @@ private:
     sqlite3_stmt* m_st;
 };
 
-// Binds the pending values of the fields a write sets from parameter n on;
-// returns the next parameter.
+// Binds the pending values of the fields a write sets, in their columns'
+// own types, from parameter n on; returns the next parameter.
 int bindPending(sqlite3_stmt* st, int n, const RecordsetData& data,
                 const std::vector<int>& fields) {
-    for (const int f : fields)
-        bindValue(st, n++, data.pending[static_cast<size_t>(f)],
-                  data.fields[static_cast<size_t>(f)].kind);
+    for (const int f : fields) {
+        const FieldKind kind = data.fields[static_cast<size_t>(f)].kind;
+        bindValue(st, n++, ColumnValue::typed(data.pending[static_cast<size_t>(f)], kind), kind);
+    }
     return n;
 }
 
-// Binds the row as it was read, its identity and then each column's value,
-// which an update or delete matches so that it misses a row changed since.
+// Binds the identity and version of the row as it was read, which an update
+// or delete matches so that it misses a row changed since.
 void bindReadRow(sqlite3_stmt* st, int n, const RecordsetData& data, int row) {
-    sqlite3_bind_int64(st, n++, data.store.identity(row));
-    for (const int f : data.columnFields)
-        bindValue(st, n++, data.store.value(row, f), data.fields[static_cast<size_t>(f)].kind);
+    sqlite3_bind_int64(st, n, data.store.identity(row));
+    sqlite3_bind_int64(st, n + 1, data.store.version(row));
 }
 
-// Runs a write that returns no rows and resets it for its next use.
+// The row version: each value's storage class and bytes folded into 64 bits,
+// word by word. The SQL function and the reader share it, so both see the
+// very values the table holds, whatever they are read as.
+quint64 fold(quint64 h, quint64 word) {
+    h = (h ^ word) * 0x9e3779b97f4a7c15ull;
+    return h ^ (h >> 29);
+}
+
+quint64 foldBytes(quint64 h, const void* bytes, int length) {
+    h = fold(h, static_cast<quint64>(length));
+    const char* p = static_cast<const char*>(bytes);
+    for (; length >= 8; p += 8, length -= 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        h = fold(h, word);
+    }
+    if (length > 0) {
+        quint64 word = 0;
+        std::memcpy(&word, p, static_cast<size_t>(length));
+        h = fold(h, word);
+    }
+    return h;
+}
+
+quint64 foldColumn(quint64 h, sqlite3_stmt* st, int col) {
+    const int type = sqlite3_column_type(st, col);
+    h = fold(h, static_cast<quint64>(type));
+    switch (type) {
+    case SQLITE_INTEGER:
+        return fold(h, static_cast<quint64>(sqlite3_column_int64(st, col)));
+    case SQLITE_FLOAT: {
+        const double d = sqlite3_column_double(st, col);
+        quint64 bits;
+        std::memcpy(&bits, &d, 8);
+        return fold(h, bits);
+    }
+    case SQLITE_TEXT:
+        return foldBytes(h, sqlite3_column_text(st, col), sqlite3_column_bytes(st, col));
+    case SQLITE_BLOB:
+        return foldBytes(h, sqlite3_column_blob(st, col), sqlite3_column_bytes(st, col));
+    default:
+        return h;
+    }
+}
+
+quint64 foldValue(quint64 h, sqlite3_value* v) {
+    const int type = sqlite3_value_type(v);
+    h = fold(h, static_cast<quint64>(type));
+    switch (type) {
+    case SQLITE_INTEGER:
+        return fold(h, static_cast<quint64>(sqlite3_value_int64(v)));
+    case SQLITE_FLOAT: {
+        const double d = sqlite3_value_double(v);
+        quint64 bits;
+        std::memcpy(&bits, &d, 8);
+        return fold(h, bits);
+    }
+    case SQLITE_TEXT:
+        return foldBytes(h, sqlite3_value_text(v), sqlite3_value_bytes(v));
+    case SQLITE_BLOB:
+        return foldBytes(h, sqlite3_value_blob(v), sqlite3_value_bytes(v));
+    default:
+        return h;
+    }
+}
+
+// The version function: its seed (the version of the columns before these),
+// then the values.
+void rowVersion(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    quint64 h = argc > 0 ? static_cast<quint64>(sqlite3_value_int64(argv[0])) : 0;
+    for (int i = 1; i < argc; ++i)
+        h = foldValue(h, argv[i]);
+    sqlite3_result_int64(context, static_cast<sqlite3_int64>(h));
+}
+
+// Whether the text from tail to end holds no further statement: nothing but
+// blanks, comments and semicolons, as SQLite's own parser reads them.
+bool nothingMore(sqlite3* db, const void* tail, const void* end) {
+    const char* p = static_cast<const char*>(tail);
+    const char* const stop = static_cast<const char*>(end);
+    while (p < stop) {
+        sqlite3_stmt* st = nullptr;
+        const void* next = nullptr;
+        const int rc = sqlite3_prepare16_v2(db, p, static_cast<int>(stop - p), &st, &next);
+        const bool statement = st != nullptr;
+        sqlite3_finalize(st);
+        if (rc != SQLITE_OK || statement || static_cast<const char*>(next) <= p)
+            return false;
+        p = static_cast<const char*>(next);
+    }
+    return true;
+}
+
+// Runs a delete and resets it for its next use.
 void runWrite(sqlite3* db, sqlite3_stmt* st) {
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_DONE) {
@@ -295,6 +292,17 @@ SqliteEngine::SqliteEngine(Connection& connection)
     : m_db(handleOf(connection)) {
     if (!m_db)
         throw DbError(QStringLiteral("数据库连接未打开"));
+    // Defined once per connection: defining it again would expire every
+    // statement prepared on it.
+    sqlite3_stmt* probe = nullptr;
+    const QByteArray call = QByteArray("select ") + WriteSql::versionFunction + "(0)";
+    const bool defined =
+        sqlite3_prepare_v2(m_db, call.constData(), -1, &probe, nullptr) == SQLITE_OK;
+    sqlite3_finalize(probe);
+    if (!defined && sqlite3_create_function_v2(m_db, WriteSql::versionFunction, -1,
+                                               SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                               rowVersion, nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail();
 }
 
 SqliteEngine::~SqliteEngine() {
@@ -316,13 +324,24 @@ void SqliteEngine::fail() const {
     throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db)));
 }
 
-void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& data) {
+sqlite3_stmt* SqliteEngine::prepareOne(const QString& sql) {
     sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare16_v2(m_db, sql.utf16(), static_cast<int>(sql.size() * 2), &raw, nullptr) !=
-        SQLITE_OK) {
+    const void* tail = nullptr;
+    const ushort* text = sql.utf16();
+    const int bytes = static_cast<int>(sql.size() * 2);
+    if (sqlite3_prepare16_v2(m_db, text, bytes, &raw, &tail) != SQLITE_OK) {
         sqlite3_finalize(raw);
         fail();
     }
+    if (!nothingMore(m_db, tail, reinterpret_cast<const char*>(text) + bytes)) {
+        sqlite3_finalize(raw);
+        throw DbError(oneStatementOnly());
+    }
+    return raw;
+}
+
+void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& data) {
+    sqlite3_stmt* raw = prepareOne(sql);
     if (!raw)
         return; // an empty command
     Statement st(raw);
@@ -330,6 +349,7 @@ void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& d
     const int first = withIdentity ? 1 : 0;
     const QString table = unquoted(data.table);
     std::vector<FieldKind> kinds;
+    std::vector<int> versioned; // the result columns that show a table column
     for (int c = first; c < columns; ++c) {
         FieldInfo field;
         field.name = QString::fromUtf8(sqlite3_column_name(raw, c));
@@ -337,8 +357,10 @@ void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& d
         const char* origin = sqlite3_column_origin_name(raw, c);
         const char* from = sqlite3_column_table_name(raw, c);
         if (withIdentity && origin && from &&
-            QString::fromUtf8(from).compare(table, Qt::CaseInsensitive) == 0)
+            QString::fromUtf8(from).compare(table, Qt::CaseInsensitive) == 0) {
             field.column = QString::fromUtf8(origin);
+            versioned.push_back(c);
+        }
         kinds.push_back(field.kind);
         data.fields.push_back(std::move(field));
     }
@@ -348,7 +370,11 @@ void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& d
     while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
         for (int f = 0; f < fieldCount; ++f)
             data.store.append(columnValue(raw, f + first, kinds[static_cast<size_t>(f)]));
-        data.store.endRecord(withIdentity ? sqlite3_column_int64(raw, 0) : 0);
+        quint64 version = 0;
+        for (const int c : versioned)
+            version = foldColumn(version, raw, c);
+        data.store.endRecord(withIdentity ? sqlite3_column_int64(raw, 0) : 0,
+                             static_cast<qint64>(version));
     }
     if (rc != SQLITE_DONE)
         fail();
@@ -356,12 +382,15 @@ void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& d
 }
 
 void SqliteEngine::execute(const QString& sql) {
-    char* error = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) == SQLITE_OK)
+    sqlite3_stmt* raw = prepareOne(sql);
+    if (!raw)
         return;
-    const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
-    sqlite3_free(error);
-    throw DbError(message);
+    Statement st(raw);
+    int rc;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        fail();
 }
 
 SqliteEngine::Prepared& SqliteEngine::prepared(char kind, const RecordsetData& data) {
@@ -385,42 +414,36 @@ SqliteEngine::Prepared& SqliteEngine::prepared(char kind, const RecordsetData& d
     return it->second;
 }
 
-const QString& SqliteEngine::rowidAlias(const RecordsetData& data) {
-    if (m_rowidAliasKnown)
-        return m_rowidAlias;
-    sqlite3_stmt* raw = nullptr;
-    const char* sql = "select name from pragma_table_info(?1) where pk = 1 and upper(type) = "
-                      "'INTEGER' and (select count(*) from pragma_table_info(?1) where pk > 0) = 1";
-    if (sqlite3_prepare_v2(m_db, sql, -1, &raw, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(raw);
-        fail();
+bool SqliteEngine::runReturning(sqlite3_stmt* st, RecordsetData& data, int row,
+                                const std::vector<int>& fields) {
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+        sqlite3_reset(st);
+        if (rc == SQLITE_DONE)
+            return false;
+        throw DbError(message);
     }
-    Statement st(raw);
-    const QByteArray table = unquoted(data.table).toUtf8();
-    sqlite3_bind_text(raw, 1, table.constData(), static_cast<int>(table.size()), SQLITE_STATIC);
-    if (sqlite3_step(raw) == SQLITE_ROW)
-        m_rowidAlias =
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
-    m_rowidAliasKnown = true;
-    return m_rowidAlias;
+    if (row < 0) {
+        row = data.rowCount();
+        data.store.appendEmptyRecord();
+    }
+    data.store.setIdentity(row, sqlite3_column_int64(st, 0));
+    data.store.setVersion(row, sqlite3_column_int64(st, 1));
+    int c = 2;
+    for (const int f : fields)
+        data.store.setValue(row, f, columnValue(st, c++, data.fields[static_cast<size_t>(f)].kind));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+    }
+    sqlite3_reset(st);
+    return true;
 }
 
 bool SqliteEngine::updateRow(RecordsetData& data, int row) {
-    const QString& alias = rowidAlias(data);
     const Prepared& p = prepared('U', data);
     const int n = bindPending(p.statement, 1, data, p.setFields);
     bindReadRow(p.statement, n, data, row);
-    runWrite(m_db, p.statement);
-    if (sqlite3_changes(m_db) != 1)
-        return false;
-    for (const int f : p.setFields) {
-        const FieldInfo& field = data.fields[static_cast<size_t>(f)];
-        const QVariant stored = storedValue(data.pending[static_cast<size_t>(f)], field.kind);
-        data.store.setValue(row, f, stored);
-        if (!alias.isEmpty() && field.column.compare(alias, Qt::CaseInsensitive) == 0)
-            data.store.setIdentity(row, stored.toLongLong());
-    }
-    return true;
+    return runReturning(p.statement, data, row, p.setFields);
 }
 
 bool SqliteEngine::deleteRow(RecordsetData& data, int row) {
@@ -432,24 +455,9 @@ bool SqliteEngine::deleteRow(RecordsetData& data, int row) {
 
 void SqliteEngine::insertRow(RecordsetData& data) {
     const Prepared& p = prepared('I', data);
-    sqlite3_stmt* st = p.statement;
-    bindPending(st, 1, data, p.setFields);
-    const int rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW) {
-        const QString message = rc == SQLITE_DONE ? QStringLiteral("新记录未能写入")
-                                                  : QString::fromUtf8(sqlite3_errmsg(m_db));
-        sqlite3_reset(st);
-        throw DbError(message);
-    }
-    const int row = data.rowCount();
-    data.store.appendEmptyRecord();
-    data.store.setIdentity(row, sqlite3_column_int64(st, 0));
-    int c = 1;
-    for (const int f : data.columnFields)
-        data.store.setValue(row, f, columnValue(st, c++, data.fields[static_cast<size_t>(f)].kind));
-    while (sqlite3_step(st) == SQLITE_ROW) {
-    }
-    sqlite3_reset(st);
+    bindPending(p.statement, 1, data, p.setFields);
+    if (!runReturning(p.statement, data, -1, data.columnFields))
+        throw DbError(QStringLiteral("新记录未能写入"));
 }
 
 } // namespace quill

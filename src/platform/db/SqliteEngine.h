@@ -13,8 +13,9 @@ struct sqlite3_stmt;
 namespace quill {
 
 // Records on SQLite through the connection's own sqlite3 handle: values are
-// read by each column's declared type, and the write statements are
-// prepared once per recordset.
+// read by each column's declared type, each record's version is a hash of
+// its values as stored, and the write statements are prepared once per
+// recordset.
 class SqliteEngine : public RecordEngine {
 public:
     explicit SqliteEngine(Connection& connection);
@@ -41,13 +42,15 @@ private:
 
     Prepared& prepared(char kind, const RecordsetData& data);
     [[noreturn]] void fail() const;
-
-    // The column that is the table's rowid under another name, if any.
-    const QString& rowidAlias(const RecordsetData& data);
+    // Prepares the one statement sql holds (null for none); refuses a second.
+    sqlite3_stmt* prepareOne(const QString& sql);
+    // Runs an insert or update that returns the row's identity, version and
+    // fields, and reads them into row of data (-1: append a new record).
+    // False when it touched no row.
+    bool runReturning(sqlite3_stmt* st, RecordsetData& data, int row,
+                      const std::vector<int>& fields);
 
     sqlite3* m_db = nullptr;
-    bool m_rowidAliasKnown = false;
-    QString m_rowidAlias;
     std::map<Key, Prepared> m_statements;
     Prepared* m_last = nullptr;
     Key m_lastKey;

@@ -70,7 +70,7 @@ bool TemporalText::parseTime(const char* s, int length, QTime* time) {
             if (s[8] != '.' || length == 9)
                 return false;
             for (int i = 9; i < length; ++i) {
-                if (s[i] < '0' || s[i] > '9')
+                if (s[i] < '0' || s[i] > '9' || (i >= 12 && s[i] != '0'))
                     return false;
                 if (i < 12)
                     ms = ms * 10 + (s[i] - '0');
@@ -187,35 +187,10 @@ QString TemporalText::formatDateTime(const QDateTime& dateTime) {
     return formatDate(dateTime.date()) + QLatin1Char(' ') + formatTime(dateTime.time());
 }
 
-QVariant TemporalText::parseLoose(const QString& text) {
+bool TemporalText::finerThanMilliseconds(const QString& text) {
     static const QRegularExpression form(QStringLiteral(
-        R"(^\s*(?:(\d{1,4})[-/](\d{1,2})[-/](\d{1,2}))?\s*[T ]?\s*(?:(\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:\.(\d{1,3})\d*)?)?)?\s*$)"));
-    const QRegularExpressionMatch m = form.match(text);
-    if (!m.hasMatch())
-        return {};
-    const bool hasDate = m.capturedLength(1) > 0;
-    const bool hasTime = m.capturedLength(4) > 0;
-    QDate date;
-    QTime time;
-    if (hasDate) {
-        date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-        if (!date.isValid())
-            return {};
-    }
-    if (hasTime) {
-        const QString ms = m.captured(7).leftJustified(3, QLatin1Char('0'));
-        time =
-            QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt(), ms.toInt());
-        if (!time.isValid())
-            return {};
-    }
-    if (hasDate && hasTime)
-        return QDateTime(date, time);
-    if (hasDate)
-        return date;
-    if (hasTime)
-        return time;
-    return {};
+        R"(^(?:\d{4}-\d{2}-\d{2}[ T])?\d{2}:\d{2}:\d{2}\.\d{4,}(?:Z|[+-]\d{2}(?::?\d{2})?)?$)"));
+    return form.match(text).hasMatch();
 }
 
 } // namespace quill

@@ -13,7 +13,8 @@ namespace quill {
 // Dates and times as the databases hold them in text: 'yyyy-mm-dd',
 // 'hh:mm:ss[.fff]' and 'yyyy-mm-dd hh:mm:ss[.fff]' (a 'T' also separates).
 // The parsers take UTF-8 bytes straight from the engine and reject anything
-// else, so such text stays text.
+// else, so such text stays text; so does a value with a fraction of a
+// second finer than a millisecond, which the Qt types cannot hold.
 class TemporalText {
 public:
     static bool parseDate(const char* s, int length, QDate* date);
@@ -29,10 +30,9 @@ public:
     static QString formatTime(const QTime& time);
     static QString formatDateTime(const QDateTime& dateTime);
 
-    // Reads text of any of the forms above (also 'yyyy/m/d' and unpadded
-    // parts, as people type them) for a date, time or date-time field; an
-    // invalid QVariant when it is none of them.
-    static QVariant parseLoose(const QString& text);
+    // Whether text is a stored time or date-time whose fraction of a second
+    // is finer than a millisecond (kept as text, so it is written back exact).
+    static bool finerThanMilliseconds(const QString& text);
 };
 
 } // namespace quill

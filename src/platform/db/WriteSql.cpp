@@ -13,46 +13,47 @@ QString param(WriteSql::Dialect dialect, int n) {
         .arg(n);
 }
 
-bool temporal(FieldKind kind) {
-    return kind == FieldKind::Date || kind == FieldKind::Time || kind == FieldKind::DateTime;
+QString column(const RecordsetData& data, int field) {
+    return WriteSql::quoted(data.fields[static_cast<size_t>(field)].column);
 }
 
-// "column equals the value read", nulls equal to nulls. SQLite keeps dates as
-// text that others may have written in another form, so both sides are
-// compared in one normal form there.
-QString sameAs(WriteSql::Dialect dialect, const FieldInfo& field, int n) {
-    const QString column = WriteSql::quoted(field.column);
-    const QString p = param(dialect, n);
+// The row version: xmin, or the version function over the record's columns,
+// called again on its own result for every further group of columns, as
+// many arguments as a SQL function takes.
+QString version(WriteSql::Dialect dialect, const RecordsetData& data) {
     if (dialect == WriteSql::Dialect::Postgres)
-        return column + QLatin1String(" IS NOT DISTINCT FROM ") + p;
-    if (!temporal(field.kind))
-        return column + QLatin1String(" IS ") + p;
-    static const QString normal = QStringLiteral("coalesce(strftime('%Y-%m-%d %H:%M:%f',%1),%1)");
-    return QLatin1Char('(') + column + QLatin1String(" IS ") + p + QLatin1String(" OR ") +
-           normal.arg(column) + QLatin1String(" IS ") + normal.arg(p) + QLatin1Char(')');
+        return QStringLiteral("xmin");
+    QString expression = QStringLiteral("0");
+    const std::vector<int>& fields = data.columnFields;
+    size_t next = 0;
+    do {
+        QStringList args{expression};
+        for (; next < fields.size() && args.size() < WriteSql::versionArguments; ++next)
+            args << column(data, fields[next]);
+        expression = QString::fromLatin1(WriteSql::versionFunction) + QLatin1Char('(') +
+                     args.join(QLatin1Char(',')) + QLatin1Char(')');
+    } while (next < fields.size());
+    return expression;
 }
 
-QString identityTest(WriteSql::Dialect dialect, int n) {
-    return dialect == WriteSql::Dialect::Sqlite ? QStringLiteral("rowid=?%1").arg(n)
-                                                : QStringLiteral("ctid=$%1::tid").arg(n);
+QString identity(WriteSql::Dialect dialect) {
+    return dialect == WriteSql::Dialect::Sqlite ? QStringLiteral("rowid") : QStringLiteral("ctid");
+}
+
+QString checks(WriteSql::Dialect dialect, const RecordsetData& data, int first) {
+    const bool pg = dialect == WriteSql::Dialect::Postgres;
+    return QLatin1String(" where ") + identity(dialect) + QLatin1Char('=') + param(dialect, first) +
+           (pg ? QLatin1String("::tid") : QLatin1String()) + QLatin1String(" and ") +
+           version(dialect, data) + QLatin1Char('=') + param(dialect, first + 1) +
+           (pg ? QLatin1String("::xid") : QLatin1String());
 }
 
 QString returning(WriteSql::Dialect dialect, const RecordsetData& data,
-                  const std::vector<int>& columnFields) {
-    QStringList list{dialect == WriteSql::Dialect::Sqlite ? QStringLiteral("rowid")
-                                                          : QStringLiteral("ctid")};
-    for (const int f : columnFields)
-        list << WriteSql::quoted(data.fields[static_cast<size_t>(f)].column);
+                  const std::vector<int>& fields) {
+    QStringList list{identity(dialect), version(dialect, data)};
+    for (const int f : fields)
+        list << column(data, f);
     return QLatin1String(" returning ") + list.join(QLatin1Char(','));
-}
-
-QString checks(WriteSql::Dialect dialect, const RecordsetData& data,
-               const std::vector<int>& columnFields, int first) {
-    QString where = QLatin1String(" where ") + identityTest(dialect, first);
-    int n = first + 1;
-    for (const int f : columnFields)
-        where += QLatin1String(" and ") + sameAs(dialect, data.fields[static_cast<size_t>(f)], n++);
-    return where;
 }
 
 } // namespace
@@ -73,38 +74,36 @@ QString WriteSql::quoted(const QString& identifier) {
 }
 
 QString WriteSql::update(Dialect dialect, const RecordsetData& data,
-                         const std::vector<int>& setFields, const std::vector<int>& columnFields) {
+                         const std::vector<int>& setFields) {
     QStringList sets;
     int n = 1;
     for (const int f : setFields)
-        sets << quoted(data.fields[static_cast<size_t>(f)].column) + QLatin1Char('=') +
-                    param(dialect, n++);
+        sets << column(data, f) + QLatin1Char('=') + param(dialect, n++);
     return QLatin1String("update ") + data.table + QLatin1String(" set ") +
-           sets.join(QLatin1Char(',')) + checks(dialect, data, columnFields, n) +
-           (dialect == Dialect::Postgres ? returning(dialect, data, setFields) : QString());
+           sets.join(QLatin1Char(',')) + checks(dialect, data, n) +
+           returning(dialect, data, setFields);
 }
 
-QString WriteSql::remove(Dialect dialect, const RecordsetData& data,
-                         const std::vector<int>& columnFields) {
-    return QLatin1String("delete from ") + data.table + checks(dialect, data, columnFields, 1);
+QString WriteSql::remove(Dialect dialect, const RecordsetData& data) {
+    return QLatin1String("delete from ") + data.table + checks(dialect, data, 1);
 }
 
 QString WriteSql::insert(Dialect dialect, const RecordsetData& data,
-                         const std::vector<int>& setFields, const std::vector<int>& columnFields) {
+                         const std::vector<int>& setFields) {
     if (setFields.empty())
         return QLatin1String("insert into ") + data.table + QLatin1String(" default values") +
-               returning(dialect, data, columnFields);
+               returning(dialect, data, data.columnFields);
     QStringList columns;
     QStringList values;
     int n = 1;
     for (const int f : setFields) {
-        columns << quoted(data.fields[static_cast<size_t>(f)].column);
+        columns << column(data, f);
         values << param(dialect, n++);
     }
     return QLatin1String("insert into ") + data.table + QLatin1String(" (") +
            columns.join(QLatin1Char(',')) + QLatin1String(") values (") +
            values.join(QLatin1Char(',')) + QLatin1Char(')') +
-           returning(dialect, data, columnFields);
+           returning(dialect, data, data.columnFields);
 }
 
 QString WriteSql::forChanges(char kind, Dialect dialect, const RecordsetData& data,
@@ -114,10 +113,10 @@ QString WriteSql::forChanges(char kind, Dialect dialect, const RecordsetData& da
             setFields->push_back(f);
     }
     if (kind == 'U')
-        return update(dialect, data, *setFields, data.columnFields);
+        return update(dialect, data, *setFields);
     if (kind == 'I')
-        return insert(dialect, data, *setFields, data.columnFields);
-    return remove(dialect, data, data.columnFields);
+        return insert(dialect, data, *setFields);
+    return remove(dialect, data);
 }
 
 } // namespace quill
