@@ -8,6 +8,7 @@
 #include "suite/SuiteLib.h"
 #include "windows/manage/frmRSGL.h"
 
+#include <QAction>
 #include <QDate>
 #include <QLabel>
 #include <QListWidget>
@@ -223,6 +224,40 @@ TEST_P(ReportEndToEnd, HeadingAndVanishedReportLeaveTheSheetAsItWas) {
     EXPECT_EQ(sheetTexts(*w->F1Book1), groupedSheet);
     EXPECT_EQ(lib.QuerySql, groupedSql);
     EXPECT_FALSE(w->MN02->isEnabled());
+}
+
+// Employee rows are edited in the grid only on a sheet that starts with the
+// employee number: the rule asks the sheet the chosen report shows, not the
+// one it replaces.
+TEST_P(ReportEndToEnd, EmployeeEditingFollowsTheChosenReportsFirstColumn) {
+    const SuiteLib& lib = SuiteLib::instance();
+    auto w = load(QStringLiteral("人事档案"));
+    Connection& c = *lib.Connection;
+    const QString next = QStringLiteral("(select max(proid) + 1 from zdb1)");
+    c.Execute(QStringLiteral("insert into zdb1 (parid, proid, proname, proval, proif) select "
+                             "proid, %1, '按姓名', 'YGZL', true from zdb1 where parid=0 and "
+                             "proval='REPORT'")
+                  .arg(next));
+    for (const char* item : {"name", "memberid"})
+        c.Execute(QStringLiteral("insert into zdb1 (parid, proid, proname, proval, proif) select "
+                                 "proid, %1, '%2', null, false from zdb1 where proname='按姓名'")
+                      .arg(next, QLatin1String(item)));
+    show(*w);
+    ASSERT_EQ(w->F1Book1->ColHeading(1), QStringLiteral("工号"));
+    ASSERT_TRUE(w->MN05->isEnabled());
+
+    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("按姓名")));
+    ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(w->F1Book1->ColHeading(1), QStringLiteral("姓名"));
+    EXPECT_FALSE(w->MN05->isEnabled());
+    EXPECT_FALSE(w->MN06->isEnabled());
+    EXPECT_FALSE(w->toolbarButton(8)->isVisible());
+    EXPECT_FALSE(w->toolbarButton(9)->isVisible());
+
+    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("员工花名册")));
+    EXPECT_EQ(w->F1Book1->ColHeading(1), QStringLiteral("工号"));
+    EXPECT_TRUE(w->MN05->isEnabled());
+    EXPECT_TRUE(w->toolbarButton(8)->isVisible());
 }
 
 } // namespace

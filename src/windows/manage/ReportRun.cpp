@@ -16,33 +16,79 @@ namespace {
 
 const QString DeptCaption = QStringLiteral("部门");
 
+// The suite's texts a choice rewrites.
+std::array<QString*, 10> suiteTexts() {
+    SuiteLib& lib = SuiteLib::instance();
+    return {&lib.SqlSelect,      &lib.SqlFrom,       &lib.SqlWhere,     &lib.SqlGroup,
+            &lib.SqlOrder,       &lib.QuerySql,      &lib.QueryCaption, &lib.FilterCaption1,
+            &lib.FilterCaption2, &lib.FilterCaption3};
+}
+
 } // namespace
+
+ReportRun::Attempt::Attempt(ReportRun& run)
+    : m_run(run) {
+    const Mdlx& m = Mdlx::instance();
+    const std::array<QString*, 10> texts = suiteTexts();
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        m_suite[i] = *texts[i];
+    m_captionPrefix = m.CaptionPrefix;
+    m_rangeCaption = m.RangeCaption;
+    m_reportIndex = m.CurrentReportIndex;
+    m_conditions = m.ActiveConditions;
+    m_conditionCount = m.ActiveCount;
+    m_sumFields = m.SumFields;
+    m_sumCount = m.SumCount;
+    m_reportId = run.m_reportId;
+    m_lists = run.m_lists;
+    m_workingText = run.m_workingText;
+}
+
+ReportRun::Attempt::~Attempt() {
+    if (m_kept)
+        return;
+    Mdlx& m = Mdlx::instance();
+    const std::array<QString*, 10> texts = suiteTexts();
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        *texts[i] = m_suite[i];
+    m.CaptionPrefix = m_captionPrefix;
+    m.RangeCaption = m_rangeCaption;
+    m.CurrentReportIndex = m_reportIndex;
+    m.ActiveConditions = m_conditions;
+    m.ActiveCount = m_conditionCount;
+    m.SumFields = m_sumFields;
+    m.SumCount = m_sumCount;
+    m_run.m_reportId = m_reportId;
+    m_run.m_lists = m_lists;
+    m_run.m_workingText = m_workingText;
+}
 
 ReportRun::ReportRun(ReportStore& store)
     : m_store(store) {}
 
 bool ReportRun::Choose(int index, const QString& key) {
     Mdlx& m = Mdlx::instance();
-    const std::int16_t previous = m.CurrentReportIndex;
-    m.CurrentReportIndex = std::int16_t(index - 1);
-    if (index <= 1)
+    if (index <= 1) {
+        m.CurrentReportIndex = std::int16_t(index - 1);
         return false;
+    }
+    Attempt attempt(*this);
+    m.CurrentReportIndex = std::int16_t(index - 1);
     std::optional<ReportDefinition> d;
     try {
         d = m_store.read(key);
         if (d)
             toCodes(*d);
     } catch (const DbError& e) {
-        m.CurrentReportIndex = previous;
         MsgBox(QStringLiteral("报表'") + key + QStringLiteral("'无法读取:") + e.message());
         return false;
     }
     if (!d) {
-        m.CurrentReportIndex = previous;
         MsgBox(QStringLiteral("报表'") + key + QStringLiteral("'已不存在,可能已被删除。"));
         return false;
     }
     take(key, *d);
+    attempt.keep();
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
+#include "platform/grid/WorkbookReader.h"
 #include "platform/vb/Val.h"
 #include "suite/SuiteLib.h"
 #include "windows/manage/RenderProgress.h"
@@ -38,44 +39,102 @@ int ResultSheetRenderer::TemplateParam(int k) const {
     return k >= 1 && k <= 5 ? m_parameters[std::size_t(k - 1)] : 0;
 }
 
-void ResultSheetRenderer::Render(Recordset& data, const QString& reportName, bool blankForZero) {
-    openQuery(data);
-    m_parameters = {};
-    m_pageCount = 0;
-    m_rowsPerBlock = 0;
-    m_progressShown = false;
-    const SuiteLib& lib = SuiteLib::instance();
-    const QString file = lib.ReportFolder + QLatin1Char('/') + reportName + QStringLiteral(".vts");
-    if (!reportName.isEmpty() && QFileInfo(file).isFile())
-        renderTemplate(data, file, blankForZero);
-    else
-        renderDefault(data, blankForZero);
-    m_book.SetSheetName(1, lib.QueryCaption);
-    if (m_recordCount > 0)
-        data.MoveFirst();
+QString ResultSheetRenderer::templateFile(const QString& reportName) {
+    const QString file =
+        SuiteLib::instance().ReportFolder + QLatin1Char('/') + reportName + QStringLiteral(".vts");
+    return !reportName.isEmpty() && QFileInfo(file).isFile() ? file : QString();
 }
 
-void ResultSheetRenderer::openQuery(Recordset& data) {
+QString ResultSheetRenderer::sheetFile(const QString& reportName) {
+    const QString file = templateFile(reportName);
+    return file.isEmpty() ? SuiteLib::instance().ReportFolder + QStringLiteral("/quill.vts") : file;
+}
+
+void ResultSheetRenderer::Render(Recordset& data, const QString& reportName, bool blankForZero) {
+    const int recordCount = openQuery(data);
+    const Layout layout = layoutFor(reportName, recordCount);
+    load(layout);
+    fill(data, recordCount, layout, blankForZero);
+}
+
+ResultSheetRenderer::Prepared ResultSheetRenderer::prepare(const QString& reportName) {
+    Prepared run;
+    run.data = std::make_unique<Recordset>();
+    run.recordCount = openQuery(*run.data);
+    readLookups(*run.data, run.recordCount);
+    run.layout = layoutFor(reportName, run.recordCount);
+    return run;
+}
+
+void ResultSheetRenderer::show(Prepared& run, bool blankForZero) {
+    load(run.layout);
+    fill(*run.data, run.recordCount, run.layout, blankForZero);
+}
+
+int ResultSheetRenderer::openQuery(Recordset& data) {
     data.Close();
     SuiteLib& lib = SuiteLib::instance();
     lib.joinQuery();
     if (!lib.Connection)
         throw DbError(QStringLiteral("没有打开的数据库连接"));
     data.Open(lib.QuerySql, *lib.Connection);
-    m_recordCount = 0;
+    int count = 0;
     for (; !data.Eof(); data.MoveNext())
-        ++m_recordCount;
-    if (m_recordCount > 0)
+        ++count;
+    if (count > 0)
         data.MoveFirst();
+    return count;
 }
 
-void ResultSheetRenderer::loadSheet(const QString& file, bool colHeadings) {
-    m_book.ReadFile(file);
+ResultSheetRenderer::Layout ResultSheetRenderer::layoutFor(const QString& reportName,
+                                                           int recordCount) {
+    Layout layout;
+    const QString own = templateFile(reportName);
+    layout.isTemplate = !own.isEmpty();
+    layout.file = layout.isTemplate ? own : sheetFile(QString());
+    const Sheet sheet = WorkbookReader::read(layout.file);
+    if (layout.isTemplate) {
+        layout.parameters = TemplateSheet::parametersOf(sheet);
+        TemplateSheet::checkLayout(layout.parameters, recordCount);
+    }
+    return layout;
+}
+
+void ResultSheetRenderer::readLookups(const Recordset& data, int recordCount) {
+    if (recordCount <= 0)
+        return;
+    // The organisation is read at its first look-up, any code will do.
+    for (const SheetColumn& column : SheetColumn::resolve(data)) {
+        if (column.orgLevel > 0) {
+            SuiteLib::instance().DeptName(QStringLiteral("部门"), QStringLiteral("0"));
+            return;
+        }
+    }
+}
+
+void ResultSheetRenderer::load(const Layout& layout) {
+    m_book.ReadFile(layout.file);
     m_book.SetAllowCellEditing(false);
     m_book.setEnterMovesDown(false);
-    m_book.setShowColHeading(colHeadings);
+    m_book.setShowColHeading(!layout.isTemplate);
     m_book.SetAllowEditB(false);
     m_book.SetAllowEditC(false);
+}
+
+void ResultSheetRenderer::fill(Recordset& data, int recordCount, const Layout& layout,
+                               bool blankForZero) {
+    m_recordCount = recordCount;
+    m_parameters = layout.parameters;
+    m_pageCount = 0;
+    m_rowsPerBlock = 0;
+    m_progressShown = false;
+    if (layout.isTemplate)
+        renderTemplate(data, blankForZero);
+    else
+        renderDefault(data, blankForZero);
+    m_book.SetSheetName(1, SuiteLib::instance().QueryCaption);
+    if (m_recordCount > 0)
+        data.MoveFirst();
 }
 
 std::vector<SheetColumn> ResultSheetRenderer::resolveColumns(Recordset& data) {
@@ -85,8 +144,6 @@ std::vector<SheetColumn> ResultSheetRenderer::resolveColumns(Recordset& data) {
 }
 
 void ResultSheetRenderer::renderDefault(Recordset& data, bool blankForZero) {
-    const SuiteLib& lib = SuiteLib::instance();
-    loadSheet(lib.ReportFolder + QStringLiteral("/quill.vts"), true);
     const std::vector<SheetColumn> columns = resolveColumns(data);
     for (const SheetColumn& column : columns)
         m_book.SetColHeading(column.field + 1, column.caption);
@@ -129,9 +186,8 @@ void ResultSheetRenderer::applySavedWidths(const std::vector<SheetColumn>& colum
     }
 }
 
-void ResultSheetRenderer::renderTemplate(Recordset& data, const QString& file, bool blankForZero) {
-    loadSheet(file, false);
-    m_parameters = TemplateSheet::readParameters(m_book);
+void ResultSheetRenderer::renderTemplate(Recordset& data, bool blankForZero) {
+    TemplateSheet::clearParameters(m_book);
     m_book.SetSheetName(1, QString());
     const std::vector<SheetColumn> columns = resolveColumns(data);
     SheetCellWriter writer(m_book, data, columns, blankForZero);

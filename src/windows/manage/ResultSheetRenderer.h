@@ -1,10 +1,12 @@
 #pragma once
 
 #include "windows/manage/SheetColumn.h"
+#include "windows/manage/TemplateSheet.h"
 
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace quill {
@@ -22,11 +24,39 @@ public:
     // Rows of records a sheet shows at most; later records are left out.
     static constexpr int MaxRows = 16380;
 
+    // The workbook a run is laid on and how.
+    struct Layout {
+        QString file; // the report's template, or the base sheet
+        bool isTemplate = false;
+        TemplateSheet::Parameters parameters{};
+    };
+    // A run made ready without touching anything shown: the query open on a
+    // recordset of its own and counted, the workbook read and its layout
+    // checked.
+    struct Prepared {
+        std::unique_ptr<Recordset> data;
+        int recordCount = 0;
+        Layout layout;
+    };
+
     explicit ResultSheetRenderer(F1Book& book);
 
-    // The window has laid itself out before. Raises DbError for the query,
-    // GridError for a sheet file that cannot be read.
+    // Runs the query on the window's recordset and renders it. The window
+    // has laid itself out before. Raises DbError for the query, GridError
+    // for a sheet file that cannot be read or a layout that does not fit.
     void Render(Recordset& data, const QString& reportName, bool blankForZero);
+
+    // The run of a report choice, step 1: everything that can fail. Raises
+    // DbError for the query (or a lookup the sheet needs), GridError for the
+    // workbook sheetFile(reportName).
+    Prepared prepare(const QString& reportName);
+    // Step 2: loads the prepared workbook and fills it from run.data. Raises
+    // GridError, with nothing changed, only when the workbook can no longer
+    // be read.
+    void show(Prepared& run, bool blankForZero);
+
+    // The workbook a run of this report is laid on.
+    static QString sheetFile(const QString& reportName);
 
     int RecordCount() const { return m_recordCount; }
     // k = 1..5; 0 outside.
@@ -41,13 +71,22 @@ public:
     bool progressShown() const { return m_progressShown; }
 
 private:
-    void openQuery(Recordset& data);
-    // Reads the sheet file, shown read-only, with or without column headings.
-    void loadSheet(const QString& file, bool colHeadings);
+    // The report's own workbook; "" when it has none.
+    static QString templateFile(const QString& reportName);
+    // Opens QuerySql on `data`; the record count.
+    static int openQuery(Recordset& data);
+    // Reads the workbook to prove it and takes its template parameters.
+    static Layout layoutFor(const QString& reportName, int recordCount);
+    // Reads the organisation now when the sheet will name units.
+    static void readLookups(const Recordset& data, int recordCount);
+    // Reads the layout's workbook into the grid, shown read-only; the one
+    // step of a render that may still fail, and then the grid is unchanged.
+    void load(const Layout& layout);
+    void fill(Recordset& data, int recordCount, const Layout& layout, bool blankForZero);
     // The result's columns, the sheet made as wide.
     std::vector<SheetColumn> resolveColumns(Recordset& data);
     void renderDefault(Recordset& data, bool blankForZero);
-    void renderTemplate(Recordset& data, const QString& file, bool blankForZero);
+    void renderTemplate(Recordset& data, bool blankForZero);
     void applySavedWidths(const std::vector<SheetColumn>& columns);
 
     F1Book& m_book;

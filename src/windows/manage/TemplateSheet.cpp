@@ -42,13 +42,31 @@ TemplateSheet::TemplateSheet(F1Book& book, Recordset& data, const std::vector<Sh
     , m_progress(progress)
     , m_recordCount(recordCount) {}
 
-TemplateSheet::Parameters TemplateSheet::readParameters(F1Book& book) {
+TemplateSheet::Parameters TemplateSheet::parametersOf(const Sheet& sheet) {
     Parameters parameters{};
-    for (int k = 1; k <= 5; ++k) {
-        parameters[std::size_t(k - 1)] = parameterOf(book.CellText(1, k));
-        book.SetCellText(1, k, QString());
-    }
+    if (sheet.rowCount() < 1)
+        return parameters;
+    for (int k = 1; k <= std::min(5, sheet.columnCount()); ++k)
+        parameters[std::size_t(k - 1)] = parameterOf(sheet.text(0, k - 1));
     return parameters;
+}
+
+void TemplateSheet::clearParameters(F1Book& book) {
+    for (int k = 1; k <= 5; ++k)
+        book.SetCellText(1, k, QString());
+}
+
+void TemplateSheet::checkLayout(const Parameters& p, int recordCount) {
+    if (p[1] <= 0 || recordCount <= 0)
+        return;
+    const int block = p[0] + p[1] + p[2];
+    const int pages = (recordCount + p[1] - 1) / p[1];
+    const qint64 lastRow = qint64(block) * pages;
+    if (lastRow >= Sheet::MaxRows)
+        throw GridError(QStringLiteral("模板每页 %1 行，%2 页共 %3 行，超出工作表的行数")
+                            .arg(block)
+                            .arg(pages)
+                            .arg(lastRow));
 }
 
 void TemplateSheet::render(const Parameters& p) {
@@ -106,15 +124,10 @@ void TemplateSheet::renderPaged(int headerRows, int perPage, int footerRows) {
     const int pages = (m_recordCount + perPage - 1) / perPage;
     m_rowsPerBlock = block;
     m_pageCount = pages;
-    const qint64 lastRow = m_recordCount > 0 ? qint64(block) * pages : headerRows;
-    if (lastRow >= Sheet::MaxRows)
-        throw GridError(QStringLiteral("模板每页 %1 行，%2 页共 %3 行，超出工作表的行数")
-                            .arg(block)
-                            .arg(pages)
-                            .arg(lastRow));
+    checkLayout({headerRows, perPage, footerRows, 0, 0}, m_recordCount);
 
     const PageModel model(m_book, block);
-    m_book.SetLastRow(int(lastRow));
+    m_book.SetLastRow(m_recordCount > 0 ? block * pages : headerRows);
     for (int k = 1; k < pages; ++k)
         model.copyContents(m_book, k * block + 1);
 

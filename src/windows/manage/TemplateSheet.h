@@ -12,6 +12,7 @@ namespace quill {
 
 class F1Book;
 class Recordset;
+class Sheet;
 class RenderProgress;
 class SheetCellWriter;
 
@@ -31,9 +32,12 @@ public:
     TemplateSheet(F1Book& book, Recordset& data, const std::vector<SheetColumn>& columns,
                   SheetCellWriter& writer, RenderProgress& progress, int recordCount);
 
-    // Takes the parameters from cells (1, 1) to (1, 5) of the loaded template
-    // and clears those cells.
-    static Parameters readParameters(F1Book& book);
+    // The parameters in cells (1, 1) to (1, 5) of a template as read.
+    static Parameters parametersOf(const Sheet& sheet);
+    // Clears those cells of the loaded template.
+    static void clearParameters(F1Book& book);
+    // Raises GridError when the layout would not fit on a sheet.
+    static void checkLayout(const Parameters& parameters, int recordCount);
 
     // Fills the loaded template (its switches already set).
     void render(const Parameters& parameters);

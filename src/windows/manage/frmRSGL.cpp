@@ -6,6 +6,7 @@
 #include "foundation/TypeCode.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/F1Book.h"
+#include "platform/grid/GridError.h"
 #include "platform/ui/Ui.h"
 #include "suite/SettingsError.h"
 #include "suite/SuiteLib.h"
@@ -19,6 +20,7 @@
 
 #include <QAction>
 #include <QDate>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -276,8 +278,8 @@ bool frmRSGL::tableExists() {
         if (m_dictionary.Eof())
             return false;
     }
-    m_data.Close();
-    m_data.Open(lib.QuerySql, *lib.Connection);
+    m_data->Close();
+    m_data->Open(lib.QuerySql, *lib.Connection);
     return true;
 }
 
@@ -342,7 +344,7 @@ void frmRSGL::fillReportList() {
 
 void frmRSGL::runQuery() {
     Form_Resize();
-    m_renderer->Render(m_data, m_reportName, m_blankForZero);
+    m_renderer->Render(*m_data, m_reportName, m_blankForZero);
     Label1->setText(SuiteLib::instance().QueryCaption);
     m_toolbar->rebuild();
 }
@@ -405,7 +407,7 @@ void frmRSGL::Form_Resize() {
 void frmRSGL::Form_Unload() {
     m_unloaded = true;
     SuiteLib& lib = SuiteLib::instance();
-    for (Recordset* rs : {&m_data, &m_dictionary, &m_menus}) {
+    for (Recordset* rs : {m_data.get(), &m_dictionary, &m_menus}) {
         try {
             rs->Close();
         } catch (const std::exception&) {
@@ -517,22 +519,50 @@ void frmRSGL::Toolbar1_ButtonClick(int position) {
 }
 
 void frmRSGL::ListView1_ItemClick(int index) {
-    m_blankForZero = blankForZeroSetting();
+    const bool blankForZero = blankForZeroSetting();
     const QListWidgetItem* entry = ListView1->item(index - 1);
     const QString key = entry ? entry->data(Qt::UserRole).toString() : QString();
-    if (!m_reportRun->Choose(index, key))
+    if (index <= 1) {
+        m_blankForZero = blankForZero;
+        m_reportRun->Choose(index, key);
         return;
+    }
+    // Nothing shown changes before the report's run is ready: a report whose
+    // query or workbook fails is refused and the window stays as it was, so
+    // the next activation runs the query it showed before.
+    ReportRun::Attempt attempt(*m_reportRun);
+    ResultSheetRenderer::Prepared run;
+    try {
+        if (!m_reportRun->Choose(index, key))
+            return;
+        run = m_renderer->prepare(key);
+        Form_Resize();
+        m_renderer->show(run, blankForZero);
+    } catch (const DbError& e) {
+        MsgBox(QStringLiteral("报表'%1'的查询无法执行:\n%2\n%3")
+                   .arg(key, SuiteLib::instance().QuerySql, e.message()));
+        return;
+    } catch (const GridError& e) {
+        MsgBox(QStringLiteral("报表'%1'的表格文件不能使用:\n%2\n%3")
+                   .arg(key, QDir::toNativeSeparators(ResultSheetRenderer::sheetFile(key)),
+                        e.message()));
+        return;
+    } catch (const std::exception& e) {
+        MsgBox(QStringLiteral("报表'%1'无法显示:\n%2").arg(key, QString::fromUtf8(e.what())));
+        return;
+    }
+    attempt.keep();
+    m_data.swap(run.data);
+    m_blankForZero = blankForZero;
     m_workingText = m_reportRun->WorkingText();
     m_reportName = key;
     Label1->setText(SuiteLib::instance().QueryCaption);
-    // A report whose query fails shows that query; the window stays open.
+    // After the sheet: the employee rule asks the new sheet's first heading.
     try {
         m_toolbar->rebuild();
         applyEditingRules();
-        Form_Resize();
-        m_renderer->Render(m_data, m_reportName, m_blankForZero);
-    } catch (const std::exception&) {
-        MsgBox(SuiteLib::instance().QuerySql);
+    } catch (const DbError& e) {
+        MsgBox(e.message());
     }
 }
 

@@ -112,7 +112,9 @@ public:
     void unload();
 
     // State shared with the routines beside the window.
-    Recordset& dataRecordset() { return m_data; }
+    // The data recordset is replaced when a report is chosen: ask for it
+    // anew rather than keep it.
+    Recordset& dataRecordset() { return *m_data; }
     Recordset& dictionaryRecordset() { return m_dictionary; }
     Recordset& menuRecordset() { return m_menus; }
     // Opens the SYS02 entry with this caption on the menu recordset; false
@@ -163,7 +165,7 @@ private:
 
     QWidget* m_client; // the area below the menu bar the layout rules measure
     Recordset m_menus;
-    Recordset m_data;
+    std::unique_ptr<Recordset> m_data = std::make_unique<Recordset>();
     Recordset m_dictionary;
     std::unique_ptr<ResultSheetRenderer> m_renderer;
     std::unique_ptr<ToolbarPlugins> m_toolbar;
