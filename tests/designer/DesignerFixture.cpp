@@ -1,0 +1,77 @@
+#include "DesignerFixture.h"
+
+#include "TestSql.h"
+
+#include "demo/DemoOptions.h"
+#include "demo/DemoWorkspace.h"
+#include "foundation/Mdlx.h"
+#include "suite/SuiteConfig.h"
+#include "suite/SuiteLib.h"
+#include "windows/designer/frmRSCX.h"
+#include "windows/manage/frmRSGL.h"
+
+#include <QCoreApplication>
+#include <QListWidget>
+
+#include <optional>
+
+namespace quill::test {
+
+void DesignerFixture::SetUp() {
+    EngineTest::SetUp();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    SuiteLib::instance().reset();
+    Mdlx::instance().reset();
+    const QString workspace = db().folder() + QStringLiteral("/ws");
+    DemoOptions options;
+    options.employees = 12;
+    options.periods = 2;
+    options.photos = 0;
+    std::optional<ConnectionConfig> pg;
+    if (GetParam() == Engine::Pg)
+        pg = db().config();
+    DemoWorkspace(workspace).create(options, pg);
+    SuiteConfig::load(workspace).applyTo(SuiteLib::instance());
+    ui = std::make_unique<ScriptedUi>();
+}
+
+void DesignerFixture::TearDown() {
+    mainWindow.reset();
+    ui.reset();
+    SuiteLib::instance().reset();
+    Mdlx::instance().reset();
+    EngineTest::TearDown();
+}
+
+void DesignerFixture::openTable(const QString& moduleTitle) {
+    title = moduleTitle;
+    mainWindow.reset();
+    SuiteLib::instance().ModuleTitle = moduleTitle;
+    mainWindow = std::make_unique<frmRSGL>();
+}
+
+std::unique_ptr<frmRSCX> DesignerFixture::designer(bool activate) {
+    auto w = std::make_unique<frmRSCX>();
+    if (activate) {
+        w->show();
+        QCoreApplication::processEvents();
+    }
+    return w;
+}
+
+void DesignerFixture::execAndReload(const QString& sql) {
+    SuiteLib& lib = SuiteLib::instance();
+    execSql(*lib.Connection, sql);
+    lib.SelectTable(lib.TableName);
+    lib.dropOrganisation();
+}
+
+QStringList DesignerFixture::texts(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace quill::test

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "TestDatabase.h"
+
+#include "platform/ui/ScriptedUi.h"
+#include "windows/designer/frmRSCX.h"
+#include "windows/manage/frmRSGL.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QListWidget;
+
+namespace quill::test {
+
+// A demo workspace (12 employees, 2 periods) on the test's engine, loaded
+// into SuiteLib as the host loads it; the main window of a module title is
+// loaded over it (as the designer always finds it) and the designer opened.
+// SuiteLib and Mdlx start fresh and the connection is closed after each test.
+class DesignerFixture : public EngineTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Loads the main window of the title, which makes its table current.
+    void openTable(const QString& title);
+    // A designer over the current table, loaded; with `activate` also shown
+    // and activated once.
+    std::unique_ptr<frmRSCX> designer(bool activate = true);
+
+    // Runs a statement on the workspace's database, then reads the column
+    // dictionary and the organisation afresh.
+    void execAndReload(const QString& sql);
+
+    static QStringList texts(const QListWidget* list);
+
+    std::unique_ptr<ScriptedUi> ui;
+    std::unique_ptr<frmRSGL> mainWindow;
+    QString title;
+};
+
+} // namespace quill::test

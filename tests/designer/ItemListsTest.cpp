@@ -1,0 +1,412 @@
+#include "DesignerFixture.h"
+
+#include "windows/designer/ItemLists.h"
+#include "windows/designer/frmRSCX.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+using namespace quill;
+using namespace quill::test;
+
+namespace {
+
+using Kind = ItemLists::Kind;
+
+const QString Dept = QStringLiteral("部门");
+const QString Team = QStringLiteral("班别");
+const QString Group = QStringLiteral("组别");
+const QString No = QStringLiteral("工号");
+const QString Name = QStringLiteral("姓名");
+const QString Pay = QStringLiteral("基本工资");  // D
+const QString Days = QStringLiteral("出勤天数"); // I
+
+struct Lists {
+    QStringList display, sort, sum, group;
+};
+
+struct Step {
+    enum Op { Add, Insert, RemoveDisplay, Remove };
+    Op op;
+    Kind kind;
+    QString item;
+    int index;
+};
+
+struct Case {
+    const char* what;
+    Lists before;
+    Step step;
+    std::optional<QString> message;
+    Lists after;
+};
+
+class ItemListRules : public DesignerFixture {};
+
+TEST_P(ItemListRules, AddAndRemoveFollowTheRulesOfEachList) {
+    openTable(QStringLiteral("工资管理"));
+    const QString already = QStringLiteral("已有此项！");
+    const QString notShown = QStringLiteral("显示项中无此项！");
+    const QList<Case> cases = {
+        {"a display duplicate is refused, the sort list emptied all the same",
+         {{No, Name}, {No}, {}, {}},
+         {Step::Add, Kind::Display, No, -1},
+         already,
+         {{No, Name}, {}, {}, {}}},
+        {"a team before its department",
+         {{No}, {}, {}, {}},
+         {Step::Add, Kind::Display, Team, -1},
+         QStringLiteral("添加班名须先添加部门"),
+         {{No}, {}, {}, {}}},
+        {"a team once its department is shown",
+         {{Dept}, {}, {}, {}},
+         {Step::Add, Kind::Display, Team, -1},
+         std::nullopt,
+         {{Dept, Team}, {}, {}, {}}},
+        {"a group before its team",
+         {{Dept}, {}, {}, {}},
+         {Step::Add, Kind::Display, Group, -1},
+         QStringLiteral("添加组名须先添加班名"),
+         {{Dept}, {}, {}, {}}},
+        {"a display item at the end",
+         {{No}, {}, {}, {}},
+         {Step::Add, Kind::Display, Name, -1},
+         std::nullopt,
+         {{No, Name}, {}, {}, {}}},
+        {"insert mode puts the item before the selected entry",
+         {{No, Name, Pay}, {}, {}, {}},
+         {Step::Insert, Kind::Display, Dept, 1},
+         std::nullopt,
+         {{No, Dept, Name, Pay}, {}, {}, {}}},
+        {"insert mode without a selection puts the item first",
+         {{No, Name}, {}, {}, {}},
+         {Step::Insert, Kind::Display, Dept, -1},
+         std::nullopt,
+         {{Dept, No, Name}, {}, {}, {}}},
+        {"a sort item not shown; the group list is emptied first",
+         {{No, Dept}, {}, {}, {Dept}},
+         {Step::Add, Kind::Sort, Name, -1},
+         notShown,
+         {{No, Dept}, {}, {}, {}}},
+        {"a sort item with no display items: silence",
+         {{}, {}, {}, {}},
+         {Step::Add, Kind::Sort, Name, -1},
+         std::nullopt,
+         {{}, {}, {}, {}}},
+        {"a sort duplicate",
+         {{No}, {No}, {}, {}},
+         {Step::Add, Kind::Sort, No, -1},
+         already,
+         {{No}, {No}, {}, {}}},
+        {"a shown sort item",
+         {{No, Name}, {No}, {}, {}},
+         {Step::Add, Kind::Sort, Name, -1},
+         std::nullopt,
+         {{No, Name}, {No, Name}, {}, {}}},
+        {"a text item is not summed",
+         {{Name}, {}, {}, {}},
+         {Step::Add, Kind::Sum, Name, -1},
+         QStringLiteral("非数字项！"),
+         {{Name}, {}, {}, {}}},
+        {"a text item is not summed, even with no display items",
+         {{}, {}, {}, {}},
+         {Step::Add, Kind::Sum, Name, -1},
+         QStringLiteral("非数字项！"),
+         {{}, {}, {}, {}}},
+        {"a numeric sum item not shown",
+         {{Name}, {}, {}, {}},
+         {Step::Add, Kind::Sum, Pay, -1},
+         notShown,
+         {{Name}, {}, {}, {}}},
+        {"a whole-number sum item; the sort list stays",
+         {{Days, Pay}, {Pay}, {Pay}, {}},
+         {Step::Add, Kind::Sum, Days, -1},
+         std::nullopt,
+         {{Days, Pay}, {Pay}, {Pay, Days}, {}}},
+        {"a sum duplicate",
+         {{Pay}, {}, {Pay}, {}},
+         {Step::Add, Kind::Sum, Pay, -1},
+         already,
+         {{Pay}, {}, {Pay}, {}}},
+        {"a numeric group item; the sort list is emptied first",
+         {{Pay}, {Pay}, {}, {}},
+         {Step::Add, Kind::Group, Pay, -1},
+         QStringLiteral("数字项！"),
+         {{Pay}, {}, {}, {}}},
+        {"a group item not shown",
+         {{No}, {}, {}, {}},
+         {Step::Add, Kind::Group, Dept, -1},
+         notShown,
+         {{No}, {}, {}, {}}},
+        {"a shown group item",
+         {{Dept, Pay}, {}, {}, {}},
+         {Step::Add, Kind::Group, Dept, -1},
+         std::nullopt,
+         {{Dept, Pay}, {}, {}, {Dept}}},
+        {"a department while its team is shown",
+         {{Dept, Team}, {}, {}, {}},
+         {Step::RemoveDisplay, Kind::Display, {}, 0},
+         QStringLiteral("删除部门须先删除班名"),
+         {{Dept, Team}, {}, {}, {}}},
+        {"a team while its group is shown",
+         {{Dept, Team, Group}, {}, {}, {}},
+         {Step::RemoveDisplay, Kind::Display, {}, 1},
+         QStringLiteral("删除班名须先删除组名"),
+         {{Dept, Team, Group}, {}, {}, {}}},
+        {"the group, then nothing holds the team",
+         {{Dept, Team, Group}, {}, {}, {}},
+         {Step::RemoveDisplay, Kind::Display, {}, 2},
+         std::nullopt,
+         {{Dept, Team}, {}, {}, {}}},
+        {"a display item leaves the sort, sum and group lists with it",
+         {{Dept, Pay, No}, {Pay}, {Pay}, {Dept}},
+         {Step::RemoveDisplay, Kind::Display, {}, 1},
+         std::nullopt,
+         {{Dept, No}, {}, {}, {Dept}}},
+        {"the department leaves the group list",
+         {{Dept, Pay}, {}, {Pay}, {Dept}},
+         {Step::RemoveDisplay, Kind::Display, {}, 0},
+         std::nullopt,
+         {{Pay}, {}, {Pay}, {}}},
+        {"a sort entry",
+         {{No, Name}, {No, Name}, {}, {}},
+         {Step::Remove, Kind::Sort, {}, 0},
+         std::nullopt,
+         {{No, Name}, {Name}, {}, {}}},
+        {"a group entry",
+         {{Dept, Name}, {}, {}, {Dept, Name}},
+         {Step::Remove, Kind::Group, {}, 1},
+         std::nullopt,
+         {{Dept, Name}, {}, {}, {Dept}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ItemLists lists;
+        lists.Display = c.before.display;
+        lists.Sort = c.before.sort;
+        lists.Sum = c.before.sum;
+        lists.Group = c.before.group;
+        std::optional<QString> message;
+        switch (c.step.op) {
+        case Step::Add:
+            message = lists.add(c.step.kind, c.step.item);
+            break;
+        case Step::Insert:
+            message = lists.add(c.step.kind, c.step.item, true, c.step.index);
+            break;
+        case Step::RemoveDisplay:
+            message = lists.removeDisplay(c.step.index);
+            break;
+        case Step::Remove:
+            lists.remove(c.step.kind, c.step.index);
+            break;
+        }
+        EXPECT_EQ(message, c.message);
+        EXPECT_EQ(lists.Display, c.after.display);
+        EXPECT_EQ(lists.Sort, c.after.sort);
+        EXPECT_EQ(lists.Sum, c.after.sum);
+        EXPECT_EQ(lists.Group, c.after.group);
+    }
+}
+
+// The controls of the real window reach the rules: the option chosen, the
+// entries selected, the status bar.
+class ItemListWindow : public DesignerFixture {
+protected:
+    void addFromList1(frmRSCX& w, const QString& item) {
+        const QList<QListWidgetItem*> found = w.List1->findItems(item, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << item.toStdString();
+        w.List1->setCurrentItem(found.first());
+        w.List1_DblClick();
+    }
+    static void select(QListWidget* list, const QString& entry) {
+        list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
+    }
+};
+
+TEST_P(ItemListWindow, MemoAndObjectItemsAreNeverOffered) {
+    openTable(QStringLiteral("人事档案"));
+    auto w = designer();
+    const QStringList offered = texts(w->List1);
+    EXPECT_EQ(offered, (QStringList{No, Name, QStringLiteral("性别"), Dept, Team, Group,
+                                    QStringLiteral("出生日期"), QStringLiteral("学历"),
+                                    QStringLiteral("卡号"), QStringLiteral("入职日期"),
+                                    QStringLiteral("在职"), QStringLiteral("照片")}));
+    EXPECT_EQ(w->List1->currentRow(), 0);
+}
+
+TEST_P(ItemListWindow, DoubleClicksFillAndEmptyTheListsWithTheirMessages) {
+    openTable(QStringLiteral("工资管理"));
+    auto w = designer();
+    ASSERT_TRUE(w->Option1->isChecked());
+
+    addFromList1(*w, Team);
+    EXPECT_EQ(w->statusText(), QStringLiteral("添加班名须先添加部门"));
+    EXPECT_TRUE(texts(w->List2).isEmpty());
+    addFromList1(*w, Dept);
+    EXPECT_EQ(w->statusText(), QString()) << "each double click clears the status bar first";
+    addFromList1(*w, Team);
+    addFromList1(*w, Pay);
+    EXPECT_EQ(texts(w->List2), (QStringList{Dept, Team, Pay}));
+
+    w->Option2->setChecked(true);
+    addFromList1(*w, Pay);
+    EXPECT_EQ(texts(w->List3), QStringList{Pay});
+    w->Option3->setChecked(true);
+    addFromList1(*w, Name);
+    EXPECT_EQ(w->statusText(), QStringLiteral("非数字项！"));
+    addFromList1(*w, Pay);
+    EXPECT_EQ(texts(w->List4), QStringList{Pay});
+    w->Option4->setChecked(true);
+    addFromList1(*w, Pay);
+    EXPECT_EQ(w->statusText(), QStringLiteral("数字项！"));
+    EXPECT_TRUE(texts(w->List3).isEmpty()) << "a group choice empties the sort list first";
+    addFromList1(*w, Dept);
+    EXPECT_EQ(texts(w->List5), QStringList{Dept});
+
+    w->Option1->setChecked(true);
+    w->Option2->setChecked(true);
+    addFromList1(*w, Name);
+    EXPECT_EQ(w->statusText(), QStringLiteral("显示项中无此项！"));
+    EXPECT_TRUE(texts(w->List5).isEmpty()) << "a sort choice empties the group list first";
+
+    select(w->List2, Dept);
+    w->List2_DblClick();
+    EXPECT_EQ(w->statusText(), QStringLiteral("删除部门须先删除班名"));
+    EXPECT_EQ(texts(w->List2), (QStringList{Dept, Team, Pay}));
+    select(w->List2, Pay);
+    w->List2_DblClick();
+    EXPECT_EQ(texts(w->List2), (QStringList{Dept, Team}));
+    EXPECT_TRUE(texts(w->List4).isEmpty()) << "the sum item left with its display item";
+    EXPECT_EQ(w->List2->currentRow(), -1);
+
+    w->List2->setCurrentRow(-1);
+    w->List2_DblClick();
+    EXPECT_EQ(texts(w->List2), (QStringList{Dept, Team})) << "no selection, no removal";
+}
+
+TEST_P(ItemListWindow, AnyDisplayChoiceEmptiesTheSortListEvenARefusedOne) {
+    openTable(QStringLiteral("工资管理"));
+    auto w = designer();
+    addFromList1(*w, No);
+    w->Option2->setChecked(true);
+    addFromList1(*w, No);
+    ASSERT_EQ(texts(w->List3), QStringList{No});
+    w->Option1->setChecked(true);
+    addFromList1(*w, No);
+    EXPECT_EQ(w->statusText(), QStringLiteral("已有此项！"));
+    EXPECT_TRUE(texts(w->List3).isEmpty());
+}
+
+TEST_P(ItemListWindow, InsertModePutsTheItemBeforeTheSelectedEntry) {
+    openTable(QStringLiteral("工资管理"));
+    auto w = designer();
+    for (const QString& item : {No, Name, Pay})
+        addFromList1(*w, item);
+    w->Check2->setChecked(true);
+    w->List2->setCurrentRow(1);
+    addFromList1(*w, Days);
+    EXPECT_EQ(texts(w->List2), (QStringList{No, Days, Name, Pay}));
+    EXPECT_EQ(w->List2->currentRow(), 1) << "the selection stays where it was";
+
+    w->Option2->setChecked(true);
+    addFromList1(*w, Name);
+    addFromList1(*w, No);
+    EXPECT_EQ(texts(w->List3), (QStringList{Name, No})) << "insert mode is for display items";
+
+    w->Option4->setChecked(true);
+    EXPECT_FALSE(w->Check2->isEnabled());
+    EXPECT_FALSE(w->Check2->isChecked());
+    w->Option3->setChecked(true);
+    EXPECT_TRUE(w->Check2->isEnabled());
+}
+
+TEST_P(ItemListWindow, Label3SelectsAllThenClearsAllAndKeepsTheSums) {
+    openTable(QStringLiteral("工资管理"));
+    auto w = designer();
+    addFromList1(*w, Pay);
+    w->Option2->setChecked(true);
+    addFromList1(*w, Pay);
+    w->Option3->setChecked(true);
+    addFromList1(*w, Pay);
+    ASSERT_EQ(w->Label3->text(), QStringLiteral("[全选]"));
+
+    w->Label3_Click();
+    EXPECT_TRUE(w->Option1->isChecked());
+    EXPECT_EQ(w->Label3->text(), QStringLiteral("[全清]"));
+    EXPECT_EQ(texts(w->List2), texts(w->List1));
+    EXPECT_TRUE(texts(w->List3).isEmpty());
+    EXPECT_EQ(texts(w->List4), QStringList{Pay});
+
+    w->Label3_Click();
+    EXPECT_EQ(w->Label3->text(), QStringLiteral("[全选]"));
+    EXPECT_TRUE(texts(w->List2).isEmpty());
+    EXPECT_TRUE(texts(w->List3).isEmpty());
+    EXPECT_TRUE(texts(w->List5).isEmpty());
+    EXPECT_EQ(texts(w->List4), QStringList{Pay});
+}
+
+TEST_P(ItemListWindow, SortSumAndGroupEntriesLeaveOnADoubleClick) {
+    openTable(QStringLiteral("工资管理"));
+    auto w = designer();
+    for (const QString& item : {Dept, Pay, Days})
+        addFromList1(*w, item);
+    // Sorting and grouping exclude each other: each choice empties the other.
+    const QList<std::tuple<QRadioButton*, QListWidget*, void (frmRSCX::*)(), QStringList>> lists = {
+        {w->Option3, w->List4, &frmRSCX::List4_DblClick, {Pay, Days}},
+        {w->Option2, w->List3, &frmRSCX::List3_DblClick, {Dept, Pay}},
+        {w->Option4, w->List5, &frmRSCX::List5_DblClick, {Dept}}};
+    for (const auto& [option, list, handler, items] : lists) {
+        SCOPED_TRACE(list->objectName().toStdString());
+        option->setChecked(true);
+        for (const QString& item : items)
+            addFromList1(*w, item);
+        ASSERT_EQ(texts(list), items);
+        list->setCurrentRow(-1);
+        ((*w).*handler)();
+        EXPECT_EQ(texts(list), items) << "nothing selected";
+        list->setCurrentRow(0);
+        ((*w).*handler)();
+        EXPECT_EQ(texts(list), items.mid(1));
+        EXPECT_EQ(list->currentRow(), -1);
+    }
+    EXPECT_EQ(texts(w->List2), (QStringList{Dept, Pay, Days}));
+    EXPECT_EQ(texts(w->List4), QStringList{Days});
+}
+
+TEST_P(ItemListWindow, ModesEnableTheirButtons) {
+    openTable(QStringLiteral("工资管理"));
+    auto w = designer();
+    EXPECT_TRUE(w->Option5->isChecked());
+    EXPECT_TRUE(w->Option1->isChecked()) << "modes and lists choose apart";
+    for (QPushButton* b : {w->Command4, w->Command5, w->Command6})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_TRUE(w->Command1->isEnabled());
+
+    w->Option3->setChecked(true);
+    addFromList1(*w, Name);
+    ASSERT_FALSE(w->statusText().isEmpty());
+    w->Option6->setChecked(true);
+    EXPECT_TRUE(w->Option3->isChecked());
+    EXPECT_EQ(w->statusText(), QString());
+    EXPECT_FALSE(w->Command1->isEnabled());
+    for (QPushButton* b : {w->Command3, w->Command4, w->Command5, w->Command6})
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+    w->Option5->setChecked(true);
+    EXPECT_TRUE(w->Command1->isEnabled());
+    EXPECT_TRUE(w->Command3->isEnabled());
+    for (QPushButton* b : {w->Command4, w->Command5, w->Command6})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+}
+
+} // namespace
+
+QUILL_INSTANTIATE_ENGINES(ItemListRules);
+QUILL_INSTANTIATE_ENGINES(ItemListWindow);
