@@ -48,24 +48,24 @@ QVariant wholeNumber(const QString& text) {
 QVariant temporal(const QString& text, FieldKind kind) {
     if (TemporalText::finerThanMilliseconds(text))
         return {}; // already the stored form, finer than the parsed value would be
-    const std::optional<QDateTime> parsed = vb::ParseDate(text);
-    if (!parsed)
+    const std::optional<vb::DateParts> parts = vb::ParseDateParts(text);
+    if (!parts)
         return {};
-    // The parser gives wall-clock values; a time alone lies on the zero date.
-    const QDate date = parsed->date();
-    const QTime time = parsed->time();
-    const bool timeAlone = date == QDate(1899, 12, 30) && time != QTime(0, 0);
+    // Wall-clock values, as the program reads its columns.
     switch (kind) {
     case FieldKind::Date:
-        if (time == QTime(0, 0))
-            return date;
-        if (timeAlone)
-            return {};
-        return QDateTime(date, time);
+        if (!parts->date)
+            return {}; // a time alone is no date
+        if (parts->time && *parts->time != QTime(0, 0))
+            return QDateTime(*parts->date, *parts->time);
+        return *parts->date;
     case FieldKind::Time:
-        return time;
+        if (!parts->time)
+            return {}; // nor is a date a time
+        return *parts->time;
     default:
-        return QDateTime(date, time);
+        return QDateTime(parts->date.value_or(QDate(1899, 12, 30)),
+                         parts->time.value_or(QTime(0, 0)));
     }
 }
 

@@ -32,7 +32,9 @@ public:
     // The underlying Qt connection, for bulk loaders and benchmarks only.
     QSqlDatabase database() const;
 
-    // Runs one statement, in this connection's dialect.
+    // Runs one statement, in this connection's dialect. A text holding a
+    // second statement (a trailing ";", blanks and comments aside) is refused
+    // with DbError and nothing of it runs.
     void Execute(const QString& sql);
     // The statement as the engine runs it: in the hash dialect its forms are
     // rewritten (into SQL that PostgreSQL runs as well), in the quote dialect

@@ -14,7 +14,9 @@ class RecordsetData;
 // when it is opened. A single-table select is updatable (each record keeps
 // its row identity); grouped, joined or computed results are read-only.
 // Writes use optimistic locking: a record someone else changed or deleted
-// since it was read is refused with DbError and nothing is changed.
+// since it was read is refused with DbError and nothing is changed. What is
+// compared is the row's version, never the values as read, so no value that
+// reads differently from how it is stored can block a write.
 class Recordset {
 public:
     Recordset();
@@ -22,10 +24,10 @@ public:
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
 
-    // Runs the command (in the connection's dialect); on failure, or when
-    // already open, raises DbError and the recordset stays as it was. A
-    // command that returns no records leaves it closed. Closing the
-    // connection closes its recordsets.
+    // Runs the command (in the connection's dialect; exactly one statement,
+    // as Connection::Execute); on failure, or when already open, raises
+    // DbError and the recordset stays as it was. A command that returns no
+    // records leaves it closed. Closing the connection closes its recordsets.
     void Open(const QString& sql, Connection& connection);
     // Does nothing when already closed.
     void Close();

@@ -70,23 +70,91 @@ QVariant integerAs(FieldKind kind, qint64 v) {
     }
 }
 
-QVariant columnValue(sqlite3_stmt* st, int col, FieldKind kind) {
-    switch (sqlite3_column_type(st, col)) {
+// The row version: each value's storage class and bytes folded into 64 bits,
+// word by word. The SQL function and the reader share it, so both see the
+// very values the table holds, whatever they are read as.
+quint64 fold(quint64 h, quint64 word) {
+    h = (h ^ word) * 0x9e3779b97f4a7c15ull;
+    return h ^ (h >> 29);
+}
+
+quint64 foldNumber(quint64 h, int type, quint64 word) {
+    return fold(fold(h, static_cast<quint64>(type)), word);
+}
+
+quint64 foldDouble(quint64 h, double d) {
+    quint64 bits;
+    std::memcpy(&bits, &d, 8);
+    return foldNumber(h, SQLITE_FLOAT, bits);
+}
+
+quint64 foldBytes(quint64 h, int type, const void* bytes, int length) {
+    h = foldNumber(h, type, static_cast<quint64>(length));
+    const char* p = static_cast<const char*>(bytes);
+    for (; length >= 8; p += 8, length -= 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        h = fold(h, word);
+    }
+    if (length > 0) {
+        quint64 word = 0;
+        std::memcpy(&word, p, static_cast<size_t>(length));
+        h = fold(h, word);
+    }
+    return h;
+}
+
+quint64 foldValue(quint64 h, sqlite3_value* v) {
+    const int type = sqlite3_value_type(v);
+    switch (type) {
     case SQLITE_INTEGER:
-        // A number stored in a text column reads as the number it is.
-        return integerAs(kind == FieldKind::Text ? FieldKind::Any : kind,
-                         sqlite3_column_int64(st, col));
+        return foldNumber(h, type, static_cast<quint64>(sqlite3_value_int64(v)));
     case SQLITE_FLOAT:
-        return sqlite3_column_double(st, col);
+        return foldDouble(h, sqlite3_value_double(v));
+    case SQLITE_TEXT:
+        return foldBytes(h, type, sqlite3_value_text(v), sqlite3_value_bytes(v));
+    case SQLITE_BLOB:
+        return foldBytes(h, type, sqlite3_value_blob(v), sqlite3_value_bytes(v));
+    default:
+        return fold(h, static_cast<quint64>(type));
+    }
+}
+
+// The value of a result column as a column of the kind gives it; with a
+// version, the value as stored is folded into it as well.
+QVariant columnValue(sqlite3_stmt* st, int col, FieldKind kind, quint64* version = nullptr) {
+    const int type = sqlite3_column_type(st, col);
+    switch (type) {
+    case SQLITE_INTEGER: {
+        const qint64 v = sqlite3_column_int64(st, col);
+        if (version)
+            *version = foldNumber(*version, type, static_cast<quint64>(v));
+        // A number stored in a text column reads as the number it is.
+        return integerAs(kind == FieldKind::Text ? FieldKind::Any : kind, v);
+    }
+    case SQLITE_FLOAT: {
+        const double d = sqlite3_column_double(st, col);
+        if (version)
+            *version = foldDouble(*version, d);
+        return d;
+    }
     case SQLITE_TEXT: {
         const char* s = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
-        return textValue(s, sqlite3_column_bytes(st, col), kind);
+        const int n = sqlite3_column_bytes(st, col);
+        if (version)
+            *version = foldBytes(*version, type, s, n);
+        return textValue(s, n, kind);
     }
     case SQLITE_BLOB: {
         const void* b = sqlite3_column_blob(st, col);
-        return QByteArray(static_cast<const char*>(b), sqlite3_column_bytes(st, col));
+        const int n = sqlite3_column_bytes(st, col);
+        if (version)
+            *version = foldBytes(*version, type, b, n);
+        return QByteArray(static_cast<const char*>(b), n);
     }
     default:
+        if (version)
+            *version = fold(*version, static_cast<quint64>(type));
         return {};
     }
 }
@@ -182,72 +250,6 @@ void bindReadRow(sqlite3_stmt* st, int n, const RecordsetData& data, int row) {
     sqlite3_bind_int64(st, n + 1, data.store.version(row));
 }
 
-// The row version: each value's storage class and bytes folded into 64 bits,
-// word by word. The SQL function and the reader share it, so both see the
-// very values the table holds, whatever they are read as.
-quint64 fold(quint64 h, quint64 word) {
-    h = (h ^ word) * 0x9e3779b97f4a7c15ull;
-    return h ^ (h >> 29);
-}
-
-quint64 foldBytes(quint64 h, const void* bytes, int length) {
-    h = fold(h, static_cast<quint64>(length));
-    const char* p = static_cast<const char*>(bytes);
-    for (; length >= 8; p += 8, length -= 8) {
-        quint64 word;
-        std::memcpy(&word, p, 8);
-        h = fold(h, word);
-    }
-    if (length > 0) {
-        quint64 word = 0;
-        std::memcpy(&word, p, static_cast<size_t>(length));
-        h = fold(h, word);
-    }
-    return h;
-}
-
-quint64 foldColumn(quint64 h, sqlite3_stmt* st, int col) {
-    const int type = sqlite3_column_type(st, col);
-    h = fold(h, static_cast<quint64>(type));
-    switch (type) {
-    case SQLITE_INTEGER:
-        return fold(h, static_cast<quint64>(sqlite3_column_int64(st, col)));
-    case SQLITE_FLOAT: {
-        const double d = sqlite3_column_double(st, col);
-        quint64 bits;
-        std::memcpy(&bits, &d, 8);
-        return fold(h, bits);
-    }
-    case SQLITE_TEXT:
-        return foldBytes(h, sqlite3_column_text(st, col), sqlite3_column_bytes(st, col));
-    case SQLITE_BLOB:
-        return foldBytes(h, sqlite3_column_blob(st, col), sqlite3_column_bytes(st, col));
-    default:
-        return h;
-    }
-}
-
-quint64 foldValue(quint64 h, sqlite3_value* v) {
-    const int type = sqlite3_value_type(v);
-    h = fold(h, static_cast<quint64>(type));
-    switch (type) {
-    case SQLITE_INTEGER:
-        return fold(h, static_cast<quint64>(sqlite3_value_int64(v)));
-    case SQLITE_FLOAT: {
-        const double d = sqlite3_value_double(v);
-        quint64 bits;
-        std::memcpy(&bits, &d, 8);
-        return fold(h, bits);
-    }
-    case SQLITE_TEXT:
-        return foldBytes(h, sqlite3_value_text(v), sqlite3_value_bytes(v));
-    case SQLITE_BLOB:
-        return foldBytes(h, sqlite3_value_blob(v), sqlite3_value_bytes(v));
-    default:
-        return h;
-    }
-}
-
 // The version function: its seed (the version of the columns before these),
 // then the values.
 void rowVersion(sqlite3_context* context, int argc, sqlite3_value** argv) {
@@ -275,7 +277,7 @@ bool nothingMore(sqlite3* db, const void* tail, const void* end) {
     return true;
 }
 
-// Runs a delete and resets it for its next use.
+// Runs a write that returns no rows and resets it for its next use.
 void runWrite(sqlite3* db, sqlite3_stmt* st) {
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_DONE) {
@@ -306,8 +308,10 @@ SqliteEngine::SqliteEngine(Connection& connection)
 }
 
 SqliteEngine::~SqliteEngine() {
-    for (auto& entry : m_statements)
+    for (auto& entry : m_statements) {
         sqlite3_finalize(entry.second.statement);
+        sqlite3_finalize(entry.second.reread);
+    }
 }
 
 sqlite3* SqliteEngine::handleOf(const Connection& connection) {
@@ -349,7 +353,7 @@ void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& d
     const int first = withIdentity ? 1 : 0;
     const QString table = unquoted(data.table);
     std::vector<FieldKind> kinds;
-    std::vector<int> versioned; // the result columns that show a table column
+    std::vector<std::uint8_t> versioned; // per field: it shows a table column
     for (int c = first; c < columns; ++c) {
         FieldInfo field;
         field.name = QString::fromUtf8(sqlite3_column_name(raw, c));
@@ -357,10 +361,9 @@ void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& d
         const char* origin = sqlite3_column_origin_name(raw, c);
         const char* from = sqlite3_column_table_name(raw, c);
         if (withIdentity && origin && from &&
-            QString::fromUtf8(from).compare(table, Qt::CaseInsensitive) == 0) {
+            QString::fromUtf8(from).compare(table, Qt::CaseInsensitive) == 0)
             field.column = QString::fromUtf8(origin);
-            versioned.push_back(c);
-        }
+        versioned.push_back(field.column.isEmpty() ? 0 : 1);
         kinds.push_back(field.kind);
         data.fields.push_back(std::move(field));
     }
@@ -368,11 +371,12 @@ void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& d
     data.store.setFieldCount(fieldCount);
     int rc;
     while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-        for (int f = 0; f < fieldCount; ++f)
-            data.store.append(columnValue(raw, f + first, kinds[static_cast<size_t>(f)]));
         quint64 version = 0;
-        for (const int c : versioned)
-            version = foldColumn(version, raw, c);
+        for (int f = 0; f < fieldCount; ++f) {
+            const size_t k = static_cast<size_t>(f);
+            data.store.append(
+                columnValue(raw, f + first, kinds[k], versioned[k] ? &version : nullptr));
+        }
         data.store.endRecord(withIdentity ? sqlite3_column_int64(raw, 0) : 0,
                              static_cast<qint64>(version));
     }
@@ -400,12 +404,15 @@ SqliteEngine::Prepared& SqliteEngine::prepared(char kind, const RecordsetData& d
     auto it = m_statements.find(key);
     if (it == m_statements.end()) {
         Prepared p;
-        const QString sql =
-            WriteSql::forChanges(kind, WriteSql::Dialect::Sqlite, data, &p.setFields);
-        if (sqlite3_prepare16_v3(m_db, sql.utf16(), static_cast<int>(sql.size() * 2),
-                                 SQLITE_PREPARE_PERSISTENT, &p.statement, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(p.statement);
-            fail();
+        p.statement = preparePersistent(
+            WriteSql::forChanges(kind, WriteSql::Dialect::Sqlite, data, &p.setFields));
+        if (kind == 'U') {
+            try {
+                p.reread = preparePersistent(WriteSql::reread(data, p.setFields));
+            } catch (const DbError&) {
+                sqlite3_finalize(p.statement);
+                throw;
+            }
         }
         it = m_statements.emplace(key, std::move(p)).first;
     }
@@ -414,36 +421,67 @@ SqliteEngine::Prepared& SqliteEngine::prepared(char kind, const RecordsetData& d
     return it->second;
 }
 
-bool SqliteEngine::runReturning(sqlite3_stmt* st, RecordsetData& data, int row,
-                                const std::vector<int>& fields) {
-    const int rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
-        sqlite3_reset(st);
-        if (rc == SQLITE_DONE)
-            return false;
-        throw DbError(message);
+sqlite3_stmt* SqliteEngine::preparePersistent(const QString& sql) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare16_v3(m_db, sql.utf16(), static_cast<int>(sql.size() * 2),
+                             SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        fail();
     }
-    if (row < 0) {
-        row = data.rowCount();
-        data.store.appendEmptyRecord();
+    return st;
+}
+
+const QString& SqliteEngine::rowidAlias(const RecordsetData& data) {
+    if (m_rowidAliasKnown)
+        return m_rowidAlias;
+    sqlite3_stmt* raw = nullptr;
+    const char* sql = "select name from pragma_table_info(?1) where pk = 1 and upper(type) = "
+                      "'INTEGER' and (select count(*) from pragma_table_info(?1) where pk > 0) = 1";
+    if (sqlite3_prepare_v2(m_db, sql, -1, &raw, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(raw);
+        fail();
     }
-    data.store.setIdentity(row, sqlite3_column_int64(st, 0));
-    data.store.setVersion(row, sqlite3_column_int64(st, 1));
-    int c = 2;
-    for (const int f : fields)
-        data.store.setValue(row, f, columnValue(st, c++, data.fields[static_cast<size_t>(f)].kind));
-    while (sqlite3_step(st) == SQLITE_ROW) {
-    }
-    sqlite3_reset(st);
-    return true;
+    Statement st(raw);
+    const QByteArray table = unquoted(data.table).toUtf8();
+    sqlite3_bind_text(raw, 1, table.constData(), static_cast<int>(table.size()), SQLITE_STATIC);
+    if (sqlite3_step(raw) == SQLITE_ROW)
+        m_rowidAlias =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
+    m_rowidAliasKnown = true;
+    return m_rowidAlias;
 }
 
 bool SqliteEngine::updateRow(RecordsetData& data, int row) {
+    const QString& alias = rowidAlias(data);
     const Prepared& p = prepared('U', data);
     const int n = bindPending(p.statement, 1, data, p.setFields);
     bindReadRow(p.statement, n, data, row);
-    return runReturning(p.statement, data, row, p.setFields);
+    runWrite(m_db, p.statement);
+    if (sqlite3_changes(m_db) != 1)
+        return false;
+    // Where the key that is the rowid was set, the row now has that rowid.
+    qint64 rowid = data.store.identity(row);
+    for (const int f : p.setFields) {
+        const FieldInfo& field = data.fields[static_cast<size_t>(f)];
+        if (!alias.isEmpty() && field.column.compare(alias, Qt::CaseInsensitive) == 0)
+            rowid =
+                ColumnValue::typed(data.pending[static_cast<size_t>(f)], field.kind).toLongLong();
+    }
+    sqlite3_bind_int64(p.reread, 1, rowid);
+    const int rc = sqlite3_step(p.reread);
+    if (rc != SQLITE_ROW) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+        sqlite3_reset(p.reread);
+        throw DbError(message);
+    }
+    data.store.setIdentity(row, rowid);
+    data.store.setVersion(row, sqlite3_column_int64(p.reread, 0));
+    int c = 1;
+    for (const int f : p.setFields)
+        data.store.setValue(row, f,
+                            columnValue(p.reread, c++, data.fields[static_cast<size_t>(f)].kind));
+    sqlite3_reset(p.reread);
+    return true;
 }
 
 bool SqliteEngine::deleteRow(RecordsetData& data, int row) {
@@ -455,9 +493,25 @@ bool SqliteEngine::deleteRow(RecordsetData& data, int row) {
 
 void SqliteEngine::insertRow(RecordsetData& data) {
     const Prepared& p = prepared('I', data);
-    bindPending(p.statement, 1, data, p.setFields);
-    if (!runReturning(p.statement, data, -1, data.columnFields))
-        throw DbError(QStringLiteral("新记录未能写入"));
+    sqlite3_stmt* st = p.statement;
+    bindPending(st, 1, data, p.setFields);
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW) {
+        const QString message = rc == SQLITE_DONE ? QStringLiteral("新记录未能写入")
+                                                  : QString::fromUtf8(sqlite3_errmsg(m_db));
+        sqlite3_reset(st);
+        throw DbError(message);
+    }
+    const int row = data.rowCount();
+    data.store.appendEmptyRecord();
+    data.store.setIdentity(row, sqlite3_column_int64(st, 0));
+    data.store.setVersion(row, sqlite3_column_int64(st, 1));
+    int c = 2;
+    for (const int f : data.columnFields)
+        data.store.setValue(row, f, columnValue(st, c++, data.fields[static_cast<size_t>(f)].kind));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+    }
+    sqlite3_reset(st);
 }
 
 } // namespace quill

@@ -36,6 +36,7 @@ private:
     // for each kind of write and set of changed fields.
     struct Prepared {
         sqlite3_stmt* statement = nullptr;
+        sqlite3_stmt* reread = nullptr; // updates: the row as written
         std::vector<int> setFields;
     };
     using Key = std::pair<char, std::vector<std::uint8_t>>;
@@ -44,13 +45,13 @@ private:
     [[noreturn]] void fail() const;
     // Prepares the one statement sql holds (null for none); refuses a second.
     sqlite3_stmt* prepareOne(const QString& sql);
-    // Runs an insert or update that returns the row's identity, version and
-    // fields, and reads them into row of data (-1: append a new record).
-    // False when it touched no row.
-    bool runReturning(sqlite3_stmt* st, RecordsetData& data, int row,
-                      const std::vector<int>& fields);
+    sqlite3_stmt* preparePersistent(const QString& sql);
+    // The column that is the table's rowid under another name, if any.
+    const QString& rowidAlias(const RecordsetData& data);
 
     sqlite3* m_db = nullptr;
+    bool m_rowidAliasKnown = false;
+    QString m_rowidAlias;
     std::map<Key, Prepared> m_statements;
     Prepared* m_last = nullptr;
     Key m_lastKey;

@@ -81,7 +81,15 @@ QString WriteSql::update(Dialect dialect, const RecordsetData& data,
         sets << column(data, f) + QLatin1Char('=') + param(dialect, n++);
     return QLatin1String("update ") + data.table + QLatin1String(" set ") +
            sets.join(QLatin1Char(',')) + checks(dialect, data, n) +
-           returning(dialect, data, setFields);
+           (dialect == Dialect::Postgres ? returning(dialect, data, setFields) : QString());
+}
+
+QString WriteSql::reread(const RecordsetData& data, const std::vector<int>& setFields) {
+    QStringList list{version(Dialect::Sqlite, data)};
+    for (const int f : setFields)
+        list << column(data, f);
+    return QLatin1String("select ") + list.join(QLatin1Char(',')) + QLatin1String(" from ") +
+           data.table + QLatin1String(" where rowid=?1");
 }
 
 QString WriteSql::remove(Dialect dialect, const RecordsetData& data) {
