@@ -1,5 +1,6 @@
 #include "Connection.h"
 
+#include "platform/db/DatabaseKind.h"
 #include "platform/db/DbError.h"
 #include "platform/db/HashDialect.h"
 #include "platform/db/RecordEngine.h"
@@ -12,15 +13,6 @@
 namespace quill {
 
 namespace {
-
-// The leading whole number of the kind text; 0 when it has none.
-int leadingNumber(const QString& text) {
-    const QString t = text.trimmed();
-    qsizetype end = 0;
-    while (end < t.size() && t.at(end).isDigit())
-        ++end;
-    return end == 0 ? 0 : t.left(end).toInt();
-}
 
 QString errorText(const QSqlError& error) {
     const QString db = error.databaseText().trimmed();
@@ -37,7 +29,7 @@ QString quotedIdentifier(const QString& name) {
 
 Connection::Connection(const ConnectionConfig& config)
     : m_config(config)
-    , m_quoteDialect(leadingNumber(config.databaseKind) > 1) {
+    , m_quoteDialect(isQuoteDialectKind(config.databaseKind)) {
     static std::atomic<int> serial{0};
     m_name = QStringLiteral("quill_db_%1").arg(serial++);
     const bool sqlite = config.engine == ConnectionConfig::Engine::Sqlite;

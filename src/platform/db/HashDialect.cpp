@@ -1,9 +1,8 @@
 #include "HashDialect.h"
 
 #include "platform/db/SqlScanner.h"
-#include "platform/db/TemporalText.h"
-
-#include <QRegularExpression>
+#include "platform/vb/AsciiDigit.h"
+#include "platform/vb/ParseDate.h"
 
 namespace quill {
 
@@ -11,33 +10,19 @@ namespace {
 
 const int maxLiteralLength = 40;
 
-// A #…# literal's text as a quoted literal in the stored form; a slashed
-// date with the year last is read month first, the hash dialect's order.
+// A #…# literal's text as a quoted literal: a text the date parser accepts
+// in its stored ISO form, any other text as it stands.
 QString quotedTemporal(const QString& inner) {
-    static const QRegularExpression monthFirst(
-        QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(.*)$)"));
-    QString text = inner;
-    const QRegularExpressionMatch m = monthFirst.match(text);
-    if (m.hasMatch())
-        text = m.captured(3) + QLatin1Char('-') + m.captured(1) + QLatin1Char('-') + m.captured(2) +
-               m.captured(4);
-    const QVariant value = TemporalText::parseLoose(text);
-    QString literal = inner.trimmed();
-    if (value.typeId() == QMetaType::QDate)
-        literal = TemporalText::formatDate(value.toDate());
-    else if (value.typeId() == QMetaType::QTime)
-        literal = TemporalText::formatTime(value.toTime());
-    else if (value.typeId() == QMetaType::QDateTime)
-        literal = TemporalText::formatDateTime(value.toDateTime());
-    literal.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + literal + QLatin1Char('\'');
+    QString text = vb::IsoDateText(inner, vb::IsoPart::Held).value_or(inner);
+    text.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
+// What a date or time can be written with, in every form the date parser
+// reads (and the AM/PM letters people add). No quote, '#' or line end.
 bool isTemporalChar(QChar c) {
-    return c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('/') || c == QLatin1Char(':') ||
-           c == QLatin1Char(' ') || c == QLatin1Char('.') || c == QLatin1Char('T') ||
-           c == QLatin1Char('A') || c == QLatin1Char('P') || c == QLatin1Char('M') ||
-           c == QLatin1Char('a') || c == QLatin1Char('p') || c == QLatin1Char('m');
+    static const QString others = QStringLiteral("-/.: \tTZAPMapm年月日");
+    return vb::isAsciiDigit(c) || others.contains(c);
 }
 
 // The closing '#' of a date/time literal opening at i; -1 when it is none.
@@ -48,7 +33,7 @@ qsizetype temporalEnd(const QString& sql, qsizetype i) {
     for (qsizetype j = i + 1; j < limit; ++j) {
         const QChar c = sql.at(j);
         if (c == QLatin1Char('#'))
-            return j > i + 1 && sql.at(i + 1).isDigit() ? j : -1;
+            return j > i + 1 && vb::isAsciiDigit(sql.at(i + 1)) ? j : -1;
         if (!isTemporalChar(c))
             return -1;
     }
@@ -68,6 +53,13 @@ qsizetype isnullParen(const QString& sql, qsizetype i) {
     return j < sql.size() && sql.at(j) == QLatin1Char('(') ? j : -1;
 }
 
+// Two quoted literals side by side would read as one with a doubled quote
+// inside; a blank keeps them two, as they were.
+void keepApart(QString& out) {
+    if (out.endsWith(QLatin1Char('\'')))
+        out += QLatin1Char(' ');
+}
+
 } // namespace
 
 QString HashDialect::translate(const QString& sql) {
@@ -78,6 +70,8 @@ QString HashDialect::translate(const QString& sql) {
     while (i < n) {
         const qsizetype skipped = SqlScanner::skipQuoted(sql, i);
         if (skipped != i) {
+            if (sql.at(i) == QLatin1Char('\''))
+                keepApart(out);
             out += QStringView(sql).mid(i, skipped - i);
             i = skipped;
             continue;
@@ -86,6 +80,7 @@ QString HashDialect::translate(const QString& sql) {
         if (c == QLatin1Char('#')) {
             const qsizetype end = temporalEnd(sql, i);
             if (end > 0) {
+                keepApart(out);
                 out += quotedTemporal(sql.mid(i + 1, end - i - 1));
                 i = end + 1;
                 continue;
@@ -96,6 +91,9 @@ QString HashDialect::translate(const QString& sql) {
             if (close > 0) {
                 out += QLatin1Char('(') + translate(sql.mid(open + 1, close - open - 2)) +
                        QLatin1String(") is null");
+                // "isnull(a)or" must not become "… is nullor".
+                if (close < n && SqlScanner::isWordChar(sql.at(close)))
+                    out += QLatin1Char(' ');
                 i = close;
                 continue;
             }
