@@ -343,8 +343,10 @@ void frmRSGL::fillReportList() {
 }
 
 void frmRSGL::runQuery() {
+    ResultSheetRenderer::Prepared run = m_renderer->prepare(m_reportName);
     Form_Resize();
-    m_renderer->Render(*m_data, m_reportName, m_blankForZero);
+    m_renderer->show(run, m_blankForZero);
+    m_data.swap(run.data);
     Label1->setText(SuiteLib::instance().QueryCaption);
     m_toolbar->rebuild();
 }
