@@ -76,6 +76,25 @@ TEST(Sheet, ResizeKeepsCellsAndStyles) {
     EXPECT_THROW(s.setBorders(0, 0, Sheet::Borders{14, 0, 0, 0}), std::out_of_range);
 }
 
+// A cell outside the rectangle is refused, never reached through its
+// neighbour in the next row.
+TEST(Sheet, CellsOutsideTheSheetAreRefused) {
+    Sheet s;
+    s.resize(3, 2);
+    s.setEntry(1, 0, QStringLiteral("keep"));
+    EXPECT_THROW(s.setEntry(0, 2, QStringLiteral("x")), std::out_of_range);
+    EXPECT_THROW(s.setBold(0, 2, true), std::out_of_range);
+    EXPECT_THROW(s.setBorders(0, 2, Sheet::Borders{1, 1, 1, 1}), std::out_of_range);
+    EXPECT_THROW(s.text(3, 0), std::out_of_range);
+    EXPECT_THROW(s.kind(-1, 0), std::out_of_range);
+    EXPECT_THROW(s.setFormula(0, -1, QStringLiteral("=1"), QString()), std::out_of_range);
+    EXPECT_THROW(s.columnWidth(2), std::out_of_range);
+    EXPECT_THROW(s.setColumnWidth(-1, 100), std::out_of_range);
+    EXPECT_EQ(s.text(1, 0), QStringLiteral("keep"));
+    EXPECT_FALSE(s.bold(1, 0));
+    EXPECT_TRUE(s.borders(1, 0).isNone());
+}
+
 TEST(Sheet, RewritingCellsDoesNotGrowWithoutBound) {
     Sheet s;
     s.resize(100, 10);
@@ -132,7 +151,7 @@ TEST(WorkbookNumberFormat, ShowsNumbersAsTheFormatSays) {
     EXPECT_EQ(WorkbookNumberFormat::fromCode(QStringLiteral("[h]:mm:ss")).format(0.75),
               QStringLiteral("18:00:00"));
     EXPECT_EQ(WorkbookNumberFormat::fromCode(QStringLiteral("\"总计\"0.00")).format(1),
-              QStringLiteral("1.00"));
+              QStringLiteral("总计1.00"));
     EXPECT_EQ(WorkbookNumberFormat::fixedCode(0), QStringLiteral("0"));
     EXPECT_EQ(WorkbookNumberFormat::fixedCode(3), QStringLiteral("0.000"));
 }

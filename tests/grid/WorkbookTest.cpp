@@ -51,6 +51,13 @@ protected:
     QTemporaryDir m_dir;
 };
 
+// The workbook and relationship parts of a workbook whose one sheet is
+// xl/worksheets/sheet1.xml.
+const std::string oneSheetWorkbook =
+    R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)";
+const std::string oneSheetRels =
+    R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)";
+
 Sheet sampleSheet() {
     Sheet s;
     s.resize(6, 5);
@@ -73,6 +80,12 @@ Sheet sampleSheet() {
     s.setEntry(3, 1, QStringLiteral("+5"));
     s.setEntry(3, 2, QStringLiteral("1e3"));
     s.setEntry(3, 3, QString(40000, u'长'));
+    // Texts that look like the escapes of workbook XML, and characters that
+    // XML cannot hold.
+    s.setEntry(4, 0, QStringLiteral("_x005F_"));
+    s.setEntry(4, 1, QStringLiteral("a_x000D_b"));
+    s.setEntry(4, 2, QStringLiteral("c\u0001d\re\tf"));
+    s.setEntry(4, 3, QStringLiteral("_x00_x0041_"));
     s.setBold(0, 0, true);
     s.setBold(0, 1, true);
     s.setBorders(1, 1, Sheet::Borders{1, 1, 1, 1});
@@ -103,8 +116,10 @@ TEST_F(WorkbookTest, WrittenSheetReadsBackTheSame) {
                 // A cell holds at most 32767 characters.
                 EXPECT_EQ(read.text(r, c), QString(WorkbookWriter::MaxTextLength, u'长'));
             } else if (r == 3 && c == 0) {
-                // Written without a value; the file carries the formula.
+                // Written without a value; the file carries the formula, and
+                // it shows nothing until computed.
                 EXPECT_EQ(read.formula(r, c), QStringLiteral("=B2*2"));
+                EXPECT_EQ(read.text(r, c), QString());
             } else {
                 EXPECT_EQ(read.text(r, c), written.text(r, c));
                 EXPECT_EQ(read.formula(r, c), written.formula(r, c));
@@ -142,6 +157,12 @@ TEST_F(WorkbookTest, NumbersAreWrittenAsNumbersAndTextsAsTexts) {
     EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"E2\" t=\"inlineStr\"><is><t>100</t>")));
     EXPECT_TRUE(sheet.contains(QStringLiteral("<f>B2+B3</f><v>1234579.63</v>")));
     EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"B4\" t=\"inlineStr\"><is><t>+5</t>")));
+    // A typed formula goes without a stale value, so other programs compute it.
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"A4\" t=\"str\"><f>B2*2</f><v></v></c>")))
+        << sheet.toStdString();
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<t>_x005F_x005F_</t>")));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<t>a_x005F_x000D_b</t>")));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<t>c_x0001_d_x000D_e\tf</t>")));
 }
 
 TEST_F(WorkbookTest, SheetNamesAWorkbookRefusesAreMended) {
@@ -337,4 +358,242 @@ TEST_F(WorkbookTest, BadFilesRaiseClearErrors) {
          {"xl/worksheets/sheet1.xml",
           R"(<worksheet><sheetData><row><c r="XFD1048576"><v>1</v></c></row></sheetData></worksheet>)"}});
     EXPECT_TRUE(readError(path(QStringLiteral("huge.xlsx"))).contains(QStringLiteral("太大")));
+}
+
+// Damaged worksheets as fuzzing found them: each is refused with the grid's
+// own error, and nothing is written outside the sheet.
+TEST_F(WorkbookTest, DamagedWorksheetsAreRefused) {
+    const std::string cellsPastTheLastColumn = [] {
+        std::string cells;
+        for (int c = 0; c <= Sheet::MaxCols; ++c)
+            cells += "<c><v>1</v></c>";
+        return cells;
+    }();
+    const struct {
+        const char* name;
+        std::string sheetData;
+        const char* reason;
+    } cases[] = {
+        {"cells without a reference past the last column",
+         "<row>" + cellsPastTheLastColumn + "</row>", "单元格位置不对"},
+        {"the same with a later row already read",
+         R"(<row r="2"><c r="A2"><v>5</v></c></row><row r="1">)" + cellsPastTheLastColumn +
+             "</row>",
+         "单元格位置不对"},
+        {"a cell without a reference after the last column",
+         R"(<row r="1"><c r="XFD1"><v>1</v></c><c><v>2</v></c></row>)", "单元格位置不对"},
+        {"a row number of zero", R"(<row r="0"><c><v>1</v></c></row>)", "单元格位置不对"},
+        {"a row number past the last row", R"(<row r="1048577"><c><v>1</v></c></row>)",
+         "单元格位置不对"},
+        {"a row number too large for a whole number",
+         R"(<row r="99999999999999999999"><c><v>1</v></c></row>)", "单元格位置不对"},
+        {"a cell reference without a row", R"(<row><c r="B"><v>1</v></c></row>)", "单元格位置不对"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = path(QStringLiteral("damaged.xlsx"));
+        writeZip(file, {{"xl/workbook.xml", oneSheetWorkbook},
+                        {"xl/_rels/workbook.xml.rels", oneSheetRels},
+                        {"xl/worksheets/sheet1.xml",
+                         "<worksheet><sheetData>" + c.sheetData + "</sheetData></worksheet>"}});
+        const QString error = readError(file);
+        EXPECT_TRUE(error.startsWith(QStringLiteral("工作簿文件已损坏"))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason))) << error.toStdString();
+    }
+}
+
+// Column width ranges whose bounds overflow a whole number or run backwards.
+TEST_F(WorkbookTest, DamagedColumnRangesAreRefused) {
+    for (const char* cols :
+         {R"(<col min="1" max="-2147483648" width="30"/>)",
+          R"(<col min="2147483647" max="2147483647" width="30"/>)",
+          R"(<col min="-2147483648" max="3" width="30"/>)", R"(<col min="5" max="2" width="30"/>)",
+          R"(<col min="0" max="2" width="30"/>)", R"(<col min="x" max="2" width="30"/>)"}) {
+        SCOPED_TRACE(cols);
+        const QString file = path(QStringLiteral("cols.xlsx"));
+        writeZip(file,
+                 {{"xl/workbook.xml", oneSheetWorkbook},
+                  {"xl/_rels/workbook.xml.rels", oneSheetRels},
+                  {"xl/worksheets/sheet1.xml",
+                   std::string("<worksheet><cols>") + cols +
+                       R"(</cols><sheetData><row><c><v>1</v></c></row></sheetData></worksheet>)"}});
+        const QString error = readError(file);
+        EXPECT_TRUE(error.contains(QStringLiteral("列宽范围不对"))) << error.toStdString();
+    }
+    // A range running on past the last column is cut there, as some writers
+    // style every column to the end.
+    const QString file = path(QStringLiteral("wide.xlsx"));
+    writeZip(
+        file,
+        {{"xl/workbook.xml", oneSheetWorkbook},
+         {"xl/_rels/workbook.xml.rels", oneSheetRels},
+         {"xl/worksheets/sheet1.xml",
+          R"(<worksheet><cols><col min="2" max="99999" width="20"/></cols><sheetData><row><c><v>1</v></c><c><v>2</v></c></row></sheetData></worksheet>)"}});
+    const Sheet s = WorkbookReader::read(file);
+    EXPECT_EQ(s.columnCount(), 2);
+    EXPECT_EQ(s.columnWidth(1), WorkbookReader::widthFromFile(20));
+}
+
+namespace {
+
+// Number format codes as workbooks made elsewhere hold them, one number each,
+// and the text a spreadsheet application shows.
+struct ShownCase {
+    const char* code;
+    double value;
+    const char* shown;
+};
+const ShownCase shownCases[] = {
+    {"\"¥\"#,##0.00", 1234.5, "¥1,234.50"},
+    {"[$¥-804]#,##0.00", -1234.5, "-¥1,234.50"},
+    {"#,##0.00\" 元\"", 1234.5, "1,234.50 元"},
+    {"0.00\"万元\"", 12.345, "12.35万元"},
+    {"0.00;(0.00)", -5, "(5.00)"},
+    {"0.00;-0.00;\"-\"", 0, "-"},
+    {"0.00E+00", 12345.678, "1.23E+04"},
+    {"# ?/?", 1.5, "1 1/2"},
+    {"[h]:mm:ss", 1.5 + 60.0 / 86400, "36:01:00"},
+    {"mm:ss", 90.0 / 86400, "01:30"},
+    {"\"TRUE\";\"TRUE\";\"FALSE\"", 0, "FALSE"},
+    {"0.00", 2.675, "2.68"},
+    {"yyyy\"年\"m\"月\"d\"日\";@", 38018, "2004年2月1日"},
+    {"h:mm AM/PM", 0.75, "6:00 PM"},
+    {"#,##0", 1234567.891, "1,234,568"},
+    {"0%", 0.125, "13%"},
+};
+
+std::string xmlEscaped(const char* text) {
+    std::string out;
+    for (const char* p = text; *p; ++p)
+        out += *p == '"'   ? std::string("&quot;")
+               : *p == '&' ? std::string("&amp;")
+                           : std::string(1, *p);
+    return out;
+}
+
+} // namespace
+
+TEST_F(WorkbookTest, NumberFormatsShowWhatSpreadsheetApplicationsShow) {
+    // By hand: one cell format per code, plus built-in numbers.
+    std::string numFmts;
+    std::string xfs = R"(<xf numFmtId="0"/>)";
+    std::string rows;
+    int row = 1;
+    for (const ShownCase& c : shownCases) {
+        numFmts += "<numFmt numFmtId=\"" + std::to_string(163 + row) + "\" formatCode=\"" +
+                   xmlEscaped(c.code) + "\"/>";
+        xfs += "<xf numFmtId=\"" + std::to_string(163 + row) + "\"/>";
+        rows += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) +
+                "\" s=\"" + std::to_string(row) + "\"><v>" +
+                QString::number(c.value, 'g', 17).toStdString() + "</v></c></row>";
+        ++row;
+    }
+    const struct {
+        int id;
+        double value;
+        const char* shown;
+    } builtIns[] = {{12, 2.25, "2 1/4"},         {46, 2.5, "60:00:00"}, {14, 38018, "2004-02-01"},
+                    {31, 38018, "2004年2月1日"}, {49, 7.5, "7.5"},      {11, 0.5, "5.00E-01"}};
+    for (const auto& b : builtIns) {
+        xfs += "<xf numFmtId=\"" + std::to_string(b.id) + "\"/>";
+        rows += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) +
+                "\" s=\"" + std::to_string(row) + "\"><v>" +
+                QString::number(b.value, 'g', 17).toStdString() + "</v></c></row>";
+        ++row;
+    }
+    const QString file = path(QStringLiteral("formats.xlsx"));
+    writeZip(
+        file,
+        {{"xl/workbook.xml", oneSheetWorkbook},
+         {"xl/_rels/workbook.xml.rels",
+          R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/>)"
+          R"(<Relationship Id="rId2" Type="x/styles" Target="styles.xml"/></Relationships>)"},
+         {"xl/styles.xml", "<styleSheet><numFmts>" + numFmts + "</numFmts><cellXfs>" + xfs +
+                               "</cellXfs></styleSheet>"},
+         {"xl/worksheets/sheet1.xml",
+          "<worksheet><sheetData>" + rows + "</sheetData></worksheet>"}});
+    const Sheet byHand = WorkbookReader::read(file);
+    row = 0;
+    for (const ShownCase& c : shownCases)
+        EXPECT_EQ(byHand.text(row++, 0).toStdString(), c.shown) << "by hand: " << c.code;
+    for (const auto& b : builtIns)
+        EXPECT_EQ(byHand.text(row++, 0).toStdString(), b.shown) << "built in " << b.id;
+
+    // Through another writer, which gives known codes their built-in numbers.
+    const QString other = path(QStringLiteral("lxw-formats.xlsx"));
+    lxw_workbook* wb = workbook_new(QFile::encodeName(other).constData());
+    lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
+    row = 0;
+    for (const ShownCase& c : shownCases) {
+        lxw_format* f = workbook_add_format(wb);
+        format_set_num_format(f, c.code);
+        worksheet_write_number(ws, lxw_row_t(row++), 0, c.value, f);
+    }
+    ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
+    const Sheet written = WorkbookReader::read(other);
+    row = 0;
+    for (const ShownCase& c : shownCases)
+        EXPECT_EQ(written.text(row++, 0).toStdString(), c.shown) << "written: " << c.code;
+}
+
+// Escaped texts, the 1904 date system, dates as ISO text, formulas without a
+// value and shared formulas, as other programs write them.
+TEST_F(WorkbookTest, ReadsWhatOtherProgramsWrite) {
+    const std::string styles =
+        R"(<styleSheet><numFmts><numFmt numFmtId="164" formatCode="yyyy-mm-dd"/></numFmts>)"
+        R"(<cellXfs><xf numFmtId="0"/><xf numFmtId="164"/></cellXfs></styleSheet>)";
+    const std::string strings =
+        R"(<sst><si><t>a_x0001_b</t></si><si><t>_x005F_x0041_</t></si><si><t>_x00_x004</t></si></sst>)";
+    const std::string sheet =
+        R"(<worksheet><sheetData><row r="1">)"
+        R"(<c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="C1" t="s"><v>2</v></c>)"
+        R"(<c r="D1" t="inlineStr"><is><t>x_x000D_y</t></is></c>)"
+        R"(<c r="E1" t="str"><f>"_x0009_"</f><v>_x0009_</v></c></row>)"
+        R"(<row r="2"><c r="A2" s="1"><v>36556</v></c><c r="B2" t="d" s="1"><v>2004-02-01T00:00:00</v></c>)"
+        R"(<c r="C2" t="d"><v>2004-02-01T08:30:00</v></c><c r="D2"><f>A1*B1</f></c>)"
+        R"(<c r="E2"><f>A1*B1</f><v></v></c></row>)"
+        R"(<row r="3"><c r="A3"><v>1</v></c><c r="B3"><f t="shared" ref="B3:C5" si="0">A3*2+$A$3+A$1</f><v>2</v></c>)"
+        R"(<c r="C3"><f t="shared" si="0"/><v>4</v></c></row>)"
+        R"(<row r="4"><c r="A4"><v>2</v></c><c r="B4"><f t="shared" si="0"/><v>5</v></c></row>)"
+        R"(<row r="5"><c r="C5"><f t="shared" si="0"></f></c></row>)"
+        R"(<row r="6"><c r="A6"><f t="shared" ref="A6:A7" si="1">SUM(A1:B1)&amp;"A1"&amp;'A1'!A1</f><v>0</v></c></row>)"
+        R"(<row r="7"><c r="A7"><f t="shared" si="1"/><v>0</v></c></row>)"
+        R"(</sheetData></worksheet>)";
+    for (const bool date1904 : {true, false}) {
+        SCOPED_TRACE(date1904 ? "1904" : "1900");
+        const QString file = path(QStringLiteral("other.xlsx"));
+        writeZip(
+            file,
+            {{"xl/workbook.xml",
+              std::string("<workbook>") +
+                  (date1904 ? R"(<workbookPr date1904="1"/>)" : "<workbookPr/>") +
+                  R"(<sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)"},
+             {"xl/_rels/workbook.xml.rels",
+              R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/>)"
+              R"(<Relationship Id="rId2" Type="x/styles" Target="styles.xml"/>)"
+              R"(<Relationship Id="rId3" Type="x/sharedStrings" Target="strings.xml"/></Relationships>)"},
+             {"xl/styles.xml", styles},
+             {"xl/strings.xml", strings},
+             {"xl/worksheets/sheet1.xml", sheet}});
+        const Sheet s = WorkbookReader::read(file);
+        EXPECT_EQ(s.text(0, 0), QStringLiteral("a\u0001b"));
+        EXPECT_EQ(s.text(0, 1), QStringLiteral("_x0041_"));
+        EXPECT_EQ(s.text(0, 2), QStringLiteral("_x00_x004"));
+        EXPECT_EQ(s.text(0, 3), QStringLiteral("x\ry"));
+        EXPECT_EQ(s.text(0, 4), QStringLiteral("\t"));
+        EXPECT_EQ(s.text(1, 0),
+                  date1904 ? QStringLiteral("2004-02-01") : QStringLiteral("2000-01-31"));
+        EXPECT_EQ(s.text(1, 1), QStringLiteral("2004-02-01"));
+        EXPECT_EQ(s.text(1, 2), QStringLiteral("2004-02-01 08:30:00"));
+        EXPECT_EQ(s.entry(1, 3), QStringLiteral("=A1*B1"));
+        EXPECT_EQ(s.text(1, 3), QString());
+        EXPECT_EQ(s.text(1, 4), QString());
+        EXPECT_EQ(s.entry(2, 1), QStringLiteral("=A3*2+$A$3+A$1"));
+        EXPECT_EQ(s.entry(2, 2), QStringLiteral("=B3*2+$A$3+B$1"));
+        EXPECT_EQ(s.text(2, 2), QStringLiteral("4"));
+        EXPECT_EQ(s.entry(3, 1), QStringLiteral("=A4*2+$A$3+A$1"));
+        EXPECT_EQ(s.entry(4, 2), QStringLiteral("=B5*2+$A$3+B$1"));
+        EXPECT_EQ(s.text(4, 2), QString());
+        EXPECT_EQ(s.entry(6, 0), QStringLiteral("=SUM(A2:B2)&\"A1\"&'A1'!A2"));
+    }
 }

@@ -383,6 +383,13 @@ void F1Book::SelectRange(const QString& range) {
     const auto r = CellRange::parse(range);
     if (!r)
         throw GridError(QStringLiteral("区域“%1”写法不对").arg(range));
+    // The text comes from templates and settings, so a range past the sheet
+    // is a refused input like a malformed one.
+    if (r->lastRow >= LastRow() || r->lastCol >= LastCol())
+        throw GridError(QStringLiteral("区域“%1”超出工作表（%2 行 %3 列）")
+                            .arg(range)
+                            .arg(LastRow())
+                            .arg(LastCol()));
     SetSelection(r->firstRow + 1, r->firstCol + 1, r->lastRow + 1, r->lastCol + 1);
 }
 

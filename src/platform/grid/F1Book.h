@@ -86,7 +86,7 @@ public:
     // Whether a cell is open for typing.
     bool isEditing() const { return state() == EditingState; }
     // Selects a range written as "$A$5:$E$20", "A5:E20" or "B7"; raises
-    // GridError for a malformed text.
+    // GridError for a malformed text or a range past the sheet.
     void SelectRange(const QString& range);
     // Borders the selection: outline on its outer edges, left/right/top/
     // bottom on those edges of every cell in it (applied first), each a line

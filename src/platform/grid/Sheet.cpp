@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 namespace quill {
 
@@ -20,6 +21,11 @@ bool needsTextMark(const QString& text) {
 }
 
 } // namespace
+
+void Sheet::outsideTheSheet(int row, int col) {
+    throw std::out_of_range("cell " + std::to_string(row) + "," + std::to_string(col) +
+                            " outside the sheet");
+}
 
 void Sheet::checkSize(int rows, int cols) {
     if (rows < 0 || cols < 0 || rows > MaxRows || cols > MaxCols ||

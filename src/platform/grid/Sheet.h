@@ -8,10 +8,11 @@
 
 namespace quill {
 
-// One worksheet as plain data: a rectangle of cells (0-based here), the
-// column widths, the sheet name, bold and borders per cell. Cells are kept
-// compact, 12 bytes each plus their text in one shared character store, so
-// a sheet of 16380 rows by 100 columns stays small and quick to fill.
+// One worksheet as plain data: a rectangle of cells (0-based here; a cell
+// outside it raises std::out_of_range), the column widths, the sheet name,
+// bold and borders per cell. Cells are kept compact, 12 bytes each plus their
+// text in one shared character store, so a sheet of 16380 rows by 100
+// columns stays small and quick to fill.
 //
 // A cell holds an entry. An entry beginning with "'" is a text shown without
 // the "'"; one beginning with "=" is a formula, shown by the value it was
@@ -74,8 +75,10 @@ public:
     Borders borders(int row, int col) const;
     void setBorders(int row, int col, Borders borders);
 
-    int columnWidth(int col) const { return m_widths[std::size_t(col)]; }
-    void setColumnWidth(int col, int width) { m_widths[std::size_t(col)] = std::uint16_t(width); }
+    int columnWidth(int col) const { return m_widths.at(std::size_t(col)); }
+    void setColumnWidth(int col, int width) {
+        m_widths.at(std::size_t(col)) = std::uint16_t(width);
+    }
 
     QString name() const { return m_name; }
     void setName(const QString& name) { m_name = name; }
@@ -97,12 +100,16 @@ private:
         bool hasValue = false;
     };
 
-    const Cell& cell(int row, int col) const {
-        return m_cells[std::size_t(row) * std::size_t(m_cols) + std::size_t(col)];
+    // Every cell access goes through these two: a position outside the
+    // rectangle raises std::out_of_range rather than reach another cell.
+    std::size_t cellIndex(int row, int col) const {
+        if (unsigned(row) >= unsigned(m_rows) || unsigned(col) >= unsigned(m_cols))
+            outsideTheSheet(row, col);
+        return std::size_t(row) * std::size_t(m_cols) + std::size_t(col);
     }
-    Cell& cellRef(int row, int col) {
-        return m_cells[std::size_t(row) * std::size_t(m_cols) + std::size_t(col)];
-    }
+    [[noreturn]] static void outsideTheSheet(int row, int col);
+    const Cell& cell(int row, int col) const { return m_cells[cellIndex(row, col)]; }
+    Cell& cellRef(int row, int col) { return m_cells[cellIndex(row, col)]; }
     QString storedText(const Cell& c) const;
     void release(Cell& c);
     void store(Cell& c, Kind kind, QStringView text);

@@ -1,96 +1,116 @@
 #include "WorkbookNumberFormat.h"
 
-#include "platform/vb/DateSerial.h"
-
-#include <cmath>
+#include "platform/vb/CompiledFormat.h"
+#include "platform/vb/PlainText.h"
 
 namespace quill {
 
-namespace {
+WorkbookNumberFormat::WorkbookNumberFormat()
+    : WorkbookNumberFormat(fromCode(QStringLiteral("General"))) {}
 
-// The code without quoted literals, escaped characters and [colour] parts,
-// lower-cased, first section only.
-QString codeSkeleton(const QString& code) {
-    QString out;
-    bool quoted = false;
-    bool bracket = false;
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        const QChar c = code[i];
-        if (quoted) {
-            quoted = c != u'"';
-        } else if (bracket) {
-            bracket = c != u']';
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u'[') {
-            bracket = true;
-        } else if (c == u'\\' || c == u'_' || c == u'*') {
-            ++i;
-        } else if (c == u';') {
-            break;
-        } else {
-            out += c.toLower();
-        }
-    }
-    return out;
-}
+WorkbookNumberFormat::WorkbookNumberFormat(std::shared_ptr<const vb::CompiledFormat> format)
+    : m_format(std::move(format)) {}
 
-} // namespace
-
-WorkbookNumberFormat WorkbookNumberFormat::builtIn(int id) {
+QString WorkbookNumberFormat::builtInCode(int id) {
+    // The built-in formats as a spreadsheet application in a Chinese locale
+    // shows them; this system's short date is "yyyy-mm-dd".
     switch (id) {
     case 1:
-        return fromCode(QStringLiteral("0"));
+        return QStringLiteral("0");
     case 2:
-        return fromCode(QStringLiteral("0.00"));
+        return QStringLiteral("0.00");
     case 3:
-        return fromCode(QStringLiteral("#,##0"));
+        return QStringLiteral("#,##0");
     case 4:
-        return fromCode(QStringLiteral("#,##0.00"));
+        return QStringLiteral("#,##0.00");
+    case 5:
+    case 6:
+        return QStringLiteral("¥#,##0;¥-#,##0");
+    case 7:
+    case 8:
+        return QStringLiteral("¥#,##0.00;¥-#,##0.00");
     case 9:
-        return fromCode(QStringLiteral("0%"));
+        return QStringLiteral("0%");
     case 10:
-        return fromCode(QStringLiteral("0.00%"));
+        return QStringLiteral("0.00%");
+    case 11:
+        return QStringLiteral("0.00E+00");
+    case 12:
+        return QStringLiteral("# ?/?");
+    case 13:
+        return QStringLiteral("# ?\?/??");
     case 14:
+        return QStringLiteral("yyyy-mm-dd");
     case 15:
+        return QStringLiteral("d-mmm-yy");
     case 16:
+        return QStringLiteral("d-mmm");
     case 17:
-        return fromCode(QStringLiteral("yyyy-mm-dd"));
+        return QStringLiteral("mmm-yy");
     case 18:
+        return QStringLiteral("h:mm AM/PM");
     case 19:
+        return QStringLiteral("h:mm:ss AM/PM");
     case 20:
+        return QStringLiteral("h:mm");
     case 21:
-    case 45:
-    case 46:
-    case 47:
-        return fromCode(QStringLiteral("hh:mm:ss"));
+        return QStringLiteral("h:mm:ss");
     case 22:
-        return fromCode(QStringLiteral("yyyy-mm-dd hh:mm:ss"));
+        return QStringLiteral("yyyy-mm-dd h:mm");
+    case 27:
+    case 36:
+    case 50:
+    case 52:
+    case 57:
+        return QStringLiteral("yyyy\"年\"m\"月\"");
+    case 28:
+    case 29:
+    case 51:
+    case 53:
+    case 54:
+    case 58:
+        return QStringLiteral("m\"月\"d\"日\"");
+    case 30:
+        return QStringLiteral("m-d-yy");
+    case 31:
+        return QStringLiteral("yyyy\"年\"m\"月\"d\"日\"");
+    case 32:
+        return QStringLiteral("h\"时\"mm\"分\"");
+    case 33:
+        return QStringLiteral("h\"时\"mm\"分\"ss\"秒\"");
+    case 34:
+    case 55:
+        return QStringLiteral("上午/下午h\"时\"mm\"分\"");
+    case 35:
+    case 56:
+        return QStringLiteral("上午/下午h\"时\"mm\"分\"ss\"秒\"");
+    case 37:
+    case 38:
+        return QStringLiteral("#,##0 ;(#,##0)");
+    case 39:
+    case 40:
+        return QStringLiteral("#,##0.00;(#,##0.00)");
+    case 45:
+        return QStringLiteral("mm:ss");
+    case 46:
+        return QStringLiteral("[h]:mm:ss");
+    case 47:
+        return QStringLiteral("mm:ss.0");
+    case 48:
+        return QStringLiteral("##0.0E+0");
+    case 49:
+        return QStringLiteral("@");
     default:
-        return WorkbookNumberFormat();
+        return QStringLiteral("General");
     }
 }
 
-WorkbookNumberFormat WorkbookNumberFormat::fromCode(const QString& code) {
-    const QString s = codeSkeleton(code);
-    WorkbookNumberFormat f;
-    const bool date = s.contains(u'y') || s.contains(u'd');
-    const bool time = s.contains(u'h') || s.contains(u's');
-    if (date || time) {
-        f.m_kind = date && time ? Kind::DateTime : (date ? Kind::Date : Kind::Time);
-        return f;
-    }
-    if (!s.contains(u'0') && !s.contains(u'#'))
-        return f;
-    f.m_kind = Kind::Fixed;
-    const qsizetype point = s.indexOf(u'.');
-    if (point >= 0) {
-        for (qsizetype i = point + 1; i < s.size() && (s[i] == u'0' || s[i] == u'#'); ++i)
-            ++f.m_decimals;
-    }
-    f.m_grouping = s.left(point < 0 ? s.size() : point).contains(u',');
-    f.m_percent = s.contains(u'%');
-    return f;
+WorkbookNumberFormat WorkbookNumberFormat::builtIn(int id, vb::FormatCodes codes) {
+    return fromCode(builtInCode(id), codes);
+}
+
+WorkbookNumberFormat WorkbookNumberFormat::fromCode(const QString& code, vb::FormatCodes codes) {
+    return WorkbookNumberFormat(std::make_shared<const vb::CompiledFormat>(code, codes));
 }
 
 QString WorkbookNumberFormat::fixedCode(int decimals) {
@@ -98,37 +118,13 @@ QString WorkbookNumberFormat::fixedCode(int decimals) {
 }
 
 QString WorkbookNumberFormat::format(double value) const {
-    if (!std::isfinite(value))
-        return QString::number(value);
-    switch (m_kind) {
-    case Kind::General: {
-        QString text = QString::number(value, 'g', 15);
-        return text.replace(u'e', u'E');
-    }
-    case Kind::Fixed: {
-        const double shown = m_percent ? value * 100 : value;
-        QString text = QString::number(shown, 'f', m_decimals);
-        if (m_grouping) {
-            const qsizetype digitsFrom = text.startsWith(u'-') ? 1 : 0;
-            const qsizetype point = text.indexOf(u'.');
-            for (qsizetype i = (point < 0 ? text.size() : point) - 3; i > digitsFrom; i -= 3)
-                text.insert(i, u',');
-        }
-        return m_percent ? text + u'%' : text;
-    }
-    case Kind::Date:
-    case Kind::Time:
-    case Kind::DateTime:
-        break;
-    }
-    const QDateTime at = vb::DateTimeFromSerial(value);
-    if (!at.isValid())
-        return WorkbookNumberFormat().format(value);
-    if (m_kind == Kind::Date)
-        return at.date().toString(QStringLiteral("yyyy-MM-dd"));
-    if (m_kind == Kind::Time)
-        return at.time().toString(QStringLiteral("hh:mm:ss"));
-    return at.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    return m_format->formatNumber(value);
+}
+
+QString WorkbookNumberFormat::format(const QDateTime& moment) const {
+    if (m_format->kind() == vb::CompiledFormat::Kind::Date)
+        return m_format->formatDateTime(moment);
+    return vb::DateTimeText(moment);
 }
 
 } // namespace quill

@@ -1,10 +1,14 @@
 #include "WorkbookReader.h"
 
 #include "CellRange.h"
+#include "FormulaMove.h"
 #include "GridError.h"
 #include "WorkbookStyles.h"
+#include "WorkbookTextEscape.h"
 #include "ZipArchive.h"
 #include "ZipXmlReader.h"
+
+#include "platform/vb/ParseDate.h"
 
 #include <QDir>
 #include <QHash>
@@ -69,7 +73,7 @@ std::vector<QString> readSharedStrings(const ZipArchive& zip, const QString& ent
     ZipXmlReader reader(zip, entry);
     while (reader.readNext()) {
         if (reader.xml().isStartElement() && reader.xml().name() == u"si")
-            strings.push_back(reader.elementText());
+            strings.push_back(WorkbookTextEscape::decode(reader.elementText()));
     }
     reader.checkComplete();
     return strings;
@@ -78,12 +82,23 @@ std::vector<QString> readSharedStrings(const ZipArchive& zip, const QString& ent
 struct SheetRef {
     QString name;
     QString entry;
+    vb::FormatCodes codes = vb::FormatCodes::Workbook;
 };
 
+bool isTrue(QStringView value) {
+    return value == u"1" || value == u"true";
+}
+
+// The first worksheet and the workbook's date system (which comes before
+// the sheets).
 SheetRef firstWorksheet(const ZipArchive& zip, const QString& workbook) {
     const QHash<QString, Relationship> rels = readRelationships(zip, workbook);
     ZipXmlReader reader(zip, workbook);
+    vb::FormatCodes codes = vb::FormatCodes::Workbook;
     while (reader.readNext()) {
+        if (reader.xml().isStartElement() && reader.xml().name() == u"workbookPr" &&
+            isTrue(reader.xml().attributes().value(QStringLiteral("date1904"))))
+            codes = vb::FormatCodes::Workbook1904;
         if (!reader.xml().isStartElement() || reader.xml().name() != u"sheet")
             continue;
         QString id;
@@ -94,7 +109,7 @@ SheetRef firstWorksheet(const ZipArchive& zip, const QString& workbook) {
         const Relationship r = rels.value(id);
         if (r.type.endsWith(u"/worksheet"))
             return SheetRef{reader.xml().attributes().value(QStringLiteral("name")).toString(),
-                            r.target};
+                            r.target, codes};
     }
     reader.checkComplete();
     throw GridError(
@@ -121,12 +136,24 @@ public:
 private:
     void readCell(Sheet& sheet);
     void fit(Sheet& sheet, int row, int col);
-    [[noreturn]] void damaged() const {
-        throw GridError(QStringLiteral("工作簿文件已损坏（单元格位置不对）：%1")
-                            .arg(QDir::toNativeSeparators(m_path)));
+    [[noreturn]] void damaged(const QString& why) const {
+        throw GridError(QStringLiteral("工作簿文件已损坏（%1）：%2")
+                            .arg(why, QDir::toNativeSeparators(m_path)));
     }
+    [[noreturn]] void misplaced() const { damaged(QStringLiteral("单元格位置不对")); }
+    ColumnSpan columnSpan(const QXmlStreamAttributes& a) const;
+
+    // The formula a cell of a shared formula group takes over, moved from its
+    // first cell.
+    struct SharedFormula {
+        QString formula;
+        int row;
+        int col;
+    };
+    QString formulaOf(const QXmlStreamAttributes& a, const QString& text, int row, int col);
 
     ZipXmlReader m_reader;
+    QHash<QString, SharedFormula> m_shared;
     const WorkbookStyles& m_styles;
     const std::vector<QString>& m_strings;
     QString m_path;
@@ -154,17 +181,14 @@ void WorksheetParser::parseInto(Sheet& sheet) {
             const QStringView r = a.value(QStringLiteral("r"));
             m_row = r.isEmpty() ? m_row + 1 : r.toInt() - 1;
             if (m_row < 0 || m_row >= Sheet::MaxRows)
-                damaged();
+                misplaced();
             m_nextCol = 0;
             m_maxRow = std::max(m_maxRow, m_row);
         } else if (name == u"col") {
-            const int first = std::max(1, a.value(QStringLiteral("min")).toInt()) - 1;
-            const int last = std::min(Sheet::MaxCols, a.value(QStringLiteral("max")).toInt()) - 1;
-            const int width =
-                WorkbookReader::widthFromFile(a.value(QStringLiteral("width")).toDouble());
-            spans.push_back(ColumnSpan{first, last, width});
-            if (last >= first && last - first < MaxSizingSpan)
-                m_maxCol = std::max(m_maxCol, last);
+            const ColumnSpan span = columnSpan(a);
+            spans.push_back(span);
+            if (span.last - span.first < MaxSizingSpan)
+                m_maxCol = std::max(m_maxCol, span.last);
         } else if (name == u"sheetFormatPr" && a.hasAttribute(QStringLiteral("defaultColWidth"))) {
             defaultWidth = WorkbookReader::widthFromFile(
                 a.value(QStringLiteral("defaultColWidth")).toDouble());
@@ -182,9 +206,22 @@ void WorksheetParser::parseInto(Sheet& sheet) {
     for (int c = 0; c < sheet.columnCount(); ++c)
         sheet.setColumnWidth(c, defaultWidth);
     for (const ColumnSpan& s : spans) {
-        for (int c = std::max(0, s.first); c <= s.last && c < sheet.columnCount(); ++c)
+        for (int c = s.first; c <= s.last && c < sheet.columnCount(); ++c)
             sheet.setColumnWidth(c, s.width);
     }
+}
+
+// Columns from min to max, counted from 1; a max past the last column is cut
+// there, as some writers style every column to the end.
+ColumnSpan WorksheetParser::columnSpan(const QXmlStreamAttributes& a) const {
+    bool minRead = false;
+    bool maxRead = false;
+    const int min = a.value(QStringLiteral("min")).toInt(&minRead);
+    const int max = a.value(QStringLiteral("max")).toInt(&maxRead);
+    if (!minRead || !maxRead || min < 1 || min > Sheet::MaxCols || max < min)
+        damaged(QStringLiteral("列宽范围不对"));
+    return ColumnSpan{min - 1, std::min(max, Sheet::MaxCols) - 1,
+                      WorkbookReader::widthFromFile(a.value(QStringLiteral("width")).toDouble())};
 }
 
 void WorksheetParser::fit(Sheet& sheet, int row, int col) {
@@ -210,10 +247,14 @@ void WorksheetParser::readCell(Sheet& sheet) {
     if (a.hasAttribute(QStringLiteral("r"))) {
         const auto at = CellRange::parseCell(a.value(QStringLiteral("r")));
         if (!at)
-            damaged();
+            misplaced();
         row = at->firstRow;
         col = at->firstCol;
     }
+    // A cell without a reference takes the next column, which may lie past
+    // the last one.
+    if (col >= Sheet::MaxCols)
+        misplaced();
     m_nextCol = col + 1;
     const QString type = a.value(QStringLiteral("t")).toString();
     const WorkbookStyles::CellStyle& style = m_styles.style(a.value(QStringLiteral("s")).toInt());
@@ -231,7 +272,8 @@ void WorksheetParser::readCell(Sheet& sheet) {
             value = m_reader.elementText();
             hasValue = true;
         } else if (name == u"f") {
-            formula = m_reader.elementText();
+            const QXmlStreamAttributes f = xml.attributes();
+            formula = formulaOf(f, m_reader.elementText(), row, col);
         } else {
             m_reader.skipElement();
         }
@@ -251,7 +293,13 @@ void WorksheetParser::readCell(Sheet& sheet) {
             shown = m_strings[std::size_t(index)];
     } else if (type == u"b" && hasValue) {
         shown = value.trimmed() == u"1" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    } else if (type == u"str" || type == u"inlineStr" || type == u"e" || type == u"d") {
+    } else if (type == u"str" || type == u"inlineStr") {
+        shown = WorkbookTextEscape::decode(value);
+    } else if (type == u"d") {
+        // A date written as ISO text shows through the cell's format.
+        const auto moment = vb::ParseDate(value);
+        shown = moment ? style.numberFormat.format(*moment) : value;
+    } else if (type == u"e") {
         shown = value;
     } else if (hasValue && !value.isEmpty()) {
         bool ok = false;
@@ -260,12 +308,31 @@ void WorksheetParser::readCell(Sheet& sheet) {
         isText = false;
     }
 
+    // A formula read from a file shows the value it was saved with, and
+    // nothing (an empty, not a null, value) when it was saved without one.
     if (!formula.isEmpty())
-        sheet.setFormula(row, col, u'=' + formula, hasValue ? shown : QString());
+        sheet.setFormula(row, col, u'=' + formula, shown.isNull() ? QStringLiteral("") : shown);
     else if (isText)
         sheet.setText(row, col, shown);
     else
         sheet.setEntry(row, col, shown);
+}
+
+// The first cell of a shared formula group holds its text; the others hold
+// only the group's number and take the text moved by their distance.
+QString WorksheetParser::formulaOf(const QXmlStreamAttributes& a, const QString& text, int row,
+                                   int col) {
+    if (a.value(QStringLiteral("t")) != u"shared" || !a.hasAttribute(QStringLiteral("si")))
+        return text;
+    const QString group = a.value(QStringLiteral("si")).toString();
+    if (!text.isEmpty()) {
+        m_shared.insert(group, SharedFormula{text, row, col});
+        return text;
+    }
+    const auto found = m_shared.constFind(group);
+    if (found == m_shared.constEnd())
+        return text;
+    return movedFormula(found->formula, row - found->row, col - found->col);
 }
 
 } // namespace
@@ -292,7 +359,7 @@ Sheet WorkbookReader::read(const QString& path) {
     const QString stylesEntry = targetOfType(rels, u"/styles");
     const WorkbookStyles styles = stylesEntry.isEmpty() || !zip.contains(stylesEntry)
                                       ? WorkbookStyles()
-                                      : WorkbookStyles(zip, stylesEntry);
+                                      : WorkbookStyles(zip, stylesEntry, first.codes);
     const std::vector<QString> strings =
         readSharedStrings(zip, targetOfType(rels, u"/sharedStrings"));
 

@@ -34,10 +34,11 @@ bool isOn(const QXmlStreamAttributes& a) {
 
 } // namespace
 
-WorkbookStyles::WorkbookStyles(const ZipArchive& zip, const QString& entry) {
+WorkbookStyles::WorkbookStyles(const ZipArchive& zip, const QString& entry, vb::FormatCodes codes) {
     ZipXmlReader part(zip, entry);
     QXmlStreamReader& xml = part.xml();
-    QHash<int, QString> codes;
+    QHash<int, QString> formatCodes;
+    QHash<int, WorkbookNumberFormat> numberFormats;
     std::vector<bool> boldFonts;
     std::vector<Sheet::Borders> borders;
     QString section;
@@ -52,8 +53,8 @@ WorkbookStyles::WorkbookStyles(const ZipArchive& zip, const QString& entry) {
             name == u"cellStyleXfs" || name == u"dxfs") {
             section = name.toString();
         } else if (name == u"numFmt") {
-            codes.insert(a.value(QStringLiteral("numFmtId")).toInt(),
-                         a.value(QStringLiteral("formatCode")).toString());
+            formatCodes.insert(a.value(QStringLiteral("numFmtId")).toInt(),
+                               a.value(QStringLiteral("formatCode")).toString());
         } else if (name == u"font" && section == u"fonts") {
             boldFonts.push_back(false);
         } else if (name == u"b" && section == u"fonts" && !boldFonts.empty()) {
@@ -78,9 +79,15 @@ WorkbookStyles::WorkbookStyles(const ZipArchive& zip, const QString& entry) {
                 font >= 0 && std::size_t(font) < boldFonts.size() && boldFonts[std::size_t(font)];
             if (border >= 0 && std::size_t(border) < borders.size())
                 s.borders = borders[std::size_t(border)];
-            s.numberFormat = codes.contains(numFmt)
-                                 ? WorkbookNumberFormat::fromCode(codes.value(numFmt))
-                                 : WorkbookNumberFormat::builtIn(numFmt);
+            // Many cell formats share one number format: each is read once.
+            auto found = numberFormats.find(numFmt);
+            if (found == numberFormats.end())
+                found = numberFormats.insert(
+                    numFmt,
+                    WorkbookNumberFormat::fromCode(
+                        formatCodes.value(numFmt, WorkbookNumberFormat::builtInCode(numFmt)),
+                        codes));
+            s.numberFormat = *found;
             m_styles.push_back(s);
         }
     }

@@ -20,8 +20,9 @@ public:
     };
 
     WorkbookStyles() = default;
-    // Reads the styles part; raises GridError when it is damaged.
-    WorkbookStyles(const ZipArchive& zip, const QString& entry);
+    // Reads the styles part, number formats in the workbook's date system;
+    // raises GridError when it is damaged.
+    WorkbookStyles(const ZipArchive& zip, const QString& entry, vb::FormatCodes codes);
 
     // The style of a cell's "s" number; the plain style when unknown.
     const CellStyle& style(int index) const;

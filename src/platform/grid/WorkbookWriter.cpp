@@ -3,6 +3,7 @@
 #include "GridError.h"
 #include "PlainNumber.h"
 #include "WorkbookNumberFormat.h"
+#include "WorkbookTextEscape.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,18 @@ namespace {
 
 std::string utf8(const QString& text) {
     return text.left(WorkbookWriter::MaxTextLength).toStdString();
+}
+
+// A cell text as the workbook holds it: escaped, and no longer than a cell
+// holds once escaped.
+std::string cellText(const QString& text) {
+    qsizetype keep = WorkbookWriter::MaxTextLength;
+    for (;;) {
+        const QString escaped = WorkbookTextEscape::escape(QStringView(text).left(keep));
+        if (escaped.size() <= WorkbookWriter::MaxTextLength)
+            return escaped.toStdString();
+        keep -= escaped.size() - WorkbookWriter::MaxTextLength;
+    }
 }
 
 [[noreturn]] void failWrite(const QString& path, const QString& reason) {
@@ -111,14 +124,15 @@ lxw_worksheet* WorkbookWriter::addSheet(const Sheet& sheet) {
                 }
                 [[fallthrough]];
             case Sheet::Kind::Text:
-                check(worksheet_write_string(ws, row, col, utf8(text).c_str(),
+                check(worksheet_write_string(ws, row, col, cellText(text).c_str(),
                                              format(bold, borders, -1)));
                 break;
             case Sheet::Kind::Formula: {
                 const std::string formula = utf8(sheet.formula(r, c));
                 if (!sheet.hasFormulaValue(r, c)) {
-                    check(worksheet_write_formula(ws, row, col, formula.c_str(),
-                                                  format(bold, borders, -1)));
+                    // No value rather than a stale 0: other programs compute it.
+                    check(worksheet_write_formula_str(ws, row, col, formula.c_str(),
+                                                      format(bold, borders, -1), ""));
                 } else if (const auto number = PlainNumber::parse(text)) {
                     check(worksheet_write_formula_num(ws, row, col, formula.c_str(),
                                                       format(bold, borders, number->decimals),
@@ -126,7 +140,7 @@ lxw_worksheet* WorkbookWriter::addSheet(const Sheet& sheet) {
                 } else {
                     check(worksheet_write_formula_str(ws, row, col, formula.c_str(),
                                                       format(bold, borders, -1),
-                                                      utf8(text).c_str()));
+                                                      cellText(text).c_str()));
                 }
                 break;
             }

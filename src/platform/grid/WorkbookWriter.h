@@ -16,7 +16,8 @@ namespace quill {
 // Writes sheets into an OOXML workbook that every spreadsheet application
 // opens: texts as texts, a cell showing a plain decimal number as a number
 // with a format that shows the same text ("12.50" stays "12.50"), formulas
-// with the value they show, column widths, sheet name, bold and borders.
+// with the value they show (a typed formula without one, computed on
+// opening), column widths, sheet name, bold and borders.
 // Rows go out in order, so a workbook opened in constant-memory mode writes
 // any size of sheet with bounded memory.
 class WorkbookWriter {

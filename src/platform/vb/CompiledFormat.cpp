@@ -1,8 +1,10 @@
 #include "platform/vb/CompiledFormat.h"
 
 #include "platform/vb/DateSerial.h"
+#include "platform/vb/FormatSyntax.h"
 #include "platform/vb/PlainText.h"
 
+#include <cmath>
 #include <unordered_map>
 
 namespace quill::vb {
@@ -36,6 +38,33 @@ QString namedFormat(const QString& format) {
     return format;
 }
 
+// Workbook codes: any date code (outside quotes, brackets other than
+// elapsed time, and the character after "\", "_" or "*") makes a date format.
+CompiledFormat::Kind workbookKindOf(QStringView format) {
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i].toLower();
+        if (c == u'"') {
+            while (i + 1 < format.size() && format[i + 1] != u'"')
+                ++i;
+            ++i;
+        } else if (c == u'\\' || c == u'_' || c == u'*') {
+            ++i;
+        } else if (c == u'[') {
+            const FormatSyntax::Bracket b = FormatSyntax::bracket(format, i);
+            if (b.kind != FormatSyntax::Bracket::Kind::Ignored &&
+                b.kind != FormatSyntax::Bracket::Kind::Literal)
+                return CompiledFormat::Kind::Date;
+            i = b.end - 1;
+        } else if (c == u'y' || c == u'm' || c == u'd' || c == u'h' || c == u's' ||
+                   format.mid(i).startsWith(u"上午/下午") ||
+                   format.mid(i).startsWith(u"AM/PM", Qt::CaseInsensitive) ||
+                   format.mid(i).startsWith(u"A/P", Qt::CaseInsensitive)) {
+            return CompiledFormat::Kind::Date;
+        }
+    }
+    return CompiledFormat::Kind::Number;
+}
+
 // Digit placeholders make a number format; else date codes a date format.
 CompiledFormat::Kind kindOf(QStringView format) {
     bool dateCode = false;
@@ -61,7 +90,23 @@ CompiledFormat::Kind kindOf(QStringView format) {
 
 } // namespace
 
-CompiledFormat::CompiledFormat(const QString& format) {
+CompiledFormat::CompiledFormat(const QString& format, FormatCodes codes)
+    : m_codes(codes) {
+    if (isWorkbook(codes)) {
+        const QString code = format.trimmed();
+        if (code.isEmpty() || code == u"@" ||
+            code.compare(QLatin1StringView("General"), Qt::CaseInsensitive) == 0) {
+            m_kind = Kind::Number;
+            m_number = NumberFormat::general();
+            return;
+        }
+        m_kind = workbookKindOf(code);
+        if (m_kind == Kind::Number)
+            m_number = NumberFormat::compile(code, NumberFormat::Path::Fast, codes);
+        else
+            m_date = DateFormat::compile(code, codes);
+        return;
+    }
     if (format.isEmpty())
         return;
     if (format.compare(QLatin1StringView("General Number"), Qt::CaseInsensitive) == 0) {
@@ -77,7 +122,9 @@ CompiledFormat::CompiledFormat(const QString& format) {
         m_date = DateFormat::compile(text);
 }
 
-std::shared_ptr<const CompiledFormat> CompiledFormat::of(const QString& format) {
+std::shared_ptr<const CompiledFormat> CompiledFormat::of(const QString& format, FormatCodes codes) {
+    if (isWorkbook(codes))
+        return std::make_shared<const CompiledFormat>(format, codes);
     // The module uses a handful of formats; the bound only guards against a
     // dictionary full of different ones.
     constexpr size_t MaxCached = 256;
@@ -106,13 +153,33 @@ QString CompiledFormat::formatNumber(double value) const {
     case Kind::Number:
         return m_number.apply(value);
     case Kind::Date: {
-        const QDateTime moment = DateTimeFromSerial(value);
-        return moment.isValid() ? m_date.apply(moment) : NumberText(value);
+        const QDateTime at = moment(value);
+        return at.isValid() ? m_date.apply(at, value) : NumberText(value);
     }
     case Kind::Plain:
         break;
     }
     return NumberText(value);
+}
+
+QDateTime CompiledFormat::moment(double serial) const {
+    double days = serial;
+    if (m_codes == FormatCodes::Workbook1904) {
+        days += 1462; // 1904-01-01
+    } else if (m_codes == FormatCodes::Workbook && serial >= 1 && serial < 60) {
+        days += 1; // before the 1900-02-29 that workbooks count
+    }
+    const int decimals = m_date.secondDecimals();
+    if (decimals == 0 || !std::isfinite(days) || days < 0)
+        return DateTimeFromSerial(days);
+    // Whole seconds from the serial number, then the shown fraction of one.
+    const double scale = std::pow(10.0, decimals);
+    const double ticks = std::round(days * 86400.0 * scale);
+    const double seconds = std::floor(ticks / scale);
+    const QDateTime whole = DateTimeFromSerial(seconds / 86400.0);
+    if (!whole.isValid())
+        return whole;
+    return whole.addMSecs(qint64(std::llround((ticks - seconds * scale) * 1000.0 / scale)));
 }
 
 QString CompiledFormat::formatDateTime(const QDateTime& value) const {

@@ -1,8 +1,12 @@
 #include "platform/vb/DateFormat.h"
 
+#include "platform/vb/DateSerial.h"
+#include "platform/vb/FormatSyntax.h"
 #include "platform/vb/PlainText.h"
 
 #include <QLocale>
+
+#include <cmath>
 
 namespace quill::vb {
 
@@ -40,12 +44,57 @@ void DateFormat::add(Code code, const QString& text) {
         m_tokens.push_back({code, text});
 }
 
-DateFormat DateFormat::compile(QStringView format) {
+DateFormat DateFormat::compile(QStringView wholeFormat, FormatCodes codes) {
     DateFormat f;
+    const bool workbook = isWorkbook(codes);
+    // Dates are never negative in a workbook: the first section is theirs.
+    const QStringView format =
+        workbook ? FormatSyntax::sections(wholeFormat, codes).front() : wholeFormat;
     const qsizetype n = format.size();
     qsizetype i = 0;
     while (i < n) {
         const QChar c = format[i];
+        if (workbook && c == u'[') {
+            const FormatSyntax::Bracket b = FormatSyntax::bracket(format, i);
+            using Kind = FormatSyntax::Bracket::Kind;
+            if (b.kind == Kind::Literal)
+                f.add(Code::Literal, b.text);
+            else if (b.kind != Kind::Ignored)
+                f.m_tokens.push_back({b.kind == Kind::ElapsedHours     ? Code::ElapsedHours
+                                      : b.kind == Kind::ElapsedMinutes ? Code::ElapsedMinutes
+                                                                       : Code::ElapsedSeconds,
+                                      {},
+                                      b.width});
+            i = b.end;
+            continue;
+        }
+        if (workbook && (c == u'_' || c == u'*')) {
+            if (c == u'_')
+                f.add(Code::Literal, QStringLiteral(" "));
+            i += 2;
+            continue;
+        }
+        if (workbook && c == u'@') {
+            ++i;
+            continue;
+        }
+        if (workbook && c == u'.' && !f.m_tokens.empty() && i + 1 < n && format[i + 1] == u'0' &&
+            (f.m_tokens.back().code == Code::Second1 || f.m_tokens.back().code == Code::Second2 ||
+             f.m_tokens.back().code == Code::ElapsedSeconds)) {
+            qsizetype zeros = 0;
+            while (i + 1 + zeros < n && format[i + 1 + zeros] == u'0')
+                ++zeros;
+            f.m_secondDecimals = int(std::min<qsizetype>(zeros, 3));
+            f.add(Code::Literal, QStringLiteral("."));
+            f.m_tokens.push_back({Code::SecondFraction, {}, f.m_secondDecimals});
+            i += 1 + zeros;
+            continue;
+        }
+        if (workbook && startsWith(format, i, u"上午/下午")) {
+            f.add(Code::AmPmLocale);
+            i += 5;
+            continue;
+        }
         if (c == u'"') {
             qsizetype j = i + 1;
             while (j < n && format[j] != u'"')
@@ -81,7 +130,9 @@ DateFormat DateFormat::compile(QStringView format) {
             ++run;
         switch (lower.unicode()) {
         case u'y':
-            if (run >= 4) {
+            if (workbook) {
+                f.add(run >= 3 ? Code::Year4 : Code::Year2);
+            } else if (run >= 4) {
                 f.add(Code::Year4);
             } else if (run >= 2) {
                 f.add(Code::Year2);
@@ -100,7 +151,7 @@ DateFormat DateFormat::compile(QStringView format) {
         case u'd': {
             static constexpr Code days[] = {Code::Day1,        Code::Day2,      Code::WeekdayShort,
                                             Code::WeekdayLong, Code::ShortDate, Code::LongDate};
-            f.add(days[std::min<qsizetype>(run, 6) - 1]);
+            f.add(days[std::min<qsizetype>(workbook ? std::min<qsizetype>(run, 4) : run, 6) - 1]);
             break;
         }
         case u'h':
@@ -153,9 +204,11 @@ DateFormat DateFormat::compile(QStringView format) {
         while (after < count && codeAt(after) == Code::Literal)
             ++after;
         const bool afterHour =
-            before >= 0 && (codeAt(before) == Code::Hour1 || codeAt(before) == Code::Hour2);
+            before >= 0 && (codeAt(before) == Code::Hour1 || codeAt(before) == Code::Hour2 ||
+                            codeAt(before) == Code::ElapsedHours);
         const bool beforeSecond =
-            after < count && (codeAt(after) == Code::Second1 || codeAt(after) == Code::Second2);
+            after < count && (codeAt(after) == Code::Second1 || codeAt(after) == Code::Second2 ||
+                              codeAt(after) == Code::ElapsedSeconds);
         if (afterHour || beforeSecond)
             f.m_tokens[size_t(k)].code = code == Code::Month1 ? Code::Minute1 : Code::Minute2;
     }
@@ -163,6 +216,10 @@ DateFormat DateFormat::compile(QStringView format) {
 }
 
 QString DateFormat::apply(const QDateTime& value) const {
+    return apply(value, DateSerial(value));
+}
+
+QString DateFormat::apply(const QDateTime& value, double serial) const {
     const QDate date = value.date();
     const QTime time = value.time();
     const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
@@ -274,6 +331,26 @@ QString DateFormat::apply(const QDateTime& value) const {
         case Code::AmPmLocale:
             out.append(pm ? u"下午" : u"上午");
             break;
+        case Code::ElapsedHours:
+        case Code::ElapsedMinutes:
+        case Code::ElapsedSeconds: {
+            const double seconds = std::floor(std::fabs(serial) * 86400.0 + 0.5);
+            const double unit = token.code == Code::ElapsedHours     ? 3600.0
+                                : token.code == Code::ElapsedMinutes ? 60.0
+                                                                     : 1.0;
+            if (serial < 0 && seconds > 0)
+                out.append(u'-');
+            out.append(QString::number(std::floor(seconds / unit), 'f', 0)
+                           .rightJustified(token.width, u'0'));
+            break;
+        }
+        case Code::SecondFraction: {
+            int part = time.msec();
+            for (int k = token.width; k < 3; ++k)
+                part /= 10;
+            appendNumber(out, part, token.width);
+            break;
+        }
         }
     }
     return out;

@@ -39,6 +39,12 @@ QString Format(double value, const QString& format) {
     return CompiledFormat::of(format)->formatNumber(value);
 }
 
+QString Format(double value, const QString& format, FormatCodes codes) {
+    if (codes == FormatCodes::Module)
+        return Format(value, format);
+    return CompiledFormat::of(format, codes)->formatNumber(value);
+}
+
 QString Format(const QVariant& value, const QString& format) {
     if (!value.isValid() || value.isNull())
         return {};

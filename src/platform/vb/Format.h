@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/vb/FormatCodes.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -18,5 +20,7 @@ namespace quill::vb {
 // kept, as this runs for every cell of a sheet.
 QString Format(const QVariant& value, const QString& format);
 QString Format(double value, const QString& format);
+// A number through a format text written in the given codes.
+QString Format(double value, const QString& format, FormatCodes codes);
 
 } // namespace quill::vb

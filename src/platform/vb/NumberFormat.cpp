@@ -1,6 +1,7 @@
 #include "platform/vb/NumberFormat.h"
 
 #include "platform/vb/Decimal.h"
+#include "platform/vb/FormatSyntax.h"
 #include "platform/vb/PlainText.h"
 
 #include <algorithm>
@@ -15,32 +16,13 @@ bool isPlaceholder(QChar c) {
     return c == u'0' || c == u'#' || c == u'?';
 }
 
-// Splits at ";" outside quotes and escapes.
-std::vector<QStringView> splitSections(QStringView format) {
-    std::vector<QStringView> sections;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        if (format[i] == u'"') {
-            while (i + 1 < format.size() && format[i + 1] != u'"')
-                ++i;
-            ++i;
-        } else if (format[i] == u'\\') {
-            ++i;
-        } else if (format[i] == u';') {
-            sections.push_back(format.mid(start, i - start));
-            start = i + 1;
-        }
-    }
-    sections.push_back(format.mid(start));
-    return sections;
-}
-
 } // namespace
 
-NumberFormat NumberFormat::compile(QStringView format, Path path) {
+NumberFormat NumberFormat::compile(QStringView format, Path path, FormatCodes codes) {
     NumberFormat result;
-    for (QStringView section : splitSections(format))
-        result.m_sections.push_back(compileSection(section));
+    result.m_emptySectionShowsNothing = isWorkbook(codes);
+    for (QStringView section : FormatSyntax::sections(format, codes))
+        result.m_sections.push_back(compileSection(section, codes));
     if (path == Path::Fast && result.m_sections.size() == 1) {
         if (const std::optional<int> zeros = plainWholeZeros(result.m_sections[0])) {
             result.m_plainWhole = *zeros;
@@ -56,7 +38,8 @@ NumberFormat NumberFormat::general() {
     return result;
 }
 
-NumberFormat::Section NumberFormat::compileSection(QStringView text) {
+NumberFormat::Section NumberFormat::compileSection(QStringView text, FormatCodes codes) {
+    const bool workbook = isWorkbook(codes);
     Section s;
     QString literal;
     auto flushLiteral = [&] {
@@ -81,6 +64,22 @@ NumberFormat::Section NumberFormat::compileSection(QStringView text) {
                 literal.append(text[++i]);
             continue;
         }
+        if (workbook && c == u'[') {
+            const FormatSyntax::Bracket b = FormatSyntax::bracket(text, i);
+            if (b.kind == FormatSyntax::Bracket::Kind::Literal)
+                literal.append(b.text);
+            i = b.end - 1;
+            continue;
+        }
+        if (workbook && (c == u'_' || c == u'*')) {
+            // A blank as wide as the next character; a fill shows as nothing.
+            if (c == u'_')
+                literal.append(u' ');
+            ++i;
+            continue;
+        }
+        if (workbook && c == u'@')
+            continue;
         if (isPlaceholder(c)) {
             if (exponentItem >= 0) {
                 if (c == u'0')
@@ -132,6 +131,10 @@ NumberFormat::Section NumberFormat::compileSection(QStringView text) {
     }
     s.scaleThousands += pendingCommas;
     flushLiteral();
+    if (workbook && !s.exponent && !seenPoint)
+        findFraction(s);
+    if (s.isFraction)
+        return s;
 
     // ".00" still shows the whole digits of 12.5: a "#" before the point.
     if (!s.literalOnly() && s.wholeCount == 0) {
@@ -143,6 +146,173 @@ NumberFormat::Section NumberFormat::compileSection(QStringView text) {
         s.wholeCount = 1;
     }
     return s;
+}
+
+void NumberFormat::findFraction(Section& s) {
+    std::vector<Item>& items = s.items;
+    for (size_t k = 1; k < items.size(); ++k) {
+        const Item& slash = items[k];
+        if (slash.type != Item::Type::Literal || !slash.text.startsWith(u'/') ||
+            items[k - 1].type != Item::Type::Whole)
+            continue;
+        qsizetype fixedEnd = 1;
+        while (fixedEnd < slash.text.size() && slash.text[fixedEnd].isDigit())
+            ++fixedEnd;
+        const bool placeholders = fixedEnd == 1 && slash.text.size() == 1 && k + 1 < items.size() &&
+                                  items[k + 1].type == Item::Type::Whole;
+        const int fixed = slash.text.mid(1, fixedEnd - 1).toInt();
+        if (!placeholders && fixed <= 0)
+            continue;
+        size_t numeratorFrom = k - 1;
+        while (numeratorFrom > 0 && items[numeratorFrom - 1].type == Item::Type::Whole)
+            --numeratorFrom;
+        for (size_t m = numeratorFrom; m < k; ++m)
+            items[m].type = Item::Type::Numerator;
+        std::vector<Item> rebuilt(items.begin(), items.begin() + qsizetype(k));
+        rebuilt.push_back({Item::Type::Literal, QStringLiteral("/")});
+        size_t rest = k + 1;
+        if (placeholders) {
+            for (; rest < items.size() && items[rest].type == Item::Type::Whole; ++rest) {
+                rebuilt.push_back({Item::Type::Denominator, {}, items[rest].digit});
+                ++s.denominatorDigits;
+            }
+        } else {
+            rebuilt.push_back({Item::Type::Denominator, slash.text.mid(1, fixedEnd - 1)});
+            if (fixedEnd < slash.text.size())
+                rebuilt.push_back({Item::Type::Literal, slash.text.mid(fixedEnd)});
+            s.fixedDenominator = fixed;
+        }
+        rebuilt.insert(rebuilt.end(), items.begin() + qsizetype(rest), items.end());
+        items.swap(rebuilt);
+        s.isFraction = true;
+        s.wholeCount = 0;
+        int index = 0;
+        for (Item& item : items) {
+            if (item.type == Item::Type::Whole) {
+                item.index = index++;
+                ++s.wholeCount;
+            }
+        }
+        return;
+    }
+}
+
+QString NumberFormat::renderFraction(const Section& s, double absValue, bool* shownNonZero) {
+    const bool hasWhole = s.wholeCount > 0;
+    double whole = hasWhole ? std::floor(absValue) : 0.0;
+    const double part = absValue - whole;
+    long long numerator = 0;
+    long long denominator = 1;
+    if (s.fixedDenominator > 0) {
+        denominator = s.fixedDenominator;
+        numerator = std::llround(part * double(denominator));
+    } else {
+        // The nearest fraction whose denominator has at most that many digits;
+        // the smallest denominator among equals.
+        long long largest = 1;
+        for (int k = 0; k < std::min(s.denominatorDigits, 5); ++k)
+            largest *= 10;
+        double best = 2;
+        for (long long d = 1; d < largest || d == 1; ++d) {
+            const long long n = std::llround(part * double(d));
+            const double error = std::fabs(part - double(n) / double(d));
+            if (error < best) {
+                best = error;
+                numerator = n;
+                denominator = d;
+            }
+        }
+    }
+    if (hasWhole && numerator >= denominator) {
+        whole += 1;
+        numerator = 0;
+    }
+    const bool noFraction = hasWhole && numerator == 0;
+    *shownNonZero = whole != 0 || numerator != 0;
+
+    const std::string wholeDigits =
+        whole == 0 ? std::string() : Decimal::fromDouble(whole).integerDigits();
+    const QString numeratorText = QString::number(numerator);
+    const QString denominatorText = QString::number(denominator);
+    // Digits right-aligned on whole and numerator placeholders; "?" pads with
+    // blanks, "0" with zeros, "#" with nothing.
+    const auto fill = [](char16_t digit) {
+        return digit == u'0'   ? QStringLiteral("0")
+               : digit == u'?' ? QStringLiteral(" ")
+                               : QString();
+    };
+    int numeratorCount = 0;
+    for (const Item& item : s.items)
+        numeratorCount += item.type == Item::Type::Numerator ? 1 : 0;
+
+    QString out;
+    QString tail; // the fraction part, blanked when there is none to show
+    int numeratorIndex = 0;
+    int denominatorIndex = 0;
+    bool inFraction = false;
+    for (size_t k = 0; k < s.items.size(); ++k) {
+        const Item& item = s.items[k];
+        QString& target = inFraction ? tail : out;
+        switch (item.type) {
+        case Item::Type::Whole: {
+            const int fromRight = s.wholeCount - 1 - item.index;
+            const int count = int(wholeDigits.size());
+            if (item.index == 0 && count > s.wholeCount)
+                target.append(QLatin1StringView(wholeDigits.data(), count - s.wholeCount));
+            if (fromRight < count)
+                target.append(QChar(wholeDigits[size_t(count - 1 - fromRight)]));
+            else if (noFraction && fromRight == 0)
+                target.append(u'0');
+            else
+                target.append(fill(item.digit));
+            // What follows the whole part up to the numerator belongs to the
+            // fraction part.
+            if (item.index == s.wholeCount - 1)
+                inFraction = true;
+            break;
+        }
+        case Item::Type::Numerator: {
+            inFraction = true;
+            QString& t = tail;
+            const int fromRight = numeratorCount - 1 - numeratorIndex;
+            const int count = int(numeratorText.size());
+            if (numeratorIndex == 0 && count > numeratorCount)
+                t.append(numeratorText.left(count - numeratorCount));
+            if (fromRight < count)
+                t.append(numeratorText[count - 1 - fromRight]);
+            else
+                t.append(fill(item.digit));
+            ++numeratorIndex;
+            break;
+        }
+        case Item::Type::Denominator:
+            if (!item.text.isEmpty()) {
+                tail.append(item.text);
+            } else {
+                if (denominatorIndex < denominatorText.size())
+                    tail.append(denominatorText[denominatorIndex]);
+                else
+                    tail.append(fill(item.digit));
+                if (denominatorIndex == s.denominatorDigits - 1 &&
+                    denominatorText.size() > s.denominatorDigits)
+                    tail.append(denominatorText.mid(s.denominatorDigits));
+                ++denominatorIndex;
+            }
+            break;
+        default:
+            target.append(item.text);
+            break;
+        }
+        const bool fractionDone =
+            item.type == Item::Type::Denominator &&
+            (k + 1 == s.items.size() || s.items[k + 1].type != Item::Type::Denominator);
+        if (fractionDone) {
+            out.append(noFraction ? QString(tail.size(), u' ') : tail);
+            tail.clear();
+            inFraction = false;
+        }
+    }
+    return out + tail;
 }
 
 std::optional<int> NumberFormat::plainWholeZeros(const Section& s) {
@@ -173,6 +343,8 @@ QString NumberFormat::render(const Section& s, double absValue, bool* shownNonZe
             out.append(item.text);
         return out;
     }
+    if (s.isFraction)
+        return renderFraction(s, absValue, shownNonZero);
 
     Decimal d = Decimal::fromDouble(absValue);
     d.shift(2 * s.percents - 3 * s.scaleThousands);
@@ -250,6 +422,9 @@ QString NumberFormat::render(const Section& s, double absValue, bool* shownNonZe
                 out.append(u' ');
             ++fractionIndex;
             break;
+        case Item::Type::Numerator:
+        case Item::Type::Denominator:
+            break;
         case Item::Type::Exponent: {
             out.append(item.expUpper ? u'E' : u'e');
             if (exponent < 0)
@@ -294,10 +469,15 @@ QString NumberFormat::apply(double value) const {
         return applyPlainDecimal(value);
     const Section* section = &m_sections[0];
     bool sign = value < 0;
-    if (value < 0 && m_sections.size() >= 2 && !m_sections[1].items.empty()) {
+    // An empty section shows through the first, or (workbook codes) nothing.
+    const auto chosen = [&](size_t index) {
+        return m_sections.size() > index &&
+               (m_emptySectionShowsNothing || !m_sections[index].items.empty());
+    };
+    if (value < 0 && chosen(1)) {
         section = &m_sections[1];
         sign = false;
-    } else if (value == 0 && m_sections.size() >= 3 && !m_sections[2].items.empty()) {
+    } else if (value == 0 && chosen(2)) {
         section = &m_sections[2];
     }
     bool shownNonZero = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/vb/FormatCodes.h"
+
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -14,6 +16,9 @@ namespace quill::vb {
 // the last whole digit divides by 1000), "%" (multiplies by 100), an exponent
 // ("0.00E+00"), and literal text (quoted, after a backslash, or any other
 // character). Rounding is half away from zero on the decimal digits.
+// Workbook codes (see FormatCodes) add bracketed literal text, "_x" blanks,
+// "*x" fills and fractions ("# ?/?", "?/8"), and an empty section there shows
+// nothing.
 class NumberFormat {
 public:
     // A plain decimal format (placeholders "#…0…", then optionally a point
@@ -23,7 +28,8 @@ public:
     // other.
     enum class Path { Fast, General };
 
-    static NumberFormat compile(QStringView format, Path path = Path::Fast);
+    static NumberFormat compile(QStringView format, Path path = Path::Fast,
+                                FormatCodes codes = FormatCodes::Module);
     // "General Number": plain number text.
     static NumberFormat general();
 
@@ -33,7 +39,9 @@ public:
 
 private:
     struct Item {
-        enum class Type { Literal, Whole, Fraction, Point, Exponent };
+        // Numerator and Denominator: the parts of a fraction ("# ?/?"); a
+        // fixed denominator ("?/8") is a Denominator with digit 0 and text.
+        enum class Type { Literal, Whole, Fraction, Point, Exponent, Numerator, Denominator };
         Type type;
         QString text{};      // Literal
         char16_t digit = 0;  // Whole, Fraction: '0', '#' or '?'
@@ -51,10 +59,17 @@ private:
         int scaleThousands = 0;
         int percents = 0;
         bool exponent = false;
-        bool literalOnly() const { return wholeCount == 0 && fractionCount == 0; }
+        bool isFraction = false;
+        int fixedDenominator = 0;
+        int denominatorDigits = 0;
+        bool literalOnly() const { return wholeCount == 0 && fractionCount == 0 && !isFraction; }
     };
 
-    static Section compileSection(QStringView text);
+    static Section compileSection(QStringView text, FormatCodes codes);
+    // Turns "placeholders / placeholders or digits" of a workbook section
+    // into a fraction.
+    static void findFraction(Section& section);
+    static QString renderFraction(const Section& section, double absValue, bool* shownNonZero);
     // The "0" whole placeholders of a plain decimal section; nothing for any
     // other section.
     static std::optional<int> plainWholeZeros(const Section& section);
@@ -66,6 +81,7 @@ private:
 
     std::vector<Section> m_sections;
     bool m_general = false;
+    bool m_emptySectionShowsNothing = false;
     int m_plainDecimals = -1; // decimals of a plain decimal format; -1 for any other
     int m_plainWhole = 0;     // its "0" whole placeholders: whole digits always shown
 };
