@@ -24,11 +24,11 @@ RecordEntry::RecordEntry(F1Book& grid)
     : m_grid(grid) {}
 
 RecordEntry::Mode RecordEntry::modeOf(const QString& commandName) {
-    if (commandName == QLatin1String("添加"))
+    if (commandName == u"添加")
         return Mode::Add;
-    if (commandName == QLatin1String("修改"))
+    if (commandName == u"修改")
         return Mode::Modify;
-    if (commandName == QLatin1String("删除"))
+    if (commandName == u"删除")
         return Mode::Delete;
     return Mode::Other;
 }

@@ -57,6 +57,7 @@ frmRSLR::~frmRSLR() {
 
 void frmRSLR::buildControls() {
     F1Book1 = named(new F1Book(this), "F1Book1");
+    F1Book1->SetLastCol(2);
     F1Book1->SetColWidthOf(1, 3072);
     F1Book1->SetColWidthOf(2, 6400);
     F1Book1->setEnterMovesDown(true);
@@ -340,7 +341,7 @@ void frmRSLR::Command5_Click() {
 }
 
 void frmRSLR::Label4_Click() {
-    const bool all = Label4->text() == QLatin1String("全选");
+    const bool all = Label4->text() == u"全选";
     for (int i = 0; i < List2->count(); ++i)
         List2->item(i)->setCheckState(all ? Qt::Checked : Qt::Unchecked);
     Label4->setText(all ? QStringLiteral("全清") : QStringLiteral("全选"));

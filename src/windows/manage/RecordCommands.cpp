@@ -22,7 +22,7 @@ RecordCommands::RecordCommands(frmRSGL& window)
     : m_window(window) {}
 
 bool RecordCommands::refusedAsAudited() const {
-    if (SuiteLib::instance().AuditFlag != QLatin1String("是"))
+    if (SuiteLib::instance().AuditFlag != u"是")
         return false;
     MsgBox(QStringLiteral("该期数据已审核"));
     return true;
@@ -72,7 +72,7 @@ void RecordCommands::openEntry() {
             chooseRecord(int(lib.CurrentRow));
         return;
     }
-    if (lib.CommandName == QLatin1String("添加"))
+    if (lib.CommandName == u"添加")
         lib.CurrentMemberId = QString();
     try {
         CreateObject(module + QStringLiteral(".clszh"))->zh();
