@@ -1,6 +1,7 @@
 #include "suite/SettingsFile.h"
 
 #include "suite/SettingsError.h"
+#include "suite/SettingsEscape.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +10,13 @@
 
 #include <sys/stat.h>
 
+#include <optional>
+
 namespace quill {
 
 namespace {
+
+using Part = SettingsEscape::Part;
 
 bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
@@ -27,10 +32,15 @@ QStringView trimBlanks(QStringView text) {
     return text.sliced(begin, end - begin);
 }
 
-// Index of the first "=" that is not escaped, or -1.
-qsizetype separatorOf(QStringView line) {
+// The first line of every file this version writes: texts in it follow
+// SettingsEscape's current form. Files without it may hold the earlier form.
+const QByteArray FormatLine = "; QUILL 设置文件，&#N; 为编号 N 的字符（如 &#10; 为换行）";
+
+// Index of the "=" between key and value, or -1. Keys of the earlier format
+// escaped theirs with a backslash.
+qsizetype separatorOf(QStringView line, bool earlierFormat) {
     for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] == QLatin1Char('\\'))
+        if (earlierFormat && line[i] == QLatin1Char('\\'))
             ++i;
         else if (line[i] == QLatin1Char('='))
             return i;
@@ -38,79 +48,34 @@ qsizetype separatorOf(QStringView line) {
     return -1;
 }
 
+// The name of a section line "[name]", which may be followed by a comment, or
+// nullopt. The name ends at the last "]" after which only a comment follows.
+std::optional<QStringView> sectionOf(QStringView body) {
+    if (!body.startsWith(QLatin1Char('[')))
+        return std::nullopt;
+    for (qsizetype end = body.size() - 1; end > 0; --end) {
+        if (body[end] != QLatin1Char(']'))
+            continue;
+        const QStringView rest = trimBlanks(body.sliced(end + 1));
+        if (rest.isEmpty() || rest.startsWith(QLatin1Char(';')) ||
+            rest.startsWith(QLatin1Char('#')))
+            return trimBlanks(body.sliced(1, end - 1));
+    }
+    return std::nullopt;
+}
+
+// A text as read: in the current form, or in the earlier one where the file
+// may hold it and it is what that writer wrote; otherwise as it stands.
+QString readText(QStringView raw, SettingsEscape::Part part, bool earlierFormat) {
+    if (!earlierFormat)
+        return SettingsEscape::decode(raw);
+    return SettingsEscape::decodeEarlier(raw, part).value_or(raw.toString());
+}
+
 } // namespace
 
 SettingsFile::SettingsFile(const QString& path)
     : m_path(path) {}
-
-QString SettingsFile::escape(const QString& text, bool isKey) {
-    qsizetype first = 0;
-    qsizetype last = text.size() - 1;
-    while (first < text.size() && isBlank(text[first]))
-        ++first;
-    while (last >= first && isBlank(text[last]))
-        --last;
-    QString out;
-    out.reserve(text.size() + 4);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const bool outerBlank = isBlank(c) && (i < first || i > last);
-        if (outerBlank)
-            out += c == QLatin1Char(' ') ? QStringLiteral("\\s") : QStringLiteral("\\t");
-        else if (c == QLatin1Char('\\'))
-            out += QStringLiteral("\\\\");
-        else if (c == QLatin1Char('\n'))
-            out += QStringLiteral("\\n");
-        else if (c == QLatin1Char('\r'))
-            out += QStringLiteral("\\r");
-        else if (isKey && (c == QLatin1Char('=') ||
-                           (i == 0 && (c == QLatin1Char(';') || c == QLatin1Char('#') ||
-                                       c == QLatin1Char('[')))))
-            out += QLatin1Char('\\') + c;
-        else
-            out += c;
-    }
-    return out;
-}
-
-QString SettingsFile::unescape(QStringView text) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\\') || i + 1 == text.size()) {
-            out += c;
-            continue;
-        }
-        const char16_t next = text[i + 1].unicode();
-        switch (next) {
-        case u'n':
-            out += QLatin1Char('\n');
-            break;
-        case u'r':
-            out += QLatin1Char('\r');
-            break;
-        case u's':
-            out += QLatin1Char(' ');
-            break;
-        case u't':
-            out += QLatin1Char('\t');
-            break;
-        case u'\\':
-        case u'=':
-        case u';':
-        case u'#':
-        case u'[':
-            out += QChar(next);
-            break;
-        default:
-            out += c; // not an escape: the backslash stays
-            continue;
-        }
-        ++i;
-    }
-    return out;
-}
 
 QString SettingsFile::value(const QString& section, const QString& key) {
     refresh();
@@ -153,9 +118,9 @@ void SettingsFile::setValue(const QString& section, const QString& key, const QS
     entry.edited = true;
 
     // After the last line of the section's first block; entries before the
-    // first section header belong to the section "".
+    // first section header belong to the section "", after the format line.
     const QString wanted = fold(section);
-    int blockStart = wanted.isEmpty() ? 0 : -1;
+    int blockStart = wanted.isEmpty() ? (m_currentFormat ? 1 : 0) : -1;
     for (int i = 0; i < int(m_lines.size()) && blockStart < 0; ++i) {
         if (m_lines[i].kind == Line::Section && fold(m_lines[i].section) == wanted)
             blockStart = i + 1;
@@ -196,15 +161,28 @@ void SettingsFile::remove(const QString& section, const QString& key) {
 }
 
 void SettingsFile::save() {
+    if (!m_currentFormat) {
+        Line format;
+        format.raw = FormatLine;
+        m_lines.insert(m_lines.begin(), format);
+        m_currentFormat = true;
+        index();
+    }
     QByteArray text;
     for (const Line& line : m_lines) {
-        if (!line.edited)
+        if (!line.edited) {
             text += line.raw;
-        else if (line.kind == Line::Section)
-            text += '[' + escape(line.section, false).toUtf8() + ']';
-        else
-            text +=
-                (escape(line.key, true) + QLatin1Char('=') + escape(line.value, false)).toUtf8();
+            // A line that ends in a carriage return of its own keeps it past
+            // the one a line end may carry.
+            if (line.raw.endsWith('\r'))
+                text += '\r';
+        } else if (line.kind == Line::Section) {
+            text += '[' + SettingsEscape::encode(line.section, Part::Section).toUtf8() + ']';
+        } else {
+            text += (SettingsEscape::encode(line.key, Part::Key) + QLatin1Char('=') +
+                     SettingsEscape::encode(line.value, Part::Value))
+                        .toUtf8();
+        }
         text += '\n';
     }
 
@@ -252,6 +230,10 @@ void SettingsFile::load() {
     if (!rows.isEmpty() && rows.back().isEmpty())
         rows.removeLast();
 
+    m_currentFormat =
+        !rows.isEmpty() && (rows.front() == FormatLine || rows.front() == FormatLine + '\r');
+    const bool earlier = !m_currentFormat;
+
     QString section;
     m_lines.reserve(rows.size());
     for (QByteArray& row : rows) {
@@ -266,16 +248,22 @@ void SettingsFile::load() {
             m_lines.push_back(line);
             continue;
         }
-        if (body.size() >= 2 && body.startsWith(QLatin1Char('[')) &&
-            body.endsWith(QLatin1Char(']'))) {
+        if (const auto name = sectionOf(body)) {
             line.kind = Line::Section;
-            section = unescape(trimBlanks(body.sliced(1, body.size() - 2)));
+            section = readText(*name, Part::Section, earlier);
             line.section = section;
-        } else if (const qsizetype eq = separatorOf(body); eq >= 0) {
+            // Written again in the current form when this version saves the file.
+            line.edited = earlier && section != SettingsEscape::decode(*name);
+        } else if (const qsizetype eq = separatorOf(body, earlier); eq >= 0) {
+            const QStringView key = trimBlanks(body.first(eq));
+            const QStringView value = trimBlanks(body.sliced(eq + 1));
             line.kind = Line::Entry;
             line.section = section;
-            line.key = unescape(trimBlanks(body.first(eq)));
-            line.value = unescape(trimBlanks(body.sliced(eq + 1)));
+            line.key = readText(key, Part::Key, earlier);
+            line.value = readText(value, Part::Value, earlier);
+            line.edited = earlier && (separatorOf(body, false) != eq ||
+                                      line.key != SettingsEscape::decode(key) ||
+                                      line.value != SettingsEscape::decode(value));
         }
         m_lines.push_back(line);
     }

@@ -23,13 +23,11 @@ namespace quill {
 // the key or the value. Sections and keys compare case-insensitively; the
 // first of two equal keys in a section wins.
 //
-// Escapes, written only where a text could not stand as it is (in keys,
-// values and section names alike):
-//   \\  a backslash           \n  a line feed        \r  a carriage return
-//   \s  a blank  and \t a tab, written for blanks at either end only
-//   \=  an "=" in a key       \; \# \[  such a character at a key's start
-// A backslash before any other character is kept as it is, so a path typed
-// by hand with backslashes reads back as typed unless it hits an escape.
+// A section line may end in a comment ("[QUILL] ; 注释"). How texts that
+// could not stand as they are are written is SettingsEscape's; the first line
+// of a file this version wrote says so, and files without it may hold texts of
+// the earlier, backslash form. A line read in that form is written again in the
+// current one when the file is saved.
 //
 // Values are parsed once and read again only when the file changed on disk.
 // Writes go to a temporary file that replaces the old one in one step, so a
@@ -55,9 +53,6 @@ public:
 
     // setValue() and save() in one step.
     void write(const QString& section, const QString& key, const QString& value);
-
-    static QString escape(const QString& text, bool isKey);
-    static QString unescape(QStringView text);
 
 private:
     struct Line {
@@ -88,6 +83,7 @@ private:
     std::vector<Line> m_lines;
     QHash<QString, QHash<QString, int>> m_index; // folded section -> folded key -> line
     DiskState m_disk;
+    bool m_currentFormat = false; // the file starts with this version's format line
     bool m_loaded = false;
     bool m_dirty = false;
 };

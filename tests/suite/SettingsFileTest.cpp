@@ -8,7 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ostream>
 #include <sys/resource.h>
+#include <utility>
+#include <vector>
+
+// Failures show texts, not their UTF-16 bytes.
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace quill {
 namespace {
@@ -53,6 +61,7 @@ TEST_F(SettingsFileTest, KeysAndValuesRoundTripExactly) {
                                 QStringLiteral("; not a comment"),
                                 QStringLiteral("[not a section]"),
                                 QStringLiteral("中文 混合 Latin　全角空格　"),
+                                QStringLiteral("&#10; &#38; &#; &# &#1114112; &#65;&"),
                                 QString(5000, QLatin1Char('x'))};
     {
         SettingsFile file(m_path);
@@ -76,8 +85,11 @@ TEST_F(SettingsFileTest, KeysAndValuesRoundTripExactly) {
     const QString text = QString::fromUtf8(readAll(m_path));
     EXPECT_TRUE(text.contains(QStringLiteral("\n工资管理 0=a,b,,c\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("\nADDDLL-工资管理=\"double\" and 'single'\n")));
-    EXPECT_TRUE(text.contains(QStringLiteral("\nGZB-sumAMOUNT=\\s\\sblanks at both ends\\s\\s\n")));
-    EXPECT_TRUE(text.startsWith(QStringLiteral("[S0]\n")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("\nGZB-sumAMOUNT=&#32;&#32;blanks at both ends&#32;&#32;\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\nback\\slash\\=C:\\new\\table\\s\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\ntwo&#10;lines=line one&#10;line two&#13;&#10;\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n[S0]\n")));
 }
 
 TEST_F(SettingsFileTest, AbsentFileSectionAndKeyReadEmpty) {
@@ -126,7 +138,8 @@ TEST_F(SettingsFileTest, HandEditedFileIsReadAndKeptOnRewrite) {
     file.write(QStringLiteral("COLUMN"), QStringLiteral("GZB-OK"), QStringLiteral("OK2"));
     file.write(QStringLiteral("PRINT"), QStringLiteral("月报.Zoom"), QStringLiteral("80"));
 
-    const QByteArray expected = "; settings of the pay module\n"
+    const QByteArray expected = "; QUILL 设置文件，&#N; 为编号 N 的字符（如 &#10; 为换行）\n"
+                                "; settings of the pay module\n"
                                 "top=before any section\n"
                                 "\n"
                                 "[QUILL]\n"
@@ -166,6 +179,112 @@ TEST_F(SettingsFileTest, ChangesOnDiskAreSeenByEveryReader) {
 
     QFile::remove(m_path);
     EXPECT_EQ(reader.value(QStringLiteral("QUILL"), QStringLiteral("k")), QString());
+}
+
+// What the earlier version of this file's writer produced (backslash escapes,
+// no header line) still reads as it was meant.
+TEST_F(SettingsFileTest, FilesOfTheEarlierFormatReadTheSame) {
+    writeAll(m_path, "[QUILL]\n"
+                     "path=C:\\\\new\\\\table\\\\s\n"
+                     "lines=line one\\nline two\\r\\n\n"
+                     "edges=\\s\\sblanks\\t\n"
+                     "a\\=b=x=y\n"
+                     "\\;semicolon=1\n"
+                     "\\s0=blank key\n");
+    const std::vector<std::pair<QString, QString>> expected = {
+        {QStringLiteral("path"), QStringLiteral("C:\\new\\table\\s")},
+        {QStringLiteral("lines"), QStringLiteral("line one\nline two\r\n")},
+        {QStringLiteral("edges"), QStringLiteral("  blanks\t")},
+        {QStringLiteral("a=b"), QStringLiteral("x=y")},
+        {QStringLiteral(";semicolon"), QStringLiteral("1")},
+        {QStringLiteral(" 0"), QStringLiteral("blank key")}};
+    for (int pass = 0; pass < 2; ++pass) {
+        SettingsFile file(m_path);
+        for (const auto& [key, value] : expected)
+            EXPECT_EQ(file.value(QStringLiteral("QUILL"), key), value)
+                << "pass " << pass << ": " << key.toStdString();
+        // Rewritten by this version, the old entries keep their values.
+        file.write(QStringLiteral("QUILL"), QStringLiteral("new"), QStringLiteral("1"));
+    }
+}
+
+// Paths typed by hand keep every backslash, whether the file was made by hand
+// or written by the program before.
+TEST_F(SettingsFileTest, HandTypedValuesReadAsTyped) {
+    const QStringList typed = {QStringLiteral("D:\\suite\\new\\tools\\rsgl.exe"),
+                               QStringLiteral("\\\\server\\share\\new\\s"),
+                               QStringLiteral("C:\\temp\\"), QStringLiteral("a \\t b \\s c"),
+                               QStringLiteral("&amp; &#x41; & #10;")};
+    const QStringList typedInWrittenFile =
+        typed + QStringList{QStringLiteral("D:\\new\\rates"), QStringLiteral("C:\\\\double")};
+    const auto check = [this](const QStringList& values) {
+        QByteArray text;
+        for (int i = 0; i < values.size(); ++i)
+            text += QStringLiteral("v%1 = %2\n").arg(i).arg(values[i]).toUtf8();
+        QFile file(m_path);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("[HAND]\n" + text);
+        file.close();
+        SettingsFile settings(m_path);
+        for (int i = 0; i < values.size(); ++i)
+            EXPECT_EQ(settings.value(QStringLiteral("HAND"), QStringLiteral("v%1").arg(i)),
+                      values[i]);
+        // and so they stay when the program writes the file again.
+        settings.write(QStringLiteral("QUILL"), QStringLiteral("k"), QStringLiteral("v"));
+        SettingsFile reread(m_path);
+        for (int i = 0; i < values.size(); ++i)
+            EXPECT_EQ(reread.value(QStringLiteral("HAND"), QStringLiteral("v%1").arg(i)),
+                      values[i]);
+    };
+    check(typed);
+    QFile::remove(m_path);
+    SettingsFile(m_path).write(QStringLiteral("QUILL"), QStringLiteral("first"),
+                               QStringLiteral("line one\nline two"));
+    check(typedInWrittenFile);
+}
+
+TEST_F(SettingsFileTest, SectionHeaderMayCarryAComment) {
+    writeAll(m_path, "[QUILL] ; 注释\n"
+                     "k=v\n"
+                     "[odd]name] # note\n"
+                     "k=w\n");
+    SettingsFile file(m_path);
+    EXPECT_EQ(file.value(QStringLiteral("QUILL"), QStringLiteral("k")), QStringLiteral("v"));
+    EXPECT_EQ(file.value(QStringLiteral("odd]name"), QStringLiteral("k")), QStringLiteral("w"));
+}
+
+// Texts a rewrite once changed: a key starting with a byte-order mark was
+// taken for the file's own mark, a trailing carriage return for a line end.
+TEST_F(SettingsFileTest, MarksAndLineEndsInsideTextsSurviveRewrites) {
+    const QString bom(QChar(0xFEFF));
+    const std::vector<std::pair<QString, QString>> entries = {
+        {bom + QStringLiteral("key"), QStringLiteral("bom key")},
+        {QStringLiteral("cr"), QStringLiteral("ends in\r")},
+        {QStringLiteral("crs"), QStringLiteral("\r\r")},
+        {QStringLiteral("bomvalue"), bom + QStringLiteral("v") + bom}};
+    // A file with Windows line ends whose value ends in a carriage return.
+    writeAll(m_path, "typed=ends in\r\r\n");
+    for (int round = 0; round < 3; ++round) {
+        SettingsFile file(m_path);
+        for (const auto& [key, value] : entries)
+            file.setValue(QString(), key, value);
+        file.setValue(QString(), QStringLiteral("round"), QString::number(round));
+        file.save();
+        SettingsFile reread(m_path);
+        EXPECT_EQ(reread.keys(QString()).size(), qsizetype(entries.size() + 2)) << round;
+        EXPECT_EQ(reread.value(QString(), QStringLiteral("typed")), QStringLiteral("ends in\r"));
+        for (const auto& [key, value] : entries)
+            EXPECT_EQ(reread.value(QString(), key), value) << round;
+    }
+}
+
+TEST_F(SettingsFileTest, EntriesBeforeAnySectionStayBelowTheFormatLine) {
+    const QString path = QStringLiteral("D:\\new\\rates");
+    SettingsFile(m_path).write(QStringLiteral("QUILL"), QStringLiteral("k"), path);
+    SettingsFile(m_path).write(QString(), QStringLiteral("top"), path);
+    SettingsFile reread(m_path);
+    EXPECT_EQ(reread.value(QString(), QStringLiteral("top")), path);
+    EXPECT_EQ(reread.value(QStringLiteral("QUILL"), QStringLiteral("k")), path);
 }
 
 // The file-size limit makes the write of the new contents fail for real (it
