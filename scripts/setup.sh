@@ -12,7 +12,8 @@ packages=(
   postgresql postgresql-client libpq-dev
   fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth x11-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -11,7 +11,8 @@ namespace quill {
 MsgResult DesktopUi::msgBox(const QString& text, MsgButtons buttons, const QString& title) {
     QMessageBox box(QApplication::activeWindow());
     box.setText(text);
-    box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+    // A message without a title of its own carries the module's name.
+    box.setWindowTitle(title.isEmpty() ? QStringLiteral("QUILL") : title);
     switch (buttons) {
     case MsgButtons::OkOnly:
         box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);

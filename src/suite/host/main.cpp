@@ -1,6 +1,8 @@
 #include "HeadlessUi.h"
+#include "HostOptions.h"
 #include "ModuleRegistration.h"
-#include "WindowSnapshot.h"
+#include "ShownWindow.h"
+#include "WindowShow.h"
 
 #include "demo/DemoError.h"
 #include "demo/DemoWorkspace.h"
@@ -12,12 +14,12 @@
 #include "suite/SuiteLib.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QStandardPaths>
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 using namespace quill;
 
@@ -38,7 +40,7 @@ QString defaultWorkspace() {
 }
 
 // Runs the module on the workspace the options name; the exit code.
-int run(QApplication& app);
+int run(const HostOptions& options);
 
 } // namespace
 
@@ -47,10 +49,15 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    std::vector<char*> toolkitArgs;
+    const HostOptions options = HostOptions::parse(argc, argv, toolkitArgs);
+    int toolkitArgc = int(toolkitArgs.size()) - 1;
+    QApplication app(toolkitArgc, toolkitArgs.data());
+    // No display name: on X11 it would be appended to every window's title,
+    // which must read exactly as the module sets it. A window without a title
+    // shows the application name.
     QApplication::setApplicationName(QStringLiteral("quill"));
-    QApplication::setApplicationDisplayName(QStringLiteral("QUILL"));
-    const int result = run(app);
+    const int result = run(options);
     // The connection goes before the database drivers do.
     SuiteLib::instance().reset();
     return result;
@@ -58,21 +65,24 @@ int main(int argc, char** argv) {
 
 namespace {
 
-int run(QApplication& app) {
-    QCommandLineParser args;
-    args.setApplicationDescription(QStringLiteral("在一个工作区上启动 QUILL 数据管理模块。"));
-    args.addHelpOption();
-    args.addOption({QStringLiteral("workspace"),
-                    QStringLiteral("工作区文件夹（含 suite.conf）；不给时使用演示工作区。"),
-                    QStringLiteral("DIR")});
-    args.addOption({QStringLiteral("title"), QStringLiteral("模块标题（默认取工作区的设置）。"),
-                    QStringLiteral("TITLE")});
-    args.addOption({QStringLiteral("snapshot"),
-                    QStringLiteral("窗口首次激活后保存其图片到 FILE.png，然后关闭。"),
-                    QStringLiteral("FILE.png")});
-    args.process(app);
+int run(const HostOptions& options) {
+    if (!options.error.isEmpty())
+        return fail(options.error);
+    if (options.help) {
+        std::printf("%s", qPrintable(options.helpText));
+        return 0;
+    }
+    // What the toolkit did not take is nobody's option.
+    const QStringList unknown = QApplication::arguments().mid(1);
+    if (!unknown.isEmpty())
+        return fail(QStringLiteral("未知的参数：") + unknown.join(QLatin1Char(' ')));
+    const ShownWindow* shown =
+        options.show.isEmpty() ? &ShownWindow::main() : ShownWindow::find(options.show);
+    if (!shown)
+        return fail(QStringLiteral("未知的窗口名 %1（可用的有 %2）")
+                        .arg(options.show, ShownWindow::names().join(QStringLiteral("、"))));
 
-    QString workspace = args.value(QStringLiteral("workspace"));
+    QString workspace = options.workspace;
     try {
         if (workspace.isEmpty())
             workspace = defaultWorkspace();
@@ -81,8 +91,8 @@ int run(QApplication& app) {
                 QStringLiteral("工作区 %1 中没有 %2").arg(workspace, SuiteConfig::fileName()));
         SuiteLib& lib = SuiteLib::instance();
         SuiteConfig::load(workspace).applyTo(lib);
-        if (args.isSet(QStringLiteral("title")))
-            lib.ModuleTitle = args.value(QStringLiteral("title"));
+        if (options.hasTitle)
+            lib.ModuleTitle = options.title;
     } catch (const DemoError& e) {
         return fail(e.message());
     } catch (const DbError& e) {
@@ -95,12 +105,11 @@ int run(QApplication& app) {
         return fail(problem);
 
     std::unique_ptr<HeadlessUi> headless;
-    std::unique_ptr<WindowSnapshot> snapshot;
-    if (args.isSet(QStringLiteral("snapshot"))) {
+    if (!options.snapshot.isEmpty())
         headless = std::make_unique<HeadlessUi>();
-        snapshot = std::make_unique<WindowSnapshot>(QStringLiteral("frmRSGL"),
-                                                    args.value(QStringLiteral("snapshot")));
-    }
+    std::unique_ptr<WindowShow> show;
+    if (!options.snapshot.isEmpty() || !options.show.isEmpty())
+        show = std::make_unique<WindowShow>(*shown, options.snapshot);
 
     int result = 0;
     try {
@@ -109,11 +118,12 @@ int run(QApplication& app) {
     } catch (const ComError& e) {
         return fail(e.message());
     }
-    if (snapshot) {
-        if (!snapshot->saved())
-            return fail(snapshot->error().isEmpty() ? QStringLiteral("窗口已关闭，未保存图片")
-                                                    : snapshot->error());
-        std::printf("quill: 窗口图片已保存到 %s\n", qPrintable(args.value("snapshot")));
+    if (show && !show->error().isEmpty())
+        return fail(show->error());
+    if (!options.snapshot.isEmpty()) {
+        if (!show->saved())
+            return fail(QStringLiteral("窗口已关闭，未保存图片"));
+        std::printf("quill: 窗口图片已保存到 %s\n", qPrintable(options.snapshot));
     }
     return result;
 }

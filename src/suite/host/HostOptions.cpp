@@ -1,0 +1,87 @@
+#include "HostOptions.h"
+
+#include <QCommandLineParser>
+
+namespace quill {
+
+namespace {
+
+const QString Workspace = QStringLiteral("workspace");
+const QString Title = QStringLiteral("title");
+const QString Snapshot = QStringLiteral("snapshot");
+const QString Show = QStringLiteral("show");
+
+QList<QCommandLineOption> hostOptions() {
+    return {{Workspace, QStringLiteral("工作区文件夹（含 suite.conf）；不给时使用演示工作区。"),
+             QStringLiteral("DIR")},
+            {Title, QStringLiteral("模块标题（默认取工作区的设置）。"), QStringLiteral("TITLE")},
+            {Snapshot, QStringLiteral("窗口首次激活后保存其图片到 FILE.png，然后关闭。"),
+             QStringLiteral("FILE.png")},
+            {Show,
+             QStringLiteral("打开主窗口中的另一个窗口（about、designer 等）；与 --snapshot "
+                            "同用时保存该窗口的图片。"),
+             QStringLiteral("NAME")}};
+}
+
+// The option an argument names ("--title", "-title", "--title=x"), if it is
+// one of the host's, and whether its value is the next argument.
+const QCommandLineOption* hostOptionOf(const QString& argument,
+                                       const QList<QCommandLineOption>& options,
+                                       bool& valueFollows) {
+    if (!argument.startsWith(QLatin1Char('-')))
+        return nullptr;
+    QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    const qsizetype eq = name.indexOf(QLatin1Char('='));
+    if (eq >= 0)
+        name.truncate(eq);
+    for (const QCommandLineOption& option : options) {
+        if (option.names().contains(name)) {
+            valueFollows = eq < 0 && !option.valueName().isEmpty();
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+HostOptions HostOptions::parse(int argc, char** argv, std::vector<char*>& toolkitArgs) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("在一个工作区上启动 QUILL 数据管理模块。"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QList<QCommandLineOption> options = hostOptions();
+    parser.addOptions(options);
+    const QList<QCommandLineOption> all = options + QList<QCommandLineOption>{help};
+
+    QStringList own{QString::fromLocal8Bit(argv[0])};
+    toolkitArgs.assign(argv, argv + 1);
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        bool valueFollows = false;
+        if (argument == QLatin1String("--") || !hostOptionOf(argument, all, valueFollows)) {
+            toolkitArgs.push_back(argv[i]);
+            continue;
+        }
+        own << QStringLiteral("--") +
+                   argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        if (valueFollows && i + 1 < argc)
+            own << QString::fromLocal8Bit(argv[++i]);
+    }
+    toolkitArgs.push_back(nullptr);
+
+    HostOptions result;
+    if (!parser.parse(own)) {
+        result.error = parser.errorText();
+        return result;
+    }
+    result.help = parser.isSet(help);
+    result.helpText = parser.helpText();
+    result.workspace = parser.value(Workspace);
+    result.hasTitle = parser.isSet(Title);
+    result.title = parser.value(Title);
+    result.snapshot = parser.value(Snapshot);
+    result.show = parser.value(Show);
+    return result;
+}
+
+} // namespace quill

@@ -1,0 +1,39 @@
+#include "ShownWindow.h"
+
+#include <vector>
+
+namespace quill {
+
+namespace {
+
+const std::vector<ShownWindow>& table() {
+    static const std::vector<ShownWindow> rows = {
+        {QStringLiteral("main"), {}, QStringLiteral("frmRSGL")},
+        {QStringLiteral("about"), {QStringLiteral("MN11")}, QStringLiteral("frmAbout")},
+        {QStringLiteral("designer"), {QStringLiteral("MN01")}, QStringLiteral("frmRSCX")},
+    };
+    return rows;
+}
+
+} // namespace
+
+const ShownWindow& ShownWindow::main() {
+    return table().front();
+}
+
+const ShownWindow* ShownWindow::find(const QString& name) {
+    for (const ShownWindow& row : table()) {
+        if (row.name == name)
+            return &row;
+    }
+    return nullptr;
+}
+
+QStringList ShownWindow::names() {
+    QStringList out;
+    for (const ShownWindow& row : table())
+        out << row.name;
+    return out;
+}
+
+} // namespace quill
