@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,19 @@ struct ReportDefinition {
     // The condition rows in proid order, as stored: connective, the item's
     // field name (not its caption), operator, and the value as the
     // condition grid showed it (a unit's name, not its code).
+    Mdlx::ConditionTable conditions{};
+    std::int16_t conditionCount = 0;
+};
+
+// What the designer stores as a report: its name (blanks removed at both
+// ends), the four item lists as field names, and the condition rows DRCX
+// accepted (connective, field name, operator, value as the grid shows it).
+struct ReportDraft {
+    QString name;
+    QStringList display;
+    QStringList sort;
+    QStringList sum;
+    QStringList group;
     Mdlx::ConditionTable conditions{};
     std::int16_t conditionCount = 0;
 };
@@ -48,6 +62,26 @@ public:
     // it (or the REPORT root) does not exist.
     std::optional<ReportDefinition> read(const QString& name);
 
+    // Writes: each one transaction, all or nothing. They return the status
+    // text of a refusal or failure ("已有此报表名称！", "报表已被其他用户修改或删除",
+    // "报表保存失败：" + the database's reason), empty text on success.
+    // The REPORT root row is created when missing.
+    QString add(const ReportDraft& report);
+    // Replaces the report named `oldName` (renamed to report.name); it keeps
+    // its proid and so its place in the list.
+    QString modify(const QString& oldName, const ReportDraft& report);
+    // Deletes the report and its rows; its workbook, if any, stays.
+    QString remove(const QString& name);
+
+    // The name checks of add and modify on the text as typed: "请输入报表名称！"
+    // or "无效报表名称！" (a plain number, or the list's heading); empty when
+    // the name may be used.
+    static QString nameRefusal(const QString& typed);
+    // The workbook of a report: ReportFolder/name.vts. A report that has one
+    // is a template report, and its name is locked.
+    static QString workbookPath(const QString& name);
+    static bool hasWorkbook(const QString& name);
+
     // The item rows and the condition rows of a report, in the dialect of
     // SuiteLib's DatabaseKind.
     static QString itemRowsSql(qint64 reportId);
@@ -55,6 +89,13 @@ public:
 
 private:
     void open(const QString& sql);
+    std::optional<qint64> find(qint64 rootId, const QString& name);
+    qint64 ensureRoot();
+    void addRow(qint64 parid, const QVariantList& values);
+    void addChildren(qint64 reportId, const ReportDraft& report);
+    // Runs `write` in one transaction, with reports locked against other
+    // writers; maps its failures to status texts.
+    template <typename Write> QString transact(Write write);
     void readItems(ReportDefinition& d);
     void readConditions(ReportDefinition& d);
 
