@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace quill;
 using namespace quill::test;
 
@@ -61,8 +63,8 @@ TEST_P(EntryNavigate, NextAndPreviousStopAtTheEnds) {
 TEST_P(EntryNavigate, FindGoesToTheRecordWithTheKey) {
     SuiteLib& lib = SuiteLib::instance();
     useTable(QStringLiteral("人事档案"));
+    exec(QStringLiteral("update YGZL set xl='MBA' where memberid='000007'"));
     const QStringList ids = members();
-    exec(QStringLiteral("update YGZL set xl='MBA' where memberid='") + ids.at(6) + u'\'');
     auto w = open(QStringLiteral("修改"), 1);
     clickValue(*w, 1);
     type(*w, 1, ids.at(2));
@@ -78,23 +80,27 @@ TEST_P(EntryNavigate, FindGoesToTheRecordWithTheKey) {
     type(*w, xl, QStringLiteral("mba"));
     w->Command5_Click();
     EXPECT_EQ(w->status(), QStringLiteral("查找完成！"));
-    EXPECT_EQ(lib.CurrentRow, 7);
+    EXPECT_EQ(lib.CurrentRow, ids.indexOf(QStringLiteral("000007")) + 1);
 }
 
 TEST_P(EntryNavigate, AnEmptyKeyFindsTheFirstEmptyField) {
     SuiteLib& lib = SuiteLib::instance();
     useTable(QStringLiteral("人事档案"));
-    const QStringList ids = members();
     exec(QStringLiteral("update YGZL set xl='本科'"));
-    exec(QStringLiteral("update YGZL set xl=null where memberid='") + ids.at(7) + u'\'');
-    exec(QStringLiteral("update YGZL set xl='' where memberid='") + ids.at(9) + u'\'');
+    exec(QStringLiteral("update YGZL set xl=null where memberid='000008'"));
+    exec(QStringLiteral("update YGZL set xl='' where memberid='000010'"));
+    // An update moves a row to the end of a PostgreSQL table.
+    const QStringList ids = members();
+    const int first = int(std::min(ids.indexOf(QStringLiteral("000008")),
+                                   ids.indexOf(QStringLiteral("000010")))) +
+                      1;
     auto w = open(QStringLiteral("修改"), 1);
     const int xl = rowOf(*w, QStringLiteral("xl"));
     clickValue(*w, xl);
     type(*w, xl, QString());
     w->Command5_Click();
     EXPECT_EQ(w->status(), QStringLiteral("查找完成！"));
-    EXPECT_EQ(lib.CurrentRow, 8);
+    EXPECT_EQ(lib.CurrentRow, first);
 }
 
 TEST_P(EntryNavigate, ANotFoundKeyLeavesNoRecordToCommit) {
