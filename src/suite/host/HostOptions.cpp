@@ -10,6 +10,8 @@ const QString Workspace = QStringLiteral("workspace");
 const QString Title = QStringLiteral("title");
 const QString Snapshot = QStringLiteral("snapshot");
 const QString Show = QStringLiteral("show");
+// Added with the help option; it lists the toolkit's options too.
+const QString HelpAll = QStringLiteral("help-all");
 
 QList<QCommandLineOption> hostOptions() {
     return {{Workspace, QStringLiteral("工作区文件夹（含 suite.conf）；不给时使用演示工作区。"),
@@ -43,15 +45,27 @@ const QCommandLineOption* hostOptionOf(const QString& argument,
     return nullptr;
 }
 
+// A parser of the host's options; the help options among `all`.
+void prepare(QCommandLineParser& parser, QList<QCommandLineOption>& all) {
+    parser.setApplicationDescription(QStringLiteral("在一个工作区上启动 QUILL 数据管理模块。"));
+    all = hostOptions();
+    parser.addOptions(all);
+    all << parser.addHelpOption() << QCommandLineOption(HelpAll);
+}
+
 } // namespace
+
+QString HostOptions::helpText() {
+    QCommandLineParser parser;
+    QList<QCommandLineOption> all;
+    prepare(parser, all);
+    return parser.helpText();
+}
 
 HostOptions HostOptions::parse(int argc, char** argv, std::vector<char*>& toolkitArgs) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("在一个工作区上启动 QUILL 数据管理模块。"));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QList<QCommandLineOption> options = hostOptions();
-    parser.addOptions(options);
-    const QList<QCommandLineOption> all = options + QList<QCommandLineOption>{help};
+    QList<QCommandLineOption> all;
+    prepare(parser, all);
 
     QStringList own{QString::fromLocal8Bit(argv[0])};
     toolkitArgs.assign(argv, argv + 1);
@@ -74,8 +88,7 @@ HostOptions HostOptions::parse(int argc, char** argv, std::vector<char*>& toolki
         result.error = parser.errorText();
         return result;
     }
-    result.help = parser.isSet(help);
-    result.helpText = parser.helpText();
+    result.help = parser.isSet(QStringLiteral("help")) || parser.isSet(HelpAll);
     result.workspace = parser.value(Workspace);
     result.hasTitle = parser.isSet(Title);
     result.title = parser.value(Title);

@@ -16,13 +16,14 @@ struct HostOptions {
     QString snapshot;
     QString show;
     bool help = false;
-    QString helpText;
     QString error; // a malformed host option, for the user
 
     // Parses the host's options out of argv; `toolkitArgs` gets the program
     // name and every other argument, followed by a null pointer, for the
     // toolkit's own parsing.
     static HostOptions parse(int argc, char** argv, std::vector<char*>& toolkitArgs);
+    // The options explained, once the application is there to name itself.
+    static QString helpText();
 };
 
 } // namespace quill

@@ -69,7 +69,7 @@ int run(const HostOptions& options) {
     if (!options.error.isEmpty())
         return fail(options.error);
     if (options.help) {
-        std::printf("%s", qPrintable(options.helpText));
+        std::printf("%s", qPrintable(HostOptions::helpText()));
         return 0;
     }
     // What the toolkit did not take is nobody's option.
