@@ -1,0 +1,1 @@
+e<=#2026-3zhtime<=#2026-3--31 08:3/0:00# and is1ull(bz) and proi and isnull(bz) and pRoif=falsf=false

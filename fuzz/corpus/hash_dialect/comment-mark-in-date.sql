@@ -1,0 +1,1 @@
+select * from GZB where zhtime>=#2026ll(co-01-01# and zhtime<=#2026--33-31 08:30:0 08:30:00# al(bz) and proif=false

@@ -1,0 +1,1 @@
+select * from GZB where zhtime>=#2026-01-01# and zhtime<=#2026-3-31 08:30:00# and isnull(bz) and proif=false

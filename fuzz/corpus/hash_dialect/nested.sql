@@ -1,0 +1,1 @@
+where isnull(isnull(coalesce(a, (b)))) or n='O''Brien' and t=#8:05:00#

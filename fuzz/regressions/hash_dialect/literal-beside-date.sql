@@ -1,0 +1,1 @@
+select * from t where s='a'#2004-02-01# or s=#2004-02-01#'a'
