@@ -1,11 +1,15 @@
 #include "RenderFixture.h"
 
 #include "foundation/Mdlx.h"
+#include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/GridError.h"
 #include "suite/SuiteLib.h"
 
+#include <QFile>
 #include <QProgressDialog>
+
+#include <functional>
 
 namespace quill::test {
 
@@ -80,8 +84,8 @@ TEST_P(RenderDefaultTest, CutsAt16380RowsAndTotalsTheShownRows) {
     EXPECT_EQ(text(16381, 2), QStringLiteral("134160390")); // 1 + ... + 16380
     EXPECT_EQ(text(16381, 3), QString());
     // the window's recordset is left open on the first record
-    EXPECT_EQ(records.State(), 1);
-    EXPECT_EQ(records.Value(0).toString(), QStringLiteral("E100001"));
+    EXPECT_EQ(records->State(), 1);
+    EXPECT_EQ(records->Value(0).toString(), QStringLiteral("E100001"));
 }
 
 TEST_P(RenderDefaultTest, FormatsEachTypeAndShowsNullsEmpty) {
@@ -273,12 +277,60 @@ TEST_P(RenderDefaultTest, SavedWidthsOfSumFieldsUseTheFieldWithoutSum) {
     EXPECT_EQ(book->ColWidthOf(2), 3072);
 }
 
-TEST_P(RenderDefaultTest, QueryAndSheetErrorsReachTheCaller) {
-    ws->setQuery(QStringLiteral("nosuchfield"));
-    EXPECT_THROW(render(), DbError);
-    ws->setQuery(QStringLiteral("*"));
-    QFile::remove(ws->reportFolder() + QStringLiteral("/quill.vts"));
-    EXPECT_THROW(render(), GridError);
+// Whatever can fail does so while the run is prepared, before the sheet, the
+// renderer's state or the recordset shown change.
+TEST_P(RenderDefaultTest, EverythingThatCanFailFailsBeforeTheSheetChanges) {
+    ws->insertNumbered(40);
+    ws->insert(QStringLiteral("'E1', null, '101', '201', '301', 1, 1, 1, null, null, null, null, "
+                              "null, null, null"));
+    render();
+    auto cells = [this] {
+        QStringList all;
+        for (int r = 1; r <= book->LastRow(); ++r)
+            for (int c = 1; c <= book->LastCol(); ++c)
+                all << book->CellEntry(r, c);
+        return all;
+    };
+    const QStringList before = cells();
+    ASSERT_TRUE(before.contains(QStringLiteral("生产部")));
+    const int count = renderer->RecordCount();
+    const QString shownRecord = records->Value(0).toString();
+
+    // 32761 rows a page, a page per record: past the last row of a sheet.
+    ws->writeTemplate(QStringLiteral("大表"),
+                      RenderWorkspace::templateSheet({16380, 1, 16380, 0, 0}));
+    struct Case {
+        const char* what;
+        std::function<void()> breakIt;
+        QString report;
+        bool database;
+    };
+    const QList<Case> cases = {
+        {"query", [&] { ws->setQuery(QStringLiteral("nosuchfield")); }, QString(), true},
+        {"template layout", [&] { ws->setQuery(QStringLiteral("*")); }, QStringLiteral("大表"),
+         false},
+        {"base sheet", [&] { QFile::remove(ws->reportFolder() + QStringLiteral("/quill.vts")); },
+         QString(), false},
+        {"organisation",
+         [&] {
+             SuiteLib::instance().dropOrganisation();
+             ws->connection().Execute(QStringLiteral("drop table zdb3"));
+         },
+         QString(), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.breakIt();
+        if (c.database)
+            EXPECT_THROW(renderer->prepare(c.report), DbError);
+        else
+            EXPECT_THROW(renderer->prepare(c.report), GridError);
+        EXPECT_EQ(cells(), before);
+        EXPECT_EQ(renderer->RecordCount(), count);
+        EXPECT_FALSE(renderer->IsTemplateSheet());
+        ASSERT_EQ(records->State(), 1);
+        EXPECT_EQ(records->Value(0).toString(), shownRecord);
+    }
 }
 
 TEST_P(RenderDefaultTest, ProgressShowsOnlyWhenTheRenderOutlastsTheDelay) {

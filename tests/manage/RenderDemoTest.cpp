@@ -64,8 +64,8 @@ TEST_P(RenderDemoTest, PaySlipTemplateOfTheDemoWorkspace) {
 
     F1Book book;
     ResultSheetRenderer renderer(book);
-    Recordset records;
-    renderer.Render(records, QStringLiteral("工资条"), false);
+    ResultSheetRenderer::Prepared run = renderer.prepare(QStringLiteral("工资条"));
+    renderer.show(run, false);
 
     EXPECT_EQ(renderer.RecordCount(), 25);
     EXPECT_EQ(renderer.PageCount(), 3);
@@ -88,7 +88,7 @@ TEST_P(RenderDemoTest, PaySlipTemplateOfTheDemoWorkspace) {
     EXPECT_NEAR(vb::Val(book.CellText(53, 8)), paid, 0.005);
     EXPECT_EQ(book.CellText(55, 1), QStringLiteral("合计："));
     EXPECT_EQ(book.CellText(55, 8), vb::Format(paid, QStringLiteral("#0.00")));
-    records.Close();
+    run.data.reset();
     lib.reset();
 }
 

@@ -23,22 +23,25 @@ protected:
         renderer = std::make_unique<ResultSheetRenderer>(*book);
     }
     void TearDown() override {
-        records.Close();
+        records.reset();
         renderer.reset();
         book.reset();
         ws.reset();
         EngineTest::TearDown();
     }
 
+    // Renders as the window does; the recordset left behind is `records`.
     void render(bool blankForZero = false, const QString& report = QString()) {
-        renderer->Render(records, report, blankForZero);
+        ResultSheetRenderer::Prepared run = renderer->prepare(report);
+        renderer->show(run, blankForZero);
+        records = std::move(run.data);
     }
     QString text(int row, int col) const { return book->CellText(row, col); }
 
     std::unique_ptr<RenderWorkspace> ws;
     std::unique_ptr<F1Book> book;
     std::unique_ptr<ResultSheetRenderer> renderer;
-    Recordset records;
+    std::unique_ptr<Recordset> records;
 };
 
 } // namespace quill::test

@@ -50,13 +50,6 @@ QString ResultSheetRenderer::sheetFile(const QString& reportName) {
     return file.isEmpty() ? SuiteLib::instance().ReportFolder + QStringLiteral("/quill.vts") : file;
 }
 
-void ResultSheetRenderer::Render(Recordset& data, const QString& reportName, bool blankForZero) {
-    const int recordCount = openQuery(data);
-    const Layout layout = layoutFor(reportName, recordCount);
-    load(layout);
-    fill(data, recordCount, layout, blankForZero);
-}
-
 ResultSheetRenderer::Prepared ResultSheetRenderer::prepare(const QString& reportName) {
     Prepared run;
     run.data = std::make_unique<Recordset>();
@@ -72,7 +65,6 @@ void ResultSheetRenderer::show(Prepared& run, bool blankForZero) {
 }
 
 int ResultSheetRenderer::openQuery(Recordset& data) {
-    data.Close();
     SuiteLib& lib = SuiteLib::instance();
     lib.joinQuery();
     if (!lib.Connection)

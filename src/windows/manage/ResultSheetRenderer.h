@@ -41,18 +41,14 @@ public:
 
     explicit ResultSheetRenderer(F1Book& book);
 
-    // Runs the query on the window's recordset and renders it. The window
-    // has laid itself out before. Raises DbError for the query, GridError
-    // for a sheet file that cannot be read or a layout that does not fit.
-    void Render(Recordset& data, const QString& reportName, bool blankForZero);
-
-    // The run of a report choice, step 1: everything that can fail. Raises
+    // A run of the current query, step 1: everything that can fail. Raises
     // DbError for the query (or a lookup the sheet needs), GridError for the
-    // workbook sheetFile(reportName).
+    // workbook sheetFile(reportName) or a layout that does not fit on it.
     Prepared prepare(const QString& reportName);
-    // Step 2: loads the prepared workbook and fills it from run.data. Raises
-    // GridError, with nothing changed, only when the workbook can no longer
-    // be read.
+    // Step 2: loads the prepared workbook and fills it from run.data, which
+    // is left open on its first record for the window to take. The window
+    // has laid itself out before. Raises GridError, with nothing changed,
+    // only when the workbook can no longer be read.
     void show(Prepared& run, bool blankForZero);
 
     // The workbook a run of this report is laid on.
