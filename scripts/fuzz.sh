@@ -2,7 +2,8 @@
 # fuzz.sh [--no-build] [SECONDS]: builds the libFuzzer targets with clang in
 # build-fuzz (QUILL_FUZZ) and runs each for SECONDS (default 30), starting from
 # its committed seed corpus fuzz/corpus/<target> and its saved crashing inputs
-# fuzz/regressions/<target>. New inputs stay in build-fuzz/corpus. A crash
+# fuzz/regressions/<target>, with the words of fuzz/dict/<target>.dict where
+# there is one. New inputs stay in build-fuzz/corpus. A crash
 # leaves its input in build-fuzz/crashes/<target>/ and fails the script once
 # every target has run; keep such an input in fuzz/regressions/<target>/ so
 # that the normal tests replay it.
@@ -36,8 +37,10 @@ for t in "${targets[@]}"; do
   mkdir -p "$corpus" "$crashes"
   seeds=(fuzz/corpus/"$t")
   [ -d fuzz/regressions/"$t" ] && seeds+=(fuzz/regressions/"$t")
+  options=()
+  [ -f fuzz/dict/"$t".dict ] && options+=(-dict=fuzz/dict/"$t".dict)
   echo "fuzz: $t for ${seconds}s"
-  if ! "$dir/fuzz/fuzz_$t" "$corpus" "${seeds[@]}" -max_total_time="$seconds" -timeout=10 \
+  if ! "$dir/fuzz/fuzz_$t" "$corpus" "${seeds[@]}" "${options[@]}" -max_total_time="$seconds" -timeout=10 \
       -rss_limit_mb=2048 -artifact_prefix="$crashes/" -print_final_stats=1 \
       >"$dir/fuzz-$t.log" 2>&1; then
     failed+=("$t")
