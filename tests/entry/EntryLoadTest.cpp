@@ -121,6 +121,22 @@ TEST_P(EntryLoad, PhotoIsShownEmptyForNullAndReportedWhenItsFileIsMissing) {
     EXPECT_EQ(w->status(), QStringLiteral("文件未找到：/nonexistent/p.png"));
     // The record is shown all the same.
     EXPECT_EQ(value(*w, QStringLiteral("memberid")), QStringLiteral("000001"));
+    w.reset();
+
+    // An add shows the picture of the record it wrote, and none before.
+    const QString photo =
+        scalar(QStringLiteral("select PHOTO from YGZL where memberid='000002'")).toString();
+    w = open(QStringLiteral("添加"), 0);
+    w->List1->item(0)->setCheckState(Qt::Checked);
+    type(*w, 1, QStringLiteral("000002"));
+    type(*w, rowOf(*w, QStringLiteral("PHOTO")), photo);
+    w->Command1_Click();
+    EXPECT_EQ(w->status(), QStringLiteral("已有此工号"));
+    EXPECT_TRUE(w->Image1->pixmap().isNull());
+    type(*w, 1, QStringLiteral("000102"));
+    w->Command1_Click();
+    EXPECT_EQ(w->status(), QStringLiteral("添加完成！"));
+    EXPECT_FALSE(w->Image1->pixmap().isNull());
 }
 
 TEST_P(EntryLoad, ModesDisableTheirControls) {
@@ -215,6 +231,32 @@ TEST_P(EntryLoad, EditingRulesOfTheGrid) {
     w->List1_Click();
     EXPECT_EQ(grid.SelRow(), 1);
     EXPECT_EQ(grid.SelCol(), 2);
+}
+
+TEST_P(EntryLoad, TheCardRowTakesNoKeys) {
+    const bool pg = GetParam() == Engine::Pg;
+    exec(QStringLiteral("alter table YGZL add column cardid varchar(20)"));
+    const int table = scalar(QStringLiteral("select proid from zdb1 where proval='YGZL'")).toInt();
+    const int id = scalar(QStringLiteral("select max(proid) from zdb1")).toInt() + 1;
+    exec(QStringLiteral("insert into zdb1 (parid, proid, proname, proval, proif, proval1, proval2) "
+                        "values (%1, %2, '感应卡', 'cardid', %3, 'S', '20')")
+             .arg(table)
+             .arg(id)
+             .arg(pg ? QStringLiteral("false") : QStringLiteral("0")));
+    useTable(QStringLiteral("人事档案"));
+    auto w = open(QStringLiteral("修改"), 1);
+    const int card = rowOf(*w, QStringLiteral("cardid"));
+    ASSERT_EQ(w->F1Book1->CellText(card, 1), QStringLiteral("感应卡"));
+    w->F1Book1->SetActiveCell(card, 2);
+    w->F1Book1_Click(card, 2);
+    int key = '7';
+    w->F1Book1_KeyPress(key);
+    EXPECT_EQ(key, 0);
+    w->F1Book1->SetActiveCell(card - 1, 2);
+    w->F1Book1_Click(card - 1, 2);
+    key = '7';
+    w->F1Book1_KeyPress(key);
+    EXPECT_EQ(key, '7');
 }
 
 TEST_P(EntryLoad, PickListsOfTeamsAndGroupsNeedTheRowsAbove) {

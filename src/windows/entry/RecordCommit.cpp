@@ -72,13 +72,13 @@ RecordCommit::Outcome RecordCommit::run(const std::vector<bool>& required,
         appendToSheet();
         if (clearAfterAdd)
             m_entry.clearValues();
-        return {QStringLiteral("添加完成！")};
+        return {QStringLiteral("添加完成！"), false, true};
     case RecordEntry::Mode::Modify:
         m_entry.XS();
-        return {QStringLiteral("修改完成！")};
+        return {QStringLiteral("修改完成！"), false, true};
     case RecordEntry::Mode::Delete:
         --lib.CurrentRow;
-        return {QStringLiteral("删除完成！"), true};
+        return {QStringLiteral("删除完成！"), true, true};
     case RecordEntry::Mode::Other:
         break;
     }

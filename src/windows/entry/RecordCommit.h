@@ -22,6 +22,7 @@ public:
     struct Outcome {
         QString status;
         bool closeWindow = false; // after a delete
+        bool written = false;     // the record was added, modified or deleted
     };
 
     // mainSheet: the main window's result sheet (none: nothing appended);

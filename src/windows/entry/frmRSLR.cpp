@@ -59,7 +59,7 @@ void frmRSLR::buildControls() {
     F1Book1 = named(new F1Book(this), "F1Book1");
     F1Book1->SetLastCol(2);
     F1Book1->SetColWidthOf(1, 3072);
-    F1Book1->SetColWidthOf(2, 6400);
+    F1Book1->SetColWidthOf(2, 8960);
     F1Book1->setEnterMovesDown(true);
 
     Label1 = named(new QLabel(QStringLiteral("唯一检验:"), this), "Label1");
@@ -297,7 +297,8 @@ void frmRSLR::Command1_Click() {
         done(QDialog::Accepted);
         return;
     }
-    if (RecordEntry::modeOf(SuiteLib::instance().CommandName) != RecordEntry::Mode::Other)
+    // The picture follows a record written; a refused add shows none.
+    if (outcome.written)
         showPhoto();
 }
 
