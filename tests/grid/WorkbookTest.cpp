@@ -552,7 +552,7 @@ TEST_F(WorkbookTest, ReadsWhatOtherProgramsWrite) {
         R"(<row r="2"><c r="A2" s="1"><v>36556</v></c><c r="B2" t="d" s="1"><v>2004-02-01T00:00:00</v></c>)"
         R"(<c r="C2" t="d"><v>2004-02-01T08:30:00</v></c><c r="D2"><f>A1*B1</f></c>)"
         R"(<c r="E2"><f>A1*B1</f><v></v></c></row>)"
-        R"(<row r="3"><c r="A3"><v>1</v></c><c r="B3"><f t="shared" ref="B3:C5" si="0">A3*2+$A$3+A$1</f><v>2</v></c>)"
+        R"(<row r="3"><c r="A3"><v>1</v></c><c r="B3"><f t="shared" ref="B3:C5" si="0">A3*2+$A$3+A$1+SUM(B:B)+COUNT(2:$3)</f><v>2</v></c>)"
         R"(<c r="C3"><f t="shared" si="0"/><v>4</v></c></row>)"
         R"(<row r="4"><c r="A4"><v>2</v></c><c r="B4"><f t="shared" si="0"/><v>5</v></c></row>)"
         R"(<row r="5"><c r="C5"><f t="shared" si="0"></f></c></row>)"
@@ -588,11 +588,11 @@ TEST_F(WorkbookTest, ReadsWhatOtherProgramsWrite) {
         EXPECT_EQ(s.entry(1, 3), QStringLiteral("=A1*B1"));
         EXPECT_EQ(s.text(1, 3), QString());
         EXPECT_EQ(s.text(1, 4), QString());
-        EXPECT_EQ(s.entry(2, 1), QStringLiteral("=A3*2+$A$3+A$1"));
-        EXPECT_EQ(s.entry(2, 2), QStringLiteral("=B3*2+$A$3+B$1"));
+        EXPECT_EQ(s.entry(2, 1), QStringLiteral("=A3*2+$A$3+A$1+SUM(B:B)+COUNT(2:$3)"));
+        EXPECT_EQ(s.entry(2, 2), QStringLiteral("=B3*2+$A$3+B$1+SUM(C:C)+COUNT(2:$3)"));
         EXPECT_EQ(s.text(2, 2), QStringLiteral("4"));
-        EXPECT_EQ(s.entry(3, 1), QStringLiteral("=A4*2+$A$3+A$1"));
-        EXPECT_EQ(s.entry(4, 2), QStringLiteral("=B5*2+$A$3+B$1"));
+        EXPECT_EQ(s.entry(3, 1), QStringLiteral("=A4*2+$A$3+A$1+SUM(B:B)+COUNT(3:$3)"));
+        EXPECT_EQ(s.entry(4, 2), QStringLiteral("=B5*2+$A$3+B$1+SUM(C:C)+COUNT(4:$3)"));
         EXPECT_EQ(s.text(4, 2), QString());
         EXPECT_EQ(s.entry(6, 0), QStringLiteral("=SUM(A2:B2)&\"A1\"&'A1'!A2"));
     }

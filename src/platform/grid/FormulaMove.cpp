@@ -5,6 +5,8 @@
 
 #include "platform/vb/AsciiDigit.h"
 
+#include <optional>
+
 namespace quill {
 
 namespace {
@@ -41,6 +43,45 @@ QString movedReference(QStringView word, int rows, int cols) {
            (rowFixed ? QStringLiteral("$") : QString()) + QString::number(row + 1);
 }
 
+// One end of a whole-column ("$B") or whole-row ("$7") range moved; nothing
+// when the word is no such end.
+std::optional<QString> movedLine(QStringView word, bool columns, int by) {
+    const bool fixed = word.startsWith(u'$');
+    const QStringView name = word.mid(fixed ? 1 : 0);
+    if (name.isEmpty() || name.size() > 7)
+        return std::nullopt;
+    long long index = 0;
+    for (const QChar c : name) {
+        if (columns && c.unicode() < 128 && c.isLetter())
+            index = index * 26 + (c.toUpper().unicode() - u'A' + 1);
+        else if (!columns && vb::isAsciiDigit(c))
+            index = index * 10 + (c.unicode() - u'0');
+        else
+            return std::nullopt;
+    }
+    const long long last = columns ? Sheet::MaxCols : Sheet::MaxRows;
+    if (index < 1 || index > last)
+        return std::nullopt;
+    const long long moved = index + (fixed ? 0 : by);
+    if (moved < 1 || moved > last)
+        return QStringLiteral("#REF!");
+    return (fixed ? QStringLiteral("$") : QString()) +
+           (columns ? CellRange::columnName(int(moved - 1)) : QString::number(moved));
+}
+
+// A whole-column or whole-row range "B:D" / "3:5" moved; nothing when the
+// text is none.
+std::optional<QString> movedLines(QStringView first, QStringView second, int rows, int cols) {
+    for (const bool columns : {true, false}) {
+        const int by = columns ? cols : rows;
+        const auto a = movedLine(first, columns, by);
+        const auto b = movedLine(second, columns, by);
+        if (a && b)
+            return *a + u':' + *b;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QString movedFormula(QStringView formula, int rows, int cols) {
@@ -71,6 +112,17 @@ QString movedFormula(QStringView formula, int rows, int cols) {
             while (j < n && isNameChar(formula[j]))
                 ++j;
             const QStringView word = formula.mid(i, j - i);
+            if (j + 1 < n && formula[j] == u':' && isNameChar(formula[j + 1])) {
+                qsizetype k = j + 1;
+                while (k < n && isNameChar(formula[k]))
+                    ++k;
+                if (const auto lines =
+                        movedLines(word, formula.mid(j + 1, k - j - 1), rows, cols)) {
+                    out += *lines;
+                    i = k;
+                    continue;
+                }
+            }
             const bool function = j < n && (formula[j] == u'(' || formula[j] == u'!');
             out += function ? word.toString() : movedReference(word, rows, cols);
             i = j;

@@ -123,29 +123,31 @@ CompiledFormat::CompiledFormat(const QString& format, FormatCodes codes)
 }
 
 std::shared_ptr<const CompiledFormat> CompiledFormat::of(const QString& format, FormatCodes codes) {
-    if (isWorkbook(codes))
-        return std::make_shared<const CompiledFormat>(format, codes);
     // The module uses a handful of formats; the bound only guards against a
     // dictionary full of different ones.
     constexpr size_t MaxCached = 256;
-    thread_local std::unordered_map<QString, std::shared_ptr<const CompiledFormat>, QStringHash>
-        cache;
-    // A sheet is formatted column by column: the last format is the likely one.
-    thread_local QString lastFormat;
-    thread_local std::shared_ptr<const CompiledFormat> last;
-    if (last && format == lastFormat)
-        return last;
-    const auto found = cache.find(format);
-    if (found != cache.end()) {
-        last = found->second;
+    struct Cache {
+        std::unordered_map<QString, std::shared_ptr<const CompiledFormat>, QStringHash> formats;
+        // A sheet is formatted column by column: the last format is the likely one.
+        QString lastFormat;
+        std::shared_ptr<const CompiledFormat> last;
+    };
+    // One cache for each kind of codes, as they read one text differently.
+    thread_local Cache caches[int(FormatCodes::Workbook1904) + 1];
+    Cache& cache = caches[int(codes)];
+    if (cache.last && format == cache.lastFormat)
+        return cache.last;
+    const auto found = cache.formats.find(format);
+    if (found != cache.formats.end()) {
+        cache.last = found->second;
     } else {
-        if (cache.size() >= MaxCached)
-            cache.clear();
-        last = std::make_shared<const CompiledFormat>(format);
-        cache.emplace(format, last);
+        if (cache.formats.size() >= MaxCached)
+            cache.formats.clear();
+        cache.last = std::make_shared<const CompiledFormat>(format, codes);
+        cache.formats.emplace(format, cache.last);
     }
-    lastFormat = format;
-    return last;
+    cache.lastFormat = format;
+    return cache.last;
 }
 
 QString CompiledFormat::formatNumber(double value) const {

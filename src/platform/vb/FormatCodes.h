@@ -11,8 +11,9 @@ namespace quill::vb {
 // fractions of a second ("ss.00") and "上午/下午"; "y"/"yy" is the two-digit
 // year and "yyy" the full one, an empty section shows nothing, and "General"
 // or "@" alone is the plain number. Workbook serial numbers count days from
-// 1900-01-01 as day 1 (with the fictitious 1900-02-29 as day 60) or, in the
-// 1904 date system, from 1904-01-01 as day 0.
+// 1900-01-01 as day 1 (day 60, the 1900-02-29 that workbooks count, shows as
+// 1900-02-28) or, in the 1904 date system, from 1904-01-01 as day 0.
+// Conditions ("[>100]") are passed over.
 enum class FormatCodes { Module, Workbook, Workbook1904 };
 
 inline bool isWorkbook(FormatCodes codes) {

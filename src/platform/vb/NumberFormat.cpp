@@ -199,6 +199,12 @@ void NumberFormat::findFraction(Section& s) {
 
 QString NumberFormat::renderFraction(const Section& s, double absValue, bool* shownNonZero) {
     const bool hasWhole = s.wholeCount > 0;
+    // Beyond 15 digits no fraction is left to show.
+    constexpr double LargestFraction = 1e15;
+    if (!hasWhole && absValue >= LargestFraction) {
+        *shownNonZero = true;
+        return NumberText(absValue);
+    }
     double whole = hasWhole ? std::floor(absValue) : 0.0;
     const double part = absValue - whole;
     long long numerator = 0;
