@@ -9,6 +9,7 @@
 #include "windows/entry/frmRSLR.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QListWidget>
 
 #include <gtest/gtest.h>
@@ -74,6 +75,28 @@ TEST_P(EntryCommit, RowsAreCheckedInOrderRequiredTypeUnique) {
     w->Command1_Click();
     EXPECT_EQ(w->status(), QStringLiteral("为必填项目"));
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from GZB where name='某人'")).toInt(), 0);
+}
+
+TEST_P(EntryCommit, MovingOnChecksTheRowsAbove) {
+    useTable(QStringLiteral("工资管理"), QStringLiteral("select memberid, ffrq, name, jbgz "));
+    auto w = open(QStringLiteral("添加"), 0);
+    F1Book& grid = *w->F1Book1;
+    tick(w->List2, 1);
+    type(*w, 2, QStringLiteral("2026-02-30"));
+    grid.SetSelection(4, 2, 4, 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->status(), QStringLiteral("为必填项目"));
+    EXPECT_EQ(grid.SelRow(), 1);
+    EXPECT_EQ(grid.SelCol(), 2);
+    type(*w, 1, QStringLiteral("900009"));
+    grid.SetSelection(4, 2, 4, 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->status(), QStringLiteral("日期格式不对"));
+    EXPECT_EQ(grid.SelRow(), 2);
+    type(*w, 2, QStringLiteral("2026-02-28"));
+    grid.SetSelection(4, 2, 4, 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.SelRow(), 4);
 }
 
 TEST_P(EntryCommit, AddStoresEmptyTextAndDateAsNullAndEmptyNumbersAsZero) {
