@@ -2,6 +2,7 @@
 #include "TestDatabase.h"
 
 #include "platform/db/DbError.h"
+#include "platform/vb/Val.h"
 
 #include <vector>
 
@@ -111,7 +112,9 @@ TEST_P(ColumnTypesTest, ValuesAreReadWithoutLoss) {
         EXPECT_EQ(rs.Value("s").toString(), QStringLiteral("2024-01-05 10:20:30.123456"));
         EXPECT_EQ(rs.Value("big").toString(), QStringLiteral("123456789012345678.91"));
         EXPECT_EQ(rs.Value("wide").toString(), QStringLiteral("1234567890.123456789012345678"));
+        // Still a number to whoever reads it as one.
         EXPECT_DOUBLE_EQ(rs.Value("big").toDouble(), 123456789012345678.91);
+        EXPECT_DOUBLE_EQ(vb::Val(rs.Value("big").toString()), 123456789012345678.91);
         EXPECT_EQ(rs.Value("r4").toDouble(), 1.1);
     }
 }
