@@ -1,11 +1,15 @@
 #include "foundation/Dialect.h"
 
-#include "platform/vb/Val.h"
+#include "platform/db/DatabaseKind.h"
+#include "platform/vb/ParseDate.h"
+#include "platform/vb/Trim.h"
+
+#include <QRegularExpression>
 
 namespace quill {
 
 Dialect Dialect::fromKind(const QString& databaseKind) {
-    return Dialect(vb::Val(databaseKind) > 1 ? Kind::Quote : Kind::Hash);
+    return Dialect(isQuoteDialectKind(databaseKind) ? Kind::Quote : Kind::Hash);
 }
 
 QString Dialect::textLiteral(const QString& value) {
@@ -21,13 +25,35 @@ QString Dialect::textLiteral(const QString& value) {
     return literal;
 }
 
+QString Dialect::wrapped(const QString& iso) const {
+    return isQuote() ? u'\'' + iso + u'\'' : u'#' + iso + u'#';
+}
+
 QString Dialect::dateLiteral(const QString& value) const {
-    if (isQuote())
-        return textLiteral(value);
-    qsizetype end = 0;
-    while (end < value.size() && value[end] != u'#' && value[end] != u'\'')
-        ++end;
-    return u'#' + value.left(end) + u'#';
+    const auto iso = vb::IsoDateText(value, vb::IsoPart::Date);
+    return iso ? wrapped(*iso) : textLiteral(value);
+}
+
+QString Dialect::timeLiteral(const QString& value) const {
+    const auto iso = vb::IsoDateText(value, vb::IsoPart::Time);
+    return iso ? wrapped(*iso) : textLiteral(value);
+}
+
+QString Dialect::valueLiteral(const QString& value) const {
+    // Digits with an optional sign, point and exponent: read the same way by
+    // every engine, and never more than one token.
+    static const QRegularExpression plainNumber(
+        QStringLiteral(R"(^[+-]?(?:[0-9]+\.?[0-9]*|\.[0-9]+)(?:[eE][+-]?[0-9]+)?$)"));
+    const QString trimmed = vb::Trim(value);
+    if (plainNumber.match(trimmed).hasMatch())
+        return trimmed;
+    if (trimmed.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+        trimmed == QStringLiteral("是"))
+        return booleanLiteral(true);
+    if (trimmed.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 ||
+        trimmed == QStringLiteral("否"))
+        return booleanLiteral(false);
+    return textLiteral(trimmed);
 }
 
 QString Dialect::booleanLiteral(bool value) const {

@@ -13,8 +13,7 @@ class Dialect {
 public:
     enum class Kind { Hash, Quote };
 
-    // The leading number of the kind text above 1 is the quote dialect; 1, 0,
-    // empty and texts without a number are the hash dialect.
+    // Read by the one rule of isQuoteDialectKind, the connection's as well.
     static Dialect fromKind(const QString& databaseKind);
     explicit Dialect(Kind kind)
         : m_kind(kind) {}
@@ -27,10 +26,19 @@ public:
     // into SQL goes through here.
     static QString textLiteral(const QString& value);
 
-    // A date or time value as a literal: #v# or 'v'. In the hash dialect the
-    // value ends before its first "#" or quote (no date holds either), so a
-    // value can never close the literal early.
+    // A date value (T items, range bounds) as a literal: #v# or 'v'. A value
+    // the date parser accepts goes in as its ISO date (yyyy-mm-dd; a value
+    // already in that form unchanged), so every accepted form selects the
+    // same rows on every engine and in both dialects. Any other value is a
+    // text literal, never bare SQL.
     QString dateLiteral(const QString& value) const;
+    // The same for a time value (Y items): its ISO time hh:mm:ss[.fff].
+    QString timeLiteral(const QString& value) const;
+    // A value of an item whose code is not S T Y D I (B, M, O, unknown), with
+    // blanks around it removed: a plain number ("12", "-3.5", "1e3") stays a
+    // bare number, a yes/no word (true, false, 是, 否; letters in any case) is
+    // this dialect's boolean literal, anything else a text literal.
+    QString valueLiteral(const QString& value) const;
 
     // "true"/"false" or "1"/"0".
     QString booleanLiteral(bool value) const;
@@ -47,6 +55,8 @@ public:
     static QString tableExistsQuery(const QString& table);
 
 private:
+    QString wrapped(const QString& iso) const;
+
     Kind m_kind;
 };
 

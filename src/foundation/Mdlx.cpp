@@ -1,6 +1,7 @@
 #include "Mdlx.h"
 
 #include "foundation/Dialect.h"
+#include "foundation/TypeCode.h"
 #include "platform/vb/IsDate.h"
 #include "platform/vb/Trim.h"
 #include "platform/vb/Val.h"
@@ -48,18 +49,26 @@ QString plainDecimal(double value) {
 }
 
 // The value of a condition as an SQL literal, by the first character of the
-// item's type code.
+// item's type code (a lower-case code reads as its upper-case one).
 QString literal(const Mdlx::ConditionRow& row, const Dialect& dialect) {
     const QString& value = row[Mdlx::Value];
-    const QString type = SuiteLib::instance().ColumnType(vb::Trim(row[Mdlx::Item]));
-    const QChar kind = type.isEmpty() ? QChar() : type.at(0);
-    if (kind == QLatin1Char('S'))
+    switch (typeCodeOf(SuiteLib::instance().ColumnType(vb::Trim(row[Mdlx::Item])))) {
+    case TypeCode::S:
         return Dialect::textLiteral(value);
-    if (kind == QLatin1Char('T') || kind == QLatin1Char('Y'))
+    case TypeCode::T:
         return dialect.dateLiteral(value);
-    if (kind == QLatin1Char('D') || kind == QLatin1Char('I'))
+    case TypeCode::Y:
+        return dialect.timeLiteral(value);
+    case TypeCode::D:
+    case TypeCode::I:
         return plainDecimal(vb::Val(value));
-    return vb::Trim(value);
+    case TypeCode::B:
+    case TypeCode::M:
+    case TypeCode::O:
+    case TypeCode::Unknown:
+        break;
+    }
+    return dialect.valueLiteral(value);
 }
 
 QString term(const Mdlx::ConditionRow& row, const Dialect& dialect) {

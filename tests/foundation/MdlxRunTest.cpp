@@ -6,6 +6,7 @@
 
 #include "demo/DemoGenerator.h"
 #include "foundation/Mdlx.h"
+#include "platform/db/DbError.h"
 #include "suite/SuiteLib.h"
 
 #include <gtest/gtest.h>
@@ -91,7 +92,69 @@ void runQueryTable(const ConnectionConfig& config, const QString& databaseKind) 
     EXPECT_GT(runAll(workspace, ranges, sets, "DAYS > 20"), 100u);
 }
 
+// Every date form the value rules accept selects what the ISO date selects,
+// as a condition and as range bounds, on each engine and in both dialects.
+void runDateForms(const ConnectionConfig& config, const QString& databaseKind) {
+    MdlxWorkspace workspace(config, databaseKind);
+    std::vector<Range> ranges{{"", "", "", ""}};
+    std::vector<Conditions> sets;
+    for (const char* form :
+         {"2024-01-05", "24-1-5", "2024.1.5", "2024-01-05 00:00", "2024年1月5日", "1/5/2024"}) {
+        ranges.push_back({"date1", form, "", "zhdate = '2024-01-05'"});
+        ranges.push_back({"date2", form, "2024年1月20日 23:59",
+                          "zhdate >= '2024-01-05' and zhdate <= '2024-01-20'"});
+        sets.push_back({{{"", "日期", "=", form}}, "zhdate = '2024-01-05'"});
+        sets.push_back({{{"", "小写日期", ">=", "85-7-12"}, {"并且", "日期", "<=", form}},
+                        "(BIRTH >= '1985-07-12' and zhdate <= '2024-01-05')"});
+    }
+    for (const char* form : {"8:00", "08:00:00", "2024-01-05 08:00", "8:00:00"})
+        sets.push_back({{{"", "上班时间", "=", form}}, "ONTIME = '08:00:00'"});
+    EXPECT_GT(runAll(workspace, ranges, sets, "DAYS > 20"), 100u);
+}
+
+// A value of a yes/no item that is no number and no yes/no word stays inside
+// its literal: the second statement never runs and the table is still there.
+void runHostileYesNoValues(const ConnectionConfig& config, const QString& databaseKind) {
+    MdlxWorkspace workspace(config, databaseKind);
+    const std::vector<Range> ranges{{"", "", "", ""}};
+    const std::vector<Conditions> sets{
+        {{{"", "标志", "=", "1"}}, "FLAG = 1"},
+        {{{"", "标志", "=", "是"}}, "FLAG = 1"},
+        {{{"", "小写标志", "<>", "FALSE"}}, "FLAG <> 0"},
+        {{{"", "代码", "=", "1; drop table zdb3"}}, "CODE = '1; drop table zdb3'"},
+        {{{"", "备忘", "=", "1; drop table zdb3"}}, "MEMO = '1; drop table zdb3'"},
+    };
+    EXPECT_EQ(runAll(workspace, ranges, sets, "DAYS > 0"), 34u);
+    Mdlx& m = Mdlx::instance();
+    m.ActiveConditions[0] = {"", "标志", "=", "1; drop table zdb3"};
+    m.ActiveCount = 1;
+    m.BuildSelection();
+    if (config.engine == ConnectionConfig::Engine::Postgres) {
+        // PostgreSQL refuses a text that is no boolean.
+        EXPECT_THROW(workspace.selectWhere(SuiteLib::instance().SqlWhere), DbError);
+    } else {
+        EXPECT_TRUE(workspace.selectWhere(SuiteLib::instance().SqlWhere).empty());
+    }
+    EXPECT_EQ(workspace.scalar("select count(*) from zdb3"), "9");
+}
+
 class MdlxRun : public EngineTest {};
+
+TEST_P(MdlxRun, EveryAcceptedDateFormSelectsItsDate) {
+    runDateForms(db().config(), db().config().databaseKind);
+    if (GetParam() == Engine::Sqlite) {
+        TestDatabase other(Engine::Sqlite);
+        runDateForms(other.config(), "2");
+    }
+}
+
+TEST_P(MdlxRun, HostileValuesOfOtherCodesStayInsideTheirLiteral) {
+    runHostileYesNoValues(db().config(), db().config().databaseKind);
+    if (GetParam() == Engine::Sqlite) {
+        TestDatabase other(Engine::Sqlite);
+        runHostileYesNoValues(other.config(), "2");
+    }
+}
 
 TEST_P(MdlxRun, EveryRangeKindWithOneTwoAndThreeConditions) {
     runQueryTable(db().config(), db().config().databaseKind);

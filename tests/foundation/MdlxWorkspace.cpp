@@ -8,6 +8,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/SuiteSupport.h"
 #include "platform/db/Transaction.h"
 #include "suite/SuiteLib.h"
 
@@ -21,11 +22,17 @@ namespace quill::test {
 
 namespace {
 
-const char* const Schema[] = {
-    "create table CXB (memberid varchar(10), name varchar(20), DEPART varchar(10), "
-    "GROUP0 varchar(10), TEAM varchar(10), AMOUNT double precision, DAYS integer, BIRTH date, "
-    "ONTIME time, zhdate date, zhtime varchar(20), NOTE varchar(100), FLAG integer)",
-};
+// FLAG is a yes/no column as the suite makes one on each engine: boolean on
+// PostgreSQL, integer on SQLite.
+QString schema(ConnectionConfig::Engine engine) {
+    const bool pg = engine == ConnectionConfig::Engine::Postgres;
+    return QStringLiteral(
+               "create table CXB (memberid varchar(10), name varchar(20), DEPART varchar(10), "
+               "GROUP0 varchar(10), TEAM varchar(10), AMOUNT double precision, DAYS integer, "
+               "BIRTH date, ONTIME time, zhdate date, zhtime varchar(20), NOTE varchar(100), "
+               "FLAG %1, MEMO text, PIC %2, CODE varchar(40))")
+        .arg(pg ? "boolean" : "integer", pg ? "bytea" : "blob");
+}
 
 const char* const Dictionary[] = {
     "insert into zdb1 values (0, 1, '数据库', 'DATABASE', false, '', '')",
@@ -43,6 +50,16 @@ const char* const Dictionary[] = {
     "insert into zdb1 values (10, 21, '期间', 'zhtime', false, 'S', '20')",
     "insert into zdb1 values (10, 22, '备注', 'NOTE', false, 'S', '100')",
     "insert into zdb1 values (10, 23, '标志', 'FLAG', false, 'B', '')",
+    "insert into zdb1 values (10, 24, '备忘', 'MEMO', false, 'M', '')",
+    "insert into zdb1 values (10, 25, '照片', 'PIC', false, 'O', '')",
+    "insert into zdb1 values (10, 26, '代码', 'CODE', false, 'X', '')",
+    "insert into zdb1 values (10, 27, '无类型', 'CODE', false, '', '')",
+    "insert into zdb1 values (10, 28, '小写备注', 'NOTE', false, 's', '100')",
+    "insert into zdb1 values (10, 29, '小写日期', 'BIRTH', false, 't', '')",
+    "insert into zdb1 values (10, 30, '小写时间', 'ONTIME', false, 'y', '')",
+    "insert into zdb1 values (10, 31, '小写金额', 'AMOUNT', false, 'd', '')",
+    "insert into zdb1 values (10, 32, '小写天数', 'DAYS', false, 'i', '')",
+    "insert into zdb1 values (10, 33, '小写标志', 'FLAG', false, 'b', '')",
 };
 
 const char* const Organisation[] = {
@@ -59,29 +76,29 @@ const char* const Organisation[] = {
 
 const char* const Rows[] = {
     "'E01', '张三', '101', '201', '301', 1500.5, 22, '1980-03-01', '08:00:00', '2024-01-05', "
-    "'2024年01月', 'O''Brien', 1",
+    "'2024年01月', 'O''Brien', true, '甲', 'abc', 'A1'",
     "'E02', '李四', '101', '201', '302', 800, 20, '1985-07-12', '08:30:00', '2024-01-05', "
-    "'2024年01月', null, 0",
+    "'2024年01月', null, false, '12', 'x', '12'",
     "'E03', '王五', '101', '202', '303', 1200, 18, '1990-11-30', '09:00:00', '2024-01-15', "
-    "'2024年01月', '夜班', 1",
+    "'2024年01月', '夜班', true, null, null, 'x y'",
     "'E04', '赵六', '102', '203', '304', 2500, 25, '1975-01-20', '08:00:00', '2024-02-05', "
-    "'2024年02月', ' 空格 ', 0",
+    "'2024年02月', ' 空格 ', false, '是', null, '1; drop table zdb3'",
     "'E05', '钱七', '102', '203', '304', 999.99, 21, '1988-05-05', '07:45:00', '2024-02-20', "
-    "'2024年02月', null, 1",
+    "'2024年02月', null, true, '1; drop table zdb3', '1', null",
     "'E06', '孙八', '101', '202', '303', 1000, 19, '1992-09-09', '08:15:00', '2024-03-01', "
-    "'2024年03月', '#1', 0",
+    "'2024年03月', '#1', false, 'O''Brien', null, 'O''Brien'",
     "'E07', '周九', '102', '203', '304', 3000, 23, '1983-12-12', '08:00:00', '2024-01-05', "
-    "'2024年01月', 'a--b', 1",
+    "'2024年01月', 'a--b', true, 'a--b', null, 'true'",
     "'E08', '吴十', '101', '201', '301', null, 0, '1995-02-28', '10:00:00', '2024-01-31', "
-    "'2024年01月', '', 0",
+    "'2024年01月', '', false, '', null, ''",
     "'E09', '郑一', null, null, null, 500, 15, null, null, '2023-12-31', '2023年12月', 'x;y', "
-    "null",
+    "null, null, null, null",
     "'E10', '王二', '102', null, null, 1800, 24, '1979-06-30', '08:45:00', '2024-02-29', "
-    "'2024年02月', '空格', 1",
+    "'2024年02月', '空格', true, ' 空格 ', null, '0'",
     "'E11', '冯三', '101', '202', '303', 2200, 22, '1986-04-15', '08:00:00', '2024-01-20', "
-    "'2024年01月', 'O''Brien', 0",
+    "'2024年01月', 'O''Brien', false, '中文', null, '#1'",
     "'E12', '陈四', '102', '203', '304', 50, 5, '2000-01-01', '23:59:59', '2024-02-05', "
-    "'2024年02月', null, 0",
+    "'2024年02月', null, false, 'true', null, 'v'",
 };
 
 } // namespace
@@ -94,8 +111,7 @@ MdlxWorkspace::MdlxWorkspace(ConnectionConfig config, const QString& databaseKin
     } else {
         Transaction transaction(*m_connection);
         createDictionaryTables(*m_connection);
-        for (const char* sql : Schema)
-            m_connection->Execute(QString::fromUtf8(sql));
+        m_connection->Execute(schema(config.engine));
         for (const char* sql : Dictionary)
             m_connection->Execute(QString::fromUtf8(sql));
         for (const char* sql : Organisation)
@@ -104,6 +120,7 @@ MdlxWorkspace::MdlxWorkspace(ConnectionConfig config, const QString& databaseKin
             m_connection->Execute(QStringLiteral("insert into CXB values (") +
                                   QString::fromUtf8(values) + QLatin1Char(')'));
         transaction.commit();
+        installSuiteSupport(*m_connection);
     }
 
     Mdlx::instance().reset();

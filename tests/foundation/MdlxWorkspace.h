@@ -24,7 +24,10 @@ namespace quill::test {
 // (302) of 201, 丙组 (303) of 202, 丁组 (304) of 203. Items: 工号 memberid, 姓名
 // name, 部门 DEPART, 班别 GROUP0, 组别 TEAM (S); 金额 AMOUNT (D); 天数 DAYS (I);
 // 出生日期 BIRTH, 日期 zhdate (T); 上班时间 ONTIME (Y); 期间 zhtime, 备注 NOTE (S);
-// 标志 FLAG (B).
+// 标志 FLAG (B: boolean on PostgreSQL, integer on SQLite); 备忘 MEMO (M); 照片
+// PIC (O); 代码 CODE (X, a code no rule knows) and 无类型 CODE (empty type);
+// and items with lower-case codes: 小写备注 NOTE (s), 小写日期 BIRTH (t), 小写时间
+// ONTIME (y), 小写金额 AMOUNT (d), 小写天数 DAYS (i), 小写标志 FLAG (b).
 //
 // Demo: the demo workspace's data (pay table GZB by period, attendance table
 // KQB by date).

@@ -3,6 +3,10 @@
 #include "foundation/ReservedField.h"
 #include "foundation/TypeCode.h"
 #include "foundation/ValueCheck.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DatabaseKind.h"
+
+#include "TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -179,12 +183,97 @@ TEST(Dialect, aValueNeverEndsItsLiteralEarly) {
     EXPECT_EQ(Dialect::textLiteral("张三 #1"), "'张三 #1'");
     EXPECT_EQ(Dialect::tableExistsQuery("a'b"), "select * from sysobjects where name='a''b'");
 
+    // A value that is no date is a text literal in either dialect: a bare
+    // #…# would leave it to the translator, which passes on what it cannot read.
+    for (const Dialect& dialect : {Dialect(Dialect::Kind::Hash), Dialect(Dialect::Kind::Quote)}) {
+        EXPECT_EQ(dialect.dateLiteral("2024-01-05# or 1=1 or #2024-01-05"),
+                  "'2024-01-05# or 1=1 or #2024-01-05'");
+        EXPECT_EQ(dialect.dateLiteral("2024-01-05' or '1'='1"), "'2024-01-05'' or ''1''=''1'");
+        EXPECT_EQ(dialect.dateLiteral("x or 1=1 --"), "'x or 1=1 --'");
+        EXPECT_EQ(dialect.timeLiteral("08:00# or 1=1"), "'08:00# or 1=1'");
+        EXPECT_EQ(dialect.dateLiteral("#"), "'#'");
+    }
+}
+
+TEST(Dialect, anAcceptedDateOrTimeGoesInInItsIsoForm) {
     const Dialect hash(Dialect::Kind::Hash);
-    EXPECT_EQ(hash.dateLiteral("2024-01-05# or 1=1 or #2024-01-05"), "#2024-01-05#");
-    EXPECT_EQ(hash.dateLiteral("2024-01-05' or '1'='1"), "#2024-01-05#");
-    EXPECT_EQ(hash.dateLiteral("#"), "##");
-    EXPECT_EQ(Dialect(Dialect::Kind::Quote).dateLiteral("2024-01-05' or '1'='1"),
-              "'2024-01-05'' or ''1''=''1'");
+    const Dialect quote(Dialect::Kind::Quote);
+    const std::pair<const char*, const char*> dates[] = {
+        {"2024-01-05", "2024-01-05"},       {"24-1-5", "2024-01-05"},
+        {"2024.1.5", "2024-01-05"},         {"2024/1/5", "2024-01-05"},
+        {"1/5/2024", "2024-01-05"},         {"2024年1月5日", "2024-01-05"},
+        {"2024-01-05 00:00", "2024-01-05"}, {"2024-01-05 08:30:00", "2024-01-05"},
+        {" 2024-01-05 ", "2024-01-05"},
+    };
+    for (const auto& [value, iso] : dates) {
+        EXPECT_EQ(hash.dateLiteral(value), QString("#") + iso + "#") << value;
+        EXPECT_EQ(quote.dateLiteral(value), QString("'") + iso + "'") << value;
+    }
+    const std::pair<const char*, const char*> times[] = {
+        {"08:30:00", "08:30:00"},
+        {"8:30", "08:30:00"},
+        {"08:30:00.123456", "08:30:00.123456"},
+        {"2024-01-05 08:30", "08:30:00"},
+    };
+    for (const auto& [value, iso] : times) {
+        EXPECT_EQ(hash.timeLiteral(value), QString("#") + iso + "#") << value;
+        EXPECT_EQ(quote.timeLiteral(value), QString("'") + iso + "'") << value;
+    }
+}
+
+TEST(Dialect, otherValuesAreNumbersBooleansOrTextLiterals) {
+    const Dialect hash(Dialect::Kind::Hash);
+    const Dialect quote(Dialect::Kind::Quote);
+    const struct {
+        const char* value;
+        const char* hash;
+        const char* quote;
+    } cases[] = {
+        {" 1 ", "1", "1"},
+        {"-3.5", "-3.5", "-3.5"},
+        {"+7", "+7", "+7"},
+        {".5", ".5", ".5"},
+        {"1e3", "1e3", "1e3"},
+        {"007", "007", "007"},
+        {"true", "true", "1"},
+        {" TRUE ", "true", "1"},
+        {"False", "false", "0"},
+        {"是", "true", "1"},
+        {"否", "false", "0"},
+        {"1; drop table zdb3", "'1; drop table zdb3'", "'1; drop table zdb3'"},
+        {"1 or 1=1", "'1 or 1=1'", "'1 or 1=1'"},
+        {"--1", "'--1'", "'--1'"},
+        {"1,000", "'1,000'", "'1,000'"},
+        {" x y ", "'x y'", "'x y'"},
+        {"O'Brien", "'O''Brien'", "'O''Brien'"},
+        {"yes", "'yes'", "'yes'"},
+        {"", "''", "''"},
+        {"1e", "'1e'", "'1e'"},
+        {"０", "'０'", "'０'"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(hash.valueLiteral(QString::fromUtf8(c.value)), QString::fromUtf8(c.hash))
+            << c.value;
+        EXPECT_EQ(quote.valueLiteral(QString::fromUtf8(c.value)), QString::fromUtf8(c.quote))
+            << c.value;
+    }
+}
+
+// The connection runs its SQL in the dialect the clause builders write: both
+// read the kind text by one rule.
+TEST(DatabaseKind, connectionAndDialectReadTheKindAlike) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", false},  {"1", false}, {"2", true},   {"1.5", true}, {"+2", true},
+        {" 2", true}, {"2x", true}, {"x2", false}, {"0", false},
+    };
+    quill::test::TestDatabase db(quill::test::Engine::Sqlite);
+    for (const auto& [kind, quote] : cases) {
+        EXPECT_EQ(isQuoteDialectKind(kind), quote) << '"' << kind << '"';
+        EXPECT_EQ(Dialect::fromKind(kind).isQuote(), quote) << '"' << kind << '"';
+        ConnectionConfig config = db.config();
+        config.databaseKind = kind;
+        EXPECT_EQ(Connection(config).quoteDialect(), quote) << '"' << kind << '"';
+    }
 }
 
 TEST(ReservedField, rangeFieldsAndTheirPartsAreNeverConditionItems) {
