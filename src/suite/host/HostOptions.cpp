@@ -25,13 +25,12 @@ QList<QCommandLineOption> hostOptions() {
              QStringLiteral("NAME")}};
 }
 
-// The option an argument names ("--title", "-title", "--title=x"), if it is
-// one of the host's, and whether its value is the next argument.
-const QCommandLineOption* hostOptionOf(const QString& argument,
-                                       const QList<QCommandLineOption>& options,
-                                       bool& valueFollows) {
+// Whether an argument names one of the host's options ("--title", "-title",
+// "--title=x"), and whether its value is the next argument.
+bool isHostOption(const QString& argument, const QList<QCommandLineOption>& options,
+                  bool& valueFollows) {
     if (!argument.startsWith(QLatin1Char('-')))
-        return nullptr;
+        return false;
     QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
     const qsizetype eq = name.indexOf(QLatin1Char('='));
     if (eq >= 0)
@@ -39,10 +38,10 @@ const QCommandLineOption* hostOptionOf(const QString& argument,
     for (const QCommandLineOption& option : options) {
         if (option.names().contains(name)) {
             valueFollows = eq < 0 && !option.valueName().isEmpty();
-            return &option;
+            return true;
         }
     }
-    return nullptr;
+    return false;
 }
 
 // A parser of the host's options; the help options among `all`.
@@ -72,7 +71,7 @@ HostOptions HostOptions::parse(int argc, char** argv, std::vector<char*>& toolki
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
         bool valueFollows = false;
-        if (argument == QLatin1String("--") || !hostOptionOf(argument, all, valueFollows)) {
+        if (argument == QLatin1String("--") || !isHostOption(argument, all, valueFollows)) {
             toolkitArgs.push_back(argv[i]);
             continue;
         }
