@@ -19,25 +19,6 @@
 using namespace quill;
 using namespace quill::test;
 
-namespace {
-
-struct Stored {
-    QString kind;
-    QString from;
-    QString to;
-    bool operator==(const Stored&) const = default;
-};
-
-void PrintTo(const Stored& s, std::ostream* os) {
-    *os << s.kind.toStdString() << " " << s.from.toStdString() << ".." << s.to.toStdString();
-}
-
-Stored stored() {
-    return {SuiteLib::instance().RangeKind, Mdlx::instance().DateFrom, Mdlx::instance().DateTo};
-}
-
-} // namespace
-
 // The date dialog in the range state of RangeState; it reads no database.
 class DateDialogTest : public testing::Test {
 protected:
@@ -114,7 +95,7 @@ TEST_F(DateDialogTest, BoundsReadByTheDateParser) {
         EXPECT_EQ(DateRange::text(w->DTPicker1->date()), c.shown);
         EXPECT_EQ(DateRange::text(w->DTPicker2->date()), c.shown);
         w->Command1->click();
-        EXPECT_EQ(stored(), (Stored{"date2", c.shown, c.shown}));
+        EXPECT_EQ(StoredRange::dates(), (StoredRange{"date2", c.shown, c.shown}));
     }
 }
 
@@ -124,7 +105,7 @@ TEST_F(DateDialogTest, StoredWithLeadingZeros) {
     w->DTPicker1->setDate(QDate(987, 6, 5));
     w->DTPicker2->setDate(QDate(2026, 1, 9));
     w->Command1->click();
-    EXPECT_EQ(stored(), (Stored{"date2", "0987-06-05", "2026-01-09"}));
+    EXPECT_EQ(StoredRange::dates(), (StoredRange{"date2", "0987-06-05", "2026-01-09"}));
 }
 
 // OK compares the dates: equal dates pass in both states, a first date later
@@ -149,13 +130,13 @@ TEST_F(DateDialogTest, OkChecksTheDateOrder) {
         if (c.accepted) {
             EXPECT_EQ(w->result(), QDialog::Accepted);
             EXPECT_FALSE(w->isVisible());
-            EXPECT_EQ(stored(),
-                      (Stored{c.kind, DateRange::text(c.first), DateRange::text(c.last)}));
+            EXPECT_EQ(StoredRange::dates(),
+                      (StoredRange{c.kind, DateRange::text(c.first), DateRange::text(c.last)}));
             EXPECT_EQ(w->StatusBar1->currentMessage(), QString());
         } else {
             EXPECT_TRUE(w->isVisible());
             EXPECT_EQ(w->StatusBar1->currentMessage(), QStringLiteral("请重新调整日期！"));
-            EXPECT_EQ(stored(), (Stored{c.kind, "2026-03-02", "2026-03-31"}));
+            EXPECT_EQ(StoredRange::dates(), (StoredRange{c.kind, "2026-03-02", "2026-03-31"}));
         }
     }
 }
@@ -167,7 +148,7 @@ TEST_F(DateDialogTest, SingleDateFollowsTheFirstPicker) {
     w->DTPicker1->setDate(QDate(2026, 4, 30));
     EXPECT_EQ(w->DTPicker2->date(), QDate(2026, 4, 30));
     w->Command1->click();
-    EXPECT_EQ(stored(), (Stored{"date1", "2026-04-30", "2026-04-30"}));
+    EXPECT_EQ(StoredRange::dates(), (StoredRange{"date1", "2026-04-30", "2026-04-30"}));
 
     const auto range = open(QStringLiteral("date2"));
     range->DTPicker2->setDate(QDate(2026, 5, 31));
@@ -192,7 +173,7 @@ TEST_F(DateDialogTest, OptionsReloadThePickers) {
     EXPECT_TRUE(w->DTPicker2->isEnabled());
     EXPECT_TRUE(w->Label1->isEnabled());
     w->Command1->click();
-    EXPECT_EQ(stored(), (Stored{"date2", "2026-03-02", "2026-03-31"}));
+    EXPECT_EQ(StoredRange::dates(), (StoredRange{"date2", "2026-03-02", "2026-03-31"}));
 }
 
 // Closing by the title bar stores nothing, whatever the pickers show.
@@ -202,5 +183,5 @@ TEST_F(DateDialogTest, CloseStoresNothing) {
     QTest::mouseClick(w->Option1, Qt::LeftButton);
     w->close();
     EXPECT_EQ(w->result(), QDialog::Rejected);
-    EXPECT_EQ(stored(), (Stored{"date2", "2026-03-02", "2026-03-31"}));
+    EXPECT_EQ(StoredRange::dates(), (StoredRange{"date2", "2026-03-02", "2026-03-31"}));
 }

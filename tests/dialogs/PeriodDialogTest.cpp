@@ -4,10 +4,8 @@
 
 #include "demo/DemoGenerator.h"
 #include "demo/DemoLoader.h"
-#include "foundation/Mdlx.h"
 #include "platform/db/Connection.h"
 #include "suite/SuiteLib.h"
-#include "windows/dialogs/PeriodRange.h"
 #include "windows/dialogs/frmTIME.h"
 
 #include <QComboBox>
@@ -35,21 +33,6 @@ QStringList items(const QComboBox& box) {
     for (int i = 0; i < box.count(); ++i)
         out << box.itemText(i);
     return out;
-}
-
-struct Stored {
-    QString kind;
-    QString from;
-    QString to;
-    bool operator==(const Stored&) const = default;
-};
-
-void PrintTo(const Stored& s, std::ostream* os) {
-    *os << s.kind.toStdString() << " " << s.from.toStdString() << ".." << s.to.toStdString();
-}
-
-Stored stored() {
-    return {SuiteLib::instance().RangeKind, Mdlx::instance().PeriodFrom, Mdlx::instance().PeriodTo};
 }
 
 } // namespace
@@ -166,7 +149,7 @@ TEST_P(PeriodDialogTest, EmptyPeriodTable) {
     EXPECT_EQ(w->Combo2->currentText(), QStringLiteral("2026年01月"));
     w->Command1->click();
     EXPECT_EQ(w->result(), QDialog::Accepted);
-    EXPECT_EQ(stored(), (Stored{"time1", "2026年01月", "2026年01月"}));
+    EXPECT_EQ(StoredRange::periods(), (StoredRange{"time1", "2026年01月", "2026年01月"}));
 }
 
 // A SYS03 that cannot be read: the database's reason in the status bar,
@@ -178,7 +161,7 @@ TEST_P(PeriodDialogTest, UnreadablePeriodTable) {
     EXPECT_EQ(w->Combo1->count(), 0);
     w->Combo2->setEditText(QStringLiteral("2026年05月"));
     w->Command1->click();
-    EXPECT_EQ(stored(), (Stored{"time2", "2026年01月", "2026年05月"}));
+    EXPECT_EQ(StoredRange::periods(), (StoredRange{"time2", "2026年01月", "2026年05月"}));
 }
 
 // OK compares the texts by character codes: equal bounds pass; a range of
@@ -205,12 +188,13 @@ TEST_P(PeriodDialogTest, OkChecksTheTextOrder) {
         if (c.accepted) {
             EXPECT_FALSE(w->isVisible());
             EXPECT_EQ(w->result(), QDialog::Accepted);
-            EXPECT_EQ(stored(), (Stored{"time2", c.first, c.last}));
+            EXPECT_EQ(StoredRange::periods(), (StoredRange{"time2", c.first, c.last}));
             EXPECT_EQ(w->StatusBar1->currentMessage(), QString());
         } else {
             EXPECT_TRUE(w->isVisible());
             EXPECT_EQ(w->StatusBar1->currentMessage(), QStringLiteral("请重新调整期数"));
-            EXPECT_EQ(stored(), (Stored{"time2", "2026年01月", "2026年02月"}));
+            EXPECT_TRUE(RangeState::picture(*w, QStringLiteral("frmTIME-refused")));
+            EXPECT_EQ(StoredRange::periods(), (StoredRange{"time2", "2026年01月", "2026年02月"}));
         }
     }
 }
@@ -229,7 +213,7 @@ TEST_P(PeriodDialogTest, TypedPeriodStoredAsTyped) {
     EXPECT_EQ(w->Combo1->currentText(), QStringLiteral("2025年1"));
     EXPECT_EQ(w->Combo1->count(), 2);
     w->Command1->click();
-    EXPECT_EQ(stored(), (Stored{"time2", "2025年1", "2026年02月"}));
+    EXPECT_EQ(StoredRange::periods(), (StoredRange{"time2", "2025年1", "2026年02月"}));
 }
 
 // The options reload the boxes: the single period with CurrentPeriod (the
@@ -269,8 +253,9 @@ TEST_P(PeriodDialogTest, SinglePeriodFollowsTheFirstBoxOnFocus) {
     w->Combo1->setCurrentIndex(1);
     EXPECT_EQ(w->Combo2->currentText(), QStringLiteral("2026年03月"));
     w->Command1->click();
-    EXPECT_EQ(stored(), (Stored{"time1", "2026年02月", "2026年03月"}));
+    EXPECT_EQ(StoredRange::periods(), (StoredRange{"time1", "2026年02月", "2026年03月"}));
 
+    // Reopened in the range over the bounds just stored.
     const auto range = open(QStringLiteral("time2"));
     range->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(range.get()));
@@ -288,5 +273,5 @@ TEST_P(PeriodDialogTest, CloseStoresNothing) {
     QTest::mouseClick(w->Option1, Qt::LeftButton);
     w->close();
     EXPECT_EQ(w->result(), QDialog::Rejected);
-    EXPECT_EQ(stored(), (Stored{"time2", "2026年01月", "2026年02月"}));
+    EXPECT_EQ(StoredRange::periods(), (StoredRange{"time2", "2026年01月", "2026年02月"}));
 }

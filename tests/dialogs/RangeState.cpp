@@ -8,6 +8,16 @@
 
 namespace quill::test {
 
+StoredRange StoredRange::periods() {
+    const Mdlx& m = Mdlx::instance();
+    return {SuiteLib::instance().RangeKind, m.PeriodFrom, m.PeriodTo};
+}
+
+StoredRange StoredRange::dates() {
+    const Mdlx& m = Mdlx::instance();
+    return {SuiteLib::instance().RangeKind, m.DateFrom, m.DateTo};
+}
+
 void RangeState::reset(const QString& rangeKind) {
     clear();
     SuiteLib& lib = SuiteLib::instance();

@@ -17,6 +17,21 @@ inline void PrintTo(const QDate& date, std::ostream* os) {
 
 namespace quill::test {
 
+// What a range dialog's OK stores: the range kind and the two bounds.
+struct StoredRange {
+    QString kind;
+    QString from;
+    QString to;
+    bool operator==(const StoredRange&) const = default;
+    // RangeKind with PeriodFrom and PeriodTo, or with DateFrom and DateTo.
+    static StoredRange periods();
+    static StoredRange dates();
+};
+
+inline void PrintTo(const StoredRange& s, std::ostream* os) {
+    *os << s.kind.toStdString() << ' ' << s.from.toStdString() << ".." << s.to.toStdString();
+}
+
 // The range state the main window's start-up leaves, with bounds the tests
 // can tell apart: SuiteLib and Mdlx are reset first.
 struct RangeState {

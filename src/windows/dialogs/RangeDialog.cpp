@@ -65,6 +65,8 @@ RangeDialog::RangeDialog(const char* name, const QString& caption, const QString
     Command1->setDefault(true);
     StatusBar1 = named(new QStatusBar(this), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
+    // Room for a message from the start, so that showing one moves nothing.
+    StatusBar1->setMinimumHeight(StatusBar1->fontMetrics().height() + 8);
 
     connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -81,6 +83,7 @@ RangeDialog::RangeDialog(const char* name, const QString& caption, const QString
     top->addWidget(Frame1, 1);
     top->addWidget(Command1, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     auto* body = new QWidget(this);
