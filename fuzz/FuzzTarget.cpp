@@ -5,9 +5,26 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+#include <string>
 #include <unistd.h>
 
 namespace quill {
+
+namespace {
+
+// The files of this process, removed when it ends.
+std::set<std::string>& madeFiles() {
+    static std::set<std::string> files;
+    return files;
+}
+
+void removeMadeFiles() {
+    for (const std::string& file : madeFiles())
+        std::remove(file.c_str());
+}
+
+} // namespace
 
 void fuzzFailure(const char* what, const char* file, int line) {
     std::fprintf(stderr, "%s:%d: invariant broken: %s\n", file, line, what);
@@ -15,8 +32,12 @@ void fuzzFailure(const char* what, const char* file, int line) {
 }
 
 QString fuzzPath(const char* suffix) {
-    return QDir::temp().filePath(
+    const QString path = QDir::temp().filePath(
         QStringLiteral("quill-fuzz-%1%2").arg(::getpid()).arg(QLatin1String(suffix)));
+    if (madeFiles().empty())
+        std::atexit(removeMadeFiles);
+    madeFiles().insert(QFile::encodeName(path).toStdString());
+    return path;
 }
 
 QString fuzzFile(const QByteArray& bytes, const char* suffix) {

@@ -45,7 +45,8 @@ for t in "${targets[@]}"; do
       >"$dir/fuzz-$t.log" 2>&1; then
     failed+=("$t")
     echo "fuzz: $t failed; input in $crashes/, log in $dir/fuzz-$t.log"
-    grep -E "ERROR|invariant|runtime error|SUMMARY" "$dir/fuzz-$t.log" | head -5 || true
+    grep -E "ERROR|invariant|runtime error|SUMMARY" "$dir/fuzz-$t.log" | head -5 ||
+      tail -n 3 "$dir/fuzz-$t.log"
   fi
 done
 if [ ${#failed[@]} -gt 0 ]; then
