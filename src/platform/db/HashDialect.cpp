@@ -11,11 +11,10 @@ namespace {
 const int maxLiteralLength = 40;
 
 // A #…# literal's text as a quoted literal: a text the date parser accepts
-// in its stored ISO form, any other text as it stands.
+// in its stored ISO form, any other text as it stands (it holds no quote).
 QString quotedTemporal(const QString& inner) {
-    QString text = vb::IsoDateText(inner, vb::IsoPart::Held).value_or(inner);
-    text.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
+    return QLatin1Char('\'') + vb::IsoDateText(inner, vb::IsoPart::Held).value_or(inner) +
+           QLatin1Char('\'');
 }
 
 // What a date or time can be written with, in every form the date parser
