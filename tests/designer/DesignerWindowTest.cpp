@@ -202,7 +202,10 @@ TEST_P(DesignerWindow, EveryControlIsShownWhole) {
     openTable(Salary);
     auto w = designer();
     w->List6_Click(entryIndex(*w, QStringLiteral("生产部一班工资")));
-    w->StatusBar1->showMessage(QStringLiteral("请先确定班名和部门！"));
+    w->F1Book1->SetActiveCell(2, 4);
+    QCoreApplication::processEvents();
+    w->F1Book1_Click(2, 4);
+    ASSERT_TRUE(w->F1Book1->ObjVisible(1));
     const QImage picture = w->grab().toImage();
     ASSERT_FALSE(picture.isNull());
     picture.save(

@@ -1,5 +1,6 @@
 #include "DesignerFixture.h"
 
+#include "foundation/ReportLists.h"
 #include "windows/designer/ItemLists.h"
 #include "windows/designer/frmRSCX.h"
 
@@ -214,6 +215,29 @@ TEST_P(ItemListRules, AddAndRemoveFollowTheRulesOfEachList) {
         EXPECT_EQ(lists.Sum, c.after.sum);
         EXPECT_EQ(lists.Group, c.after.group);
     }
+}
+
+TEST_P(ItemListRules, AStoredReportShowsItsFieldsAsCaptions) {
+    openTable(QStringLiteral("工资管理"));
+    ReportLists stored;
+    const QList<QStringList> rows = {{QStringLiteral("memberid"), QStringLiteral("DEPART"),
+                                      QStringLiteral("sfgz"), QStringLiteral("depart")},
+                                     {QStringLiteral("nosuch"), QString(), QString(), QString()},
+                                     {QStringLiteral("SFGZ"), QString(), QString(), QString()}};
+    for (const QStringList& row : rows) {
+        stored.Display.addRow(row.at(0));
+        stored.Sort.addRow(row.at(1));
+        stored.Sum.addRow(row.at(2));
+        stored.Group.addRow(row.at(3));
+    }
+    ItemLists lists;
+    lists.Sum = QStringList{Name};
+    lists.load(stored);
+    EXPECT_EQ(lists.Display, (QStringList{No, QStringLiteral("实发工资")}))
+        << "a field the table no longer has is left out";
+    EXPECT_EQ(lists.Sort, QStringList{Dept});
+    EXPECT_EQ(lists.Sum, QStringList{QStringLiteral("实发工资")});
+    EXPECT_EQ(lists.Group, QStringList{Dept});
 }
 
 // The controls of the real window reach the rules: the option chosen, the

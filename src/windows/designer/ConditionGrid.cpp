@@ -6,23 +6,25 @@
 #include "platform/vb/Trim.h"
 #include "suite/SuiteLib.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quill {
 
 namespace {
 
-const QString SheetTitle = QStringLiteral("查询条件");
 const std::array<QString, ConditionGrid::Cols> Headings = {
     QStringLiteral("连接词"), QStringLiteral("项目"), QStringLiteral("运算符"),
     QStringLiteral("查询值")};
 // Column widths in 1/256 of a character: the value column takes the most.
-constexpr std::array<int, ConditionGrid::Cols> Widths = {2560, 5120, 2560, 11520};
+constexpr std::array<int, ConditionGrid::Cols> Widths = {2560, 5120, 2560, 9472};
 const QString Connectives = QStringLiteral("或者并且");
 
 enum Level { Other = 0, GroupLevel = 1, TeamLevel = 2, DeptLevel = 3 };
 
 } // namespace
+
+const QString ConditionGrid::SheetTitle = QStringLiteral("查询条件");
 
 ConditionGrid::ConditionGrid(F1Book& book)
     : m_book(book) {}
@@ -214,6 +216,17 @@ void ConditionGrid::showConditions(const Mdlx::ConditionTable& conditions) {
         default:
             putText(g, 4, code);
         }
+    }
+}
+
+void ConditionGrid::showStored(const Mdlx::ConditionTable& rows, int count) {
+    const SuiteLib& lib = SuiteLib::instance();
+    for (int r = 0; r < std::min(count, Rows); ++r) {
+        const Mdlx::ConditionRow& row = rows[std::size_t(r)];
+        putText(r + 1, 1, row[Mdlx::Connective]);
+        putText(r + 1, 2, lib.ColumnLookup(row[Mdlx::Item]));
+        putText(r + 1, 3, row[Mdlx::Operator]);
+        putText(r + 1, 4, row[Mdlx::Value]);
     }
 }
 

@@ -21,6 +21,7 @@ public:
     static constexpr int Rows = Mdlx::MaxConditions;
     static constexpr int Cols = 4;
     static constexpr int DropDown = 1;
+    static const QString SheetTitle; // "查询条件"
 
     // What a cell's drop-down offers: its entries (after the leading blank
     // entry), or no list, with a message for the status bar or silently.
@@ -50,6 +51,9 @@ public:
     void DRCX() const;
     // Shows conditions in the grid, all 30 rows, codes as names.
     void showConditions(const Mdlx::ConditionTable& conditions);
+    // Shows the first `count` condition rows of a stored report as stored,
+    // field names as captions.
+    void showStored(const Mdlx::ConditionTable& rows, int count);
     // Empties all cells.
     void clear();
 

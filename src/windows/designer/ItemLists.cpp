@@ -1,5 +1,7 @@
 #include "windows/designer/ItemLists.h"
 
+#include "foundation/ReportLists.h"
+#include "platform/vb/Trim.h"
 #include "suite/SuiteLib.h"
 
 namespace quill {
@@ -53,6 +55,22 @@ void ItemLists::clear() {
     Sort.clear();
     Sum.clear();
     Group.clear();
+}
+
+void ItemLists::load(const ReportLists& stored) {
+    const auto captions = [](const ReportList& list) {
+        QStringList out;
+        for (const QString& field : list.entries()) {
+            const QString caption = SuiteLib::instance().ColumnLookup(vb::Trim(field));
+            if (!caption.isEmpty())
+                out << caption;
+        }
+        return out;
+    };
+    Display = captions(stored.Display);
+    Sort = captions(stored.Sort);
+    Sum = captions(stored.Sum);
+    Group = captions(stored.Group);
 }
 
 bool ItemLists::displays(const QString& column) const {

@@ -7,6 +7,8 @@
 
 namespace quill {
 
+struct ReportLists;
+
 // The designer's item lists, as captions: display items (List2), sort items
 // (List3), sum items (List4) and group items (List5), with the rules by
 // which items are added and removed. Each rule returns the text for the
@@ -28,6 +30,9 @@ public:
     QStringList& list(Kind kind);
     const QStringList& list(Kind kind) const;
     void clear();
+    // The lists of a stored report, its field names shown as captions;
+    // fields the table no longer has are left out.
+    void load(const ReportLists& stored);
 
     // A double click on `item` in List1 while the option of `kind` is
     // chosen. In insert mode a display item goes before the display entry

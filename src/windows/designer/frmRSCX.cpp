@@ -4,7 +4,6 @@
 #include "foundation/ReportStore.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/F1Book.h"
-#include "platform/vb/Trim.h"
 #include "suite/SuiteLib.h"
 
 #include <QButtonGroup>
@@ -218,7 +217,11 @@ void frmRSCX::Form_Activate() {
     if (index < 0 || index >= List6->count())
         index = 0;
     List6_Click(index);
-    m_grid->showConditions(m.ActiveConditions);
+    try {
+        m_grid->showConditions(m.ActiveConditions);
+    } catch (const DbError& e) {
+        StatusBar1->showMessage(e.message());
+    }
     setWindowTitle(m.RangeCaptionFor(List6->item(index)->text()));
     ++m_activations;
     setProperty("activations", m_activations);
@@ -240,12 +243,11 @@ void frmRSCX::List6_Click(int index) {
     List1->setCurrentRow(0);
     showLists();
     setWindowTitle(m.RangeCaptionFor(name));
-    F1Book1->SetSheetName(1, QStringLiteral("查询条件"));
+    F1Book1->SetSheetName(1, ConditionGrid::SheetTitle);
 }
 
 // The report's items and conditions as stored, field names shown as captions.
 void frmRSCX::loadReport(const QString& name) {
-    const SuiteLib& lib = SuiteLib::instance();
     std::optional<ReportDefinition> report;
     try {
         report = ReportStore(m_recordset).read(name);
@@ -258,26 +260,8 @@ void frmRSCX::loadReport(const QString& name) {
                                 QStringLiteral("'已不存在,可能已被删除。"));
         return;
     }
-    const auto captions = [&lib](const ReportList& list) {
-        QStringList out;
-        for (const QString& field : list.entries()) {
-            const QString caption = lib.ColumnLookup(vb::Trim(field));
-            if (!caption.isEmpty())
-                out << caption;
-        }
-        return out;
-    };
-    m_lists.Display = captions(report->lists.Display);
-    m_lists.Sort = captions(report->lists.Sort);
-    m_lists.Sum = captions(report->lists.Sum);
-    m_lists.Group = captions(report->lists.Group);
-    for (int r = 0; r < report->conditionCount; ++r) {
-        const Mdlx::ConditionRow& row = report->conditions[std::size_t(r)];
-        m_grid->putText(r + 1, 1, row[Mdlx::Connective]);
-        m_grid->putText(r + 1, 2, lib.ColumnLookup(row[Mdlx::Item]));
-        m_grid->putText(r + 1, 3, row[Mdlx::Operator]);
-        m_grid->putText(r + 1, 4, row[Mdlx::Value]);
-    }
+    m_lists.load(report->lists);
+    m_grid->showStored(report->conditions, report->conditionCount);
 }
 
 void frmRSCX::showLists() {
@@ -398,7 +382,11 @@ void frmRSCX::Command3_Click() {
 }
 
 void frmRSCX::F1Book1_Click(int row, int col) {
-    showStatus(m_grid->Click(row, col));
+    try {
+        showStatus(m_grid->Click(row, col));
+    } catch (const DbError& e) {
+        StatusBar1->showMessage(e.message());
+    }
 }
 
 void frmRSCX::F1Book1_SelChange() {
