@@ -1,0 +1,347 @@
+#include "windows/manage/SheetEditor.h"
+
+#include "foundation/TypeCode.h"
+#include "foundation/ValueCheck.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
+#include "platform/grid/F1Book.h"
+#include "platform/grid/GridError.h"
+#include "platform/ui/Ui.h"
+#include "platform/vb/PlainText.h"
+#include "suite/SettingsError.h"
+#include "suite/SuiteLib.h"
+#include "windows/manage/ResultSheetRenderer.h"
+#include "windows/manage/SheetEntryValue.h"
+#include "windows/manage/frmRSGL.h"
+
+#include <QDateTime>
+#include <QDir>
+
+#include <algorithm>
+
+namespace quill {
+
+namespace {
+
+const QString SystemPrompt = QStringLiteral("系统提示");
+
+// A row the save cannot write, with the reason shown to the user.
+struct RowRefused {
+    QString reason;
+};
+
+bool listed(const QString& list, const QString& heading) {
+    return !heading.isEmpty() && list.contains(heading);
+}
+
+bool isEmployeeTable() {
+    return SuiteLib::instance().TableName == QLatin1String("YGZL");
+}
+
+} // namespace
+
+SheetEditor::SheetEditor(frmRSGL& window)
+    : m_window(window) {}
+
+bool SheetEditor::isEditing() const {
+    return m_window.editMode();
+}
+
+int SheetEditor::recordRows() const {
+    return std::min(m_window.renderer().RecordCount(), ResultSheetRenderer::MaxRows);
+}
+
+void SheetEditor::edit() {
+    SuiteLib& lib = SuiteLib::instance();
+    const ResultSheetRenderer& renderer = m_window.renderer();
+    if (lib.AuditFlag == u"是") {
+        MsgBox(QStringLiteral("该期数据已审核"));
+        return;
+    }
+    if (renderer.IsTemplateSheet()) {
+        MsgBox(QStringLiteral("特殊模版，不可编辑"));
+        return;
+    }
+    if (lib.CurrentRow == 0 || renderer.RecordCount() == 0) {
+        MsgBox(QStringLiteral("没有记录可以编辑"));
+        return;
+    }
+    // The backup comes first: without it the sheet is not opened for typing.
+    if (!writeCopy(lib.WorkFolder + QStringLiteral("/log")))
+        return;
+    m_before = m_window.F1Book1->sheet();
+    m_window.setEditMode(true);
+    setTyping(true);
+    selectionChange();
+}
+
+void SheetEditor::setTyping(bool on) {
+    F1Book& book = *m_window.F1Book1;
+    book.SetAllowCellEditing(on);
+    book.SetAllowEditB(on);
+    book.SetAllowEditC(on);
+}
+
+void SheetEditor::leaveEditing() {
+    setTyping(false);
+    m_window.setEditMode(false);
+    m_before.reset();
+}
+
+void SheetEditor::rendered() {
+    m_window.setEditMode(false);
+    m_before.reset();
+}
+
+bool SheetEditor::mayDiscard() {
+    if (!isEditing())
+        return true;
+    if (MsgBox(QStringLiteral("资料已变动,真的放弃保存?"), MsgButtons::OkCancel, SystemPrompt) !=
+        MsgResult::Ok)
+        return false;
+    leaveEditing();
+    return true;
+}
+
+bool SheetEditor::typable(int row, int col) const {
+    const SuiteLib& lib = SuiteLib::instance();
+    const QString heading = m_window.F1Book1->ColHeading(col);
+    if (lib.ExtraFilter.contains(heading))
+        return false;
+    // Typed text that would never be written is not taken at all: the totals
+    // row, the employee number that identifies a row, the read-only columns.
+    if (row > recordRows() || (isEmployeeTable() && col == 1))
+        return false;
+    return !listed(lib.ReadOnlyColumns1, heading) && !listed(lib.ReadOnlyColumns2, heading);
+}
+
+void SheetEditor::selectionChange() {
+    const F1Book& book = *m_window.F1Book1;
+    if (m_window.renderer().IsTemplateSheet() || book.SelRow() < 1 || !isEditing())
+        return;
+    m_window.F1Book1->SetAllowCellEditing(typable(book.SelRow(), book.SelCol()));
+}
+
+void SheetEditor::endEdit(QString& text) {
+    if (!text.isEmpty() && !text.startsWith(u'\''))
+        text.prepend(u'\'');
+}
+
+std::vector<SheetEditor::Cell> SheetEditor::changedCells() const {
+    std::vector<Cell> changed;
+    if (!m_before)
+        return changed;
+    const Sheet& now = m_window.F1Book1->sheet();
+    const Sheet& before = *m_before;
+    const int rows = std::min(recordRows(), now.rowCount());
+    const int cols = now.columnCount();
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const bool known = r < before.rowCount() && c < before.columnCount();
+            if (known && now.kind(r, c) == Sheet::Kind::Empty &&
+                before.kind(r, c) == Sheet::Kind::Empty)
+                continue;
+            if (!known || now.text(r, c) != before.text(r, c))
+                changed.push_back({r + 1, c + 1});
+        }
+    }
+    return changed;
+}
+
+std::optional<std::pair<SheetEditor::Cell, QString>>
+SheetEditor::refusal(const std::vector<Cell>& changed) const {
+    const SuiteLib& lib = SuiteLib::instance();
+    const F1Book& book = *m_window.F1Book1;
+    std::vector<Cell> byColumn = changed;
+    std::stable_sort(byColumn.begin(), byColumn.end(),
+                     [](const Cell& a, const Cell& b) { return a.col < b.col; });
+    for (const Cell& cell : byColumn) {
+        const QString heading = book.ColHeading(cell.col);
+        if (const std::optional<QString> message =
+                checkValue(lib.ColumnType(heading), lib.ColumnWidth(heading),
+                           book.CellText(cell.row, cell.col), CheckStyle::GridSave))
+            return std::pair{cell, *message};
+    }
+    return std::nullopt;
+}
+
+void SheetEditor::save() {
+    F1Book& book = *m_window.F1Book1;
+    const ResultSheetRenderer& renderer = m_window.renderer();
+    if (renderer.IsTemplateSheet()) {
+        MsgBox(QStringLiteral("特殊模版，不可保存"));
+        return;
+    }
+    // Editing is judged by the command, not by the grid's typing switch,
+    // which the selection turns off over columns that may not be typed.
+    if (!isEditing() || renderer.RecordCount() == 0) {
+        MsgBox(QStringLiteral("没有编辑，无须保存"));
+        return;
+    }
+    // The cell being typed is taken as it stands.
+    if (book.isEditing())
+        book.SetActiveCell(book.ActiveRow(), book.ActiveCol());
+
+    const std::vector<Cell> changed = changedCells();
+    if (const auto refused = refusal(changed)) {
+        MsgBox(refused->second);
+        const Cell& at = refused->first;
+        book.SetSelection(at.row, at.col, at.row, at.col);
+        book.setFocus();
+        return;
+    }
+    if (MsgBox(QStringLiteral("是否真的保存？"), MsgButtons::YesNo, SystemPrompt) != MsgResult::Yes)
+        return;
+    if (!write(changed))
+        return;
+    leaveEditing();
+    writeCopy(SuiteLib::instance().HomeFolder + QStringLiteral("/Log"));
+    MsgBox(QStringLiteral("保存完毕"));
+}
+
+bool SheetEditor::write(const std::vector<Cell>& changed) {
+    Recordset& data = m_window.dataRecordset();
+    int row = 0;
+    try {
+        Transaction transaction(*SuiteLib::instance().Connection);
+        int at = 1; // the record the recordset is on
+        data.MoveFirst();
+        for (auto it = changed.begin(); it != changed.end();) {
+            row = it->row;
+            std::vector<int> cols;
+            for (; it != changed.end() && it->row == row; ++it)
+                cols.push_back(it->col);
+            for (; at < row; ++at)
+                data.MoveNext();
+            writeRow(row, cols);
+        }
+        row = 0;
+        transaction.commit();
+        return true;
+    } catch (const RowRefused& e) {
+        failed(row, e.reason);
+    } catch (const DbError& e) {
+        failed(row, e.message());
+    }
+    return false;
+}
+
+void SheetEditor::failed(int row, const QString& reason) {
+    F1Book& book = *m_window.F1Book1;
+    m_window.dataRecordset().CancelUpdate();
+    const QString unsaved = QStringLiteral("\n本次修改全部没有写入。");
+    MsgBox(row > 0 ? QStringLiteral("第%1行未能保存：%2").arg(row).arg(reason) + unsaved
+                   : QStringLiteral("保存未能完成：%1").arg(reason) + unsaved);
+    if (row > 0) {
+        book.SetSelection(row, 1, row, book.LastCol());
+        book.setFocus();
+    }
+}
+
+void SheetEditor::writeRow(int row, const std::vector<int>& cols) {
+    const SuiteLib& lib = SuiteLib::instance();
+    const F1Book& book = *m_window.F1Book1;
+    Recordset& data = m_window.dataRecordset();
+    // An employee row is written only under its own number.
+    if (isEmployeeTable() &&
+        vb::PlainText(data.Value(QStringLiteral("memberid"))) != book.CellText(row, 1))
+        throw RowRefused{QStringLiteral("第1列不是该记录的工号")};
+    for (int col : cols) {
+        const QString heading = book.ColHeading(col);
+        if (listed(lib.ReadOnlyColumns1, heading) || listed(lib.ReadOnlyColumns2, heading))
+            continue;
+        const TypeCode code = typeCodeOf(lib.ColumnType(heading));
+        const QString text = book.CellText(row, col);
+        switch (code) {
+        case TypeCode::S:
+            data.SetValue(col - 1, textValue(col, text));
+            break;
+        case TypeCode::T:
+        case TypeCode::Y:
+        case TypeCode::D:
+        case TypeCode::I:
+            data.SetValue(col - 1, sheetEntryValue(code, text));
+            break;
+        default:
+            break;
+        }
+    }
+    data.Update();
+}
+
+QVariant SheetEditor::textValue(int col, const QString& text) const {
+    SuiteLib& lib = SuiteLib::instance();
+    const Recordset& data = m_window.dataRecordset();
+    const QString heading = m_window.F1Book1->ColHeading(col);
+    const long level = lib.OrgLevel(heading);
+    if (level == 0)
+        return sheetEntryValue(TypeCode::S, text);
+    if (text.trimmed().isEmpty())
+        return QVariant();
+    const auto code = [&data](const char* field) {
+        const int i = data.FieldIndex(QLatin1String(field));
+        return i < 0 ? QString() : vb::PlainText(data.Value(i));
+    };
+    QString unit;
+    if (level == 3) {
+        unit = lib.DeptCode(heading, text);
+    } else {
+        const QString dept = lib.DeptName(QStringLiteral("部门"), code("DEPART"));
+        unit = level == 2 ? lib.TeamCode(dept, text)
+                          : lib.GroupCode(dept, lib.TeamName(dept, code("GROUP0")), text);
+    }
+    // A name that is no unit would store no unit at all.
+    if (unit.isEmpty())
+        throw RowRefused{QStringLiteral("“%1”不是有效的%2").arg(text.trimmed(), heading)};
+    return unit;
+}
+
+QString SheetEditor::logName() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const auto two = [](int n) { return SuiteLib::PadNumber(QString::number(n), u'0', 2); };
+    return SuiteLib::instance().UserName + two(now.date().month()) + two(now.date().day()) +
+           QLatin1Char('-') + two(now.time().hour()) + two(now.time().minute()) +
+           two(now.time().second());
+}
+
+bool SheetEditor::writeCopy(const QString& folder) {
+    const QString file = folder + QLatin1Char('/') + logName() + QStringLiteral(".xls");
+    try {
+        if (!QDir().mkpath(folder))
+            throw GridError(QStringLiteral("无法建立文件夹 ") + QDir::toNativeSeparators(folder));
+        m_window.F1Book1->WriteFile(file, 4);
+        return true;
+    } catch (const GridError& e) {
+        MsgBox(QStringLiteral("文件未能写入：%1\n%2")
+                   .arg(QDir::toNativeSeparators(file), e.message()));
+        return false;
+    }
+}
+
+void SheetEditor::saveWidths() {
+    SuiteLib& lib = SuiteLib::instance();
+    const ResultSheetRenderer& renderer = m_window.renderer();
+    const F1Book& book = *m_window.F1Book1;
+    if (renderer.TemplateParam(1) != 0 || renderer.RecordCount() <= 0 ||
+        book.SelectionText().isEmpty())
+        return;
+    const QString settings = lib.settingsPath();
+    const QString prefix = lib.TableName + QLatin1Char('-');
+    const auto store = [&](const QString& key, const QString& value) {
+        try {
+            lib.WriteSetting(QStringLiteral("COLUMN"), key, value, settings);
+        } catch (const SettingsError&) {
+            // A width that cannot be stored keeps the one stored before.
+        }
+    };
+    store(prefix + QStringLiteral("OK"), QStringLiteral("OK"));
+    for (int c = 1; c <= book.LastCol(); ++c) {
+        const QString field = lib.ColumnLookup(book.ColHeading(c));
+        store(prefix + field,
+              field.isEmpty() ? QStringLiteral("3072") : QString::number(book.ColWidthOf(c)));
+    }
+}
+
+} // namespace quill

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/grid/Sheet.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace quill {
+
+class frmRSGL;
+
+// Editing the result sheet in place and saving it back: the edit command
+// (MN05) opens the record rows for typing after a backup copy of the sheet,
+// the save command (MN06) checks and writes what was typed in one
+// transaction, all or nothing, and leaves a log copy. Between the two the
+// grid's events decide per cell whether it may be typed, keep entries as
+// text and store the column widths.
+//
+// Only cells whose text differs from the sheet as it was when editing began
+// are checked and written: the sheet shows formatted values (amounts
+// rounded, dates in their format, names for codes), which must never
+// replace the stored value of a cell nobody touched.
+class SheetEditor {
+public:
+    explicit SheetEditor(frmRSGL& window);
+
+    void edit();
+    void save();
+    // The selection moved: typing on or off for the cell under it.
+    void selectionChange();
+    // The typed text is kept as a text, whatever it looks like.
+    static void endEdit(QString& text);
+    // Stores every column's width in section "COLUMN"; a failing step is
+    // passed over.
+    void saveWidths();
+
+    bool isEditing() const;
+    // A new rendering shows the records afresh: back to viewing.
+    void rendered();
+    // Whether the sheet may be thrown away: true when nothing is being
+    // edited, else the user's answer to the question; an OK ends editing.
+    bool mayDiscard();
+
+private:
+    struct Cell {
+        int row;
+        int col;
+    };
+
+    // Record rows of the sheet: never the totals row, never a row beyond
+    // the records shown.
+    int recordRows() const;
+    bool typable(int row, int col) const;
+    // Cells whose text changed since editing began, row by row.
+    std::vector<Cell> changedCells() const;
+    // The first refused cell, column by column; its message.
+    std::optional<std::pair<Cell, QString>> refusal(const std::vector<Cell>& changed) const;
+    // Writes every changed row in one transaction; false (nothing written,
+    // the row selected and named) when any write fails.
+    bool write(const std::vector<Cell>& changed);
+    void writeRow(int row, const std::vector<int>& cols);
+    // An S cell's value: the text, or the code of the unit it names.
+    QVariant textValue(int col, const QString& text) const;
+    // Shows why the save failed at row (0: at the commit) and selects it.
+    void failed(int row, const QString& reason);
+    void setTyping(bool on);
+    void leaveEditing();
+    static QString logName();
+    // Writes the sheet as a workbook into folder (made when missing); a
+    // failure is shown and false returned.
+    bool writeCopy(const QString& folder);
+
+    frmRSGL& m_window;
+    std::optional<Sheet> m_before; // the sheet as it was when editing began
+};
+
+} // namespace quill
