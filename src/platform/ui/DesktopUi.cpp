@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -37,6 +39,16 @@ MsgResult DesktopUi::msgBox(const QString& text, MsgButtons buttons, const QStri
     }
     }
     return MsgResult::Cancel;
+}
+
+QString DesktopUi::inputBox(const QString& prompt, const QString& title, InputEcho echo) {
+    const QLineEdit::EchoMode mode =
+        echo == InputEcho::Hidden ? QLineEdit::Password : QLineEdit::Normal;
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(),
+                                               title.isEmpty() ? QStringLiteral("QUILL") : title,
+                                               prompt, mode, QString(), &ok);
+    return ok ? text : QString();
 }
 
 QString DesktopUi::saveFileName(const QString& caption, const QString& suggestedPath,

@@ -19,6 +19,7 @@ QStringList ScriptedUi::messageTexts() const {
 
 void ScriptedUi::clear() {
     m_messages.clear();
+    m_inputs.clear();
     m_starts.clear();
 }
 
@@ -31,6 +32,15 @@ MsgResult ScriptedUi::msgBox(const QString& text, MsgButtons buttons, const QStr
     }
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
                                                                               : MsgResult::Ok;
+}
+
+QString ScriptedUi::inputBox(const QString& prompt, const QString& title, InputEcho echo) {
+    m_inputs.append({prompt, title, echo});
+    if (m_inputAnswers.empty())
+        return QString();
+    const QString text = m_inputAnswers.front();
+    m_inputAnswers.pop_front();
+    return text;
 }
 
 QString ScriptedUi::saveFileName(const QString&, const QString&, const QString&) {

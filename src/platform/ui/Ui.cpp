@@ -16,6 +16,10 @@ Ui& Ui::current() {
     return installed ? *installed : desktop();
 }
 
+QString Ui::inputBox(const QString&, const QString&, InputEcho) {
+    return QString();
+}
+
 void Ui::install(Ui* ui) {
     installed = ui;
 }

@@ -11,15 +11,20 @@ namespace quill {
 // windows use.
 enum class MsgButtons { OkOnly, OkCancel, YesNo, YesNoCancel };
 enum class MsgResult { Ok, Cancel, Yes, No };
+// Whether an input box shows what is typed (Hidden: a password field).
+enum class InputEcho { Shown, Hidden };
 
-// The one seam between the windows and the desktop: message boxes, file
-// dialogs and starting programs. The desktop implementation is installed by
+// The one seam between the windows and the desktop: message boxes, input
+// boxes, file dialogs and starting programs. The desktop implementation is installed by
 // default; tests install a ScriptedUi that answers and records instead.
 class Ui {
 public:
     virtual ~Ui() = default;
 
     virtual MsgResult msgBox(const QString& text, MsgButtons buttons, const QString& title) = 0;
+    // One line of text asked for; an empty text means the user cancelled. A
+    // seam with nobody to ask answers so.
+    virtual QString inputBox(const QString& prompt, const QString& title, InputEcho echo);
     // An empty text means the user cancelled.
     virtual QString saveFileName(const QString& caption, const QString& suggestedPath,
                                  const QString& filter) = 0;
@@ -35,6 +40,10 @@ public:
 inline MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OkOnly,
                         const QString& title = QString()) {
     return Ui::current().msgBox(text, buttons, title);
+}
+inline QString InputBox(const QString& prompt, const QString& title = QString(),
+                        InputEcho echo = InputEcho::Shown) {
+    return Ui::current().inputBox(prompt, title, echo);
 }
 
 } // namespace quill

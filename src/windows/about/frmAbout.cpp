@@ -1,11 +1,14 @@
 #include "windows/about/frmAbout.h"
 
 #include "platform/ui/Ui.h"
+#include "suite/AdminPassword.h"
 #include "suite/SettingsError.h"
 #include "suite/SuiteLib.h"
+#include "windows/dialogs/frmYBXZ.h"
 
 #include <QEvent>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -50,11 +53,19 @@ frmAbout::frmAbout(QWidget* parent)
     Command1 = new QPushButton(QStringLiteral("确定"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
+    Command2 = new QPushButton(QStringLiteral("&S 高级"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    connect(Command2, &QPushButton::clicked, this, &frmAbout::Command2_Click);
 
     auto* layout = new QVBoxLayout(this);
     for (QLabel* l : {Image1, Label1, Label2, Label3, Label4})
         layout->addWidget(l);
-    layout->addWidget(Command1, 0, Qt::AlignCenter);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    buttons->addStretch();
+    layout->addLayout(buttons);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
@@ -77,6 +88,30 @@ void frmAbout::Label4_Click() {
 
 void frmAbout::Command1_Click() {
     accept();
+}
+
+void frmAbout::Command2_Click() {
+    if (!AdminPassword::isSet()) {
+        MsgBox(QStringLiteral("尚未设置管理员密码"));
+        return;
+    }
+    const QString entered =
+        InputBox(QStringLiteral("请输入管理员密码："), windowTitle(), InputEcho::Hidden);
+    if (entered.isEmpty())
+        return;
+    AdminPassword::Check result = AdminPassword::Check::Wrong;
+    try {
+        result = AdminPassword::check(entered);
+    } catch (const SettingsError& e) {
+        MsgBox(e.message());
+        return;
+    }
+    if (result != AdminPassword::Check::Right) {
+        MsgBox(QStringLiteral("密码错误"));
+        return;
+    }
+    frmYBXZ setup(this);
+    setup.exec();
 }
 
 void frmAbout::writeCompanionSwitch(const QString& value) {

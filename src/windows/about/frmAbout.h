@@ -9,7 +9,9 @@ namespace quill {
 
 // The module's About box: name, version and credits. A click on the picture
 // switches the companion module on for the current module title, a click on
-// Label4 switches it off (section "VEGA", key ModuleTitle + "-USE").
+// Label4 switches it off (section "VEGA", key ModuleTitle + "-USE"). The
+// advanced button, for the suite's administrator, asks for the administrator
+// password and opens the component set-up dialog when it is right.
 class frmAbout : public QDialog {
     Q_OBJECT
 
@@ -22,10 +24,12 @@ public:
     QLabel* Label3;
     QLabel* Label4;
     QPushButton* Command1;
+    QPushButton* Command2;
 
     void Image1_Click();
     void Label4_Click();
     void Command1_Click();
+    void Command2_Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
