@@ -2,10 +2,13 @@
 
 #include "platform/com/ComObject.h"
 #include "platform/com/ComRegistry.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
 #include "platform/grid/F1Book.h"
 #include "suite/SuiteLib.h"
 #include "windows/about/frmAbout.h"
 #include "windows/manage/ResultSheetRenderer.h"
+#include "windows/manage/ToolbarPlugins.h"
 #include "windows/manage/frmRSGL.h"
 
 #include <QAction>
@@ -14,6 +17,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QTimer>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -156,6 +160,17 @@ TEST_P(Plugins, UnsavedEditsAreConfirmedBeforeAPluginRuns) {
     EXPECT_FALSE(w->editMode());
     EXPECT_FALSE(w->F1Book1->AllowCellEditing());
     EXPECT_EQ(quill, 1);
+}
+
+// The plug-in entries are read before the toolbar is cleared: when SYS02
+// cannot be read the toolbar stays as it was instead of half built.
+TEST_P(Plugins, AFailedRebuildLeavesTheToolbarAsItWas) {
+    auto w = opened(QStringLiteral("工资管理"));
+    const QList<QAction*> before = w->Toolbar1->actions();
+    ASSERT_EQ(before.size(), ToolbarPlugins::Buttons);
+    SuiteLib::instance().Connection->Execute(QStringLiteral("drop table SYS02"));
+    EXPECT_THROW(w->toolbarPlugins().rebuild(), DbError);
+    EXPECT_EQ(w->Toolbar1->actions(), before);
 }
 
 TEST_P(Plugins, PopUpShowsOnlyPluginsWithACaption) {

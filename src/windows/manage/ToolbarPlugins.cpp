@@ -51,6 +51,11 @@ QAction* ToolbarPlugins::addButton(const QString& key, const QString& caption, i
 
 void ToolbarPlugins::rebuild() {
     SuiteLib& lib = SuiteLib::instance();
+    // SYS02 is read before anything changes: a database error leaves the
+    // toolbar as it was, not half built.
+    Plugin plugins[Plugins];
+    for (int i = 1; i <= Plugins; ++i)
+        plugins[i - 1] = readPlugin(m_window, i);
     // The old buttons go once control is back in the event loop: a rebuild
     // may run inside the click of one of them.
     const QList<QAction*> old = m_window.Toolbar1->actions();
@@ -59,7 +64,7 @@ void ToolbarPlugins::rebuild() {
         button->deleteLater();
     addButton(key(1), QStringLiteral("查询"), 3);
     for (int i = 1; i <= Plugins; ++i)
-        addPluginButton(i);
+        addPluginButton(i, plugins[i - 1]);
     for (int b = 0; b < int(std::size(FixedButtons)); ++b)
         addButton(key(b + 5), QString::fromUtf8(FixedButtons[b].caption), FixedButtons[b].image);
 
@@ -82,26 +87,31 @@ void ToolbarPlugins::rebuild() {
     }
 }
 
-void ToolbarPlugins::addPluginButton(int number) {
+ToolbarPlugins::Plugin ToolbarPlugins::readPlugin(frmRSGL& window, int number) {
+    const QString menu = frmRSGL::titleSetting(QStringLiteral("MENU") + QString::number(number));
+    if (!window.openMenuEntry(menu))
+        return {};
+    const QVariant cdtb = window.menuRecordset().Value(QStringLiteral("cdtb"));
+    return {frmRSGL::titleSetting(QStringLiteral("CAP") + QString::number(number)),
+            cdtb.isNull() ? QStringLiteral("MAILM.ICO") : cdtb.toString()};
+}
+
+void ToolbarPlugins::addPluginButton(int number, const Plugin& plugin) {
     SuiteLib& lib = SuiteLib::instance();
     const QString buttonKey = key(number + 1);
-    const QString menu = frmRSGL::titleSetting(QStringLiteral("MENU") + QString::number(number));
-    if (!m_window.openMenuEntry(menu)) {
+    if (!plugin.iconFile) {
         addButton(buttonKey, QStringLiteral("没挂"), 0)->setVisible(false);
         return;
     }
-    const QString caption = frmRSGL::titleSetting(QStringLiteral("CAP") + QString::number(number));
-    const QVariant cdtb = m_window.menuRecordset().Value(QStringLiteral("cdtb"));
-    const QString iconFile = cdtb.isNull() ? QStringLiteral("MAILM.ICO") : cdtb.toString();
     int image = m_window.ImageList1.IndexOf(buttonKey);
     if (image == 0) {
         // An icon that cannot be read leaves the button without a picture;
         // the next rebuild tries again.
-        const QPixmap picture(lib.IconFolder + QLatin1Char('/') + iconFile);
+        const QPixmap picture(lib.IconFolder + QLatin1Char('/') + *plugin.iconFile);
         if (!picture.isNull())
             image = m_window.ImageList1.Add(buttonKey, QIcon(picture));
     }
-    addButton(buttonKey, caption, image);
+    addButton(buttonKey, plugin.caption, image);
 }
 
 void ToolbarPlugins::applyRestrictions(const QString& value) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QAction;
 class QPoint;
 
@@ -30,8 +32,16 @@ public:
     bool popUp(const QPoint& globalPos);
 
 private:
+    // A plug-in button as the settings and SYS02 give it; no icon file when
+    // its menu entry is not registered.
+    struct Plugin {
+        QString caption;
+        std::optional<QString> iconFile;
+    };
+
     QAction* addButton(const QString& key, const QString& caption, int image);
-    void addPluginButton(int number);
+    static Plugin readPlugin(frmRSGL& window, int number);
+    void addPluginButton(int number, const Plugin& plugin);
 
     frmRSGL& m_window;
 };
