@@ -1,5 +1,6 @@
 #include "windows/manage/ResultSheetRenderer.h"
 
+#include "foundation/ReportStore.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
@@ -40,8 +41,7 @@ int ResultSheetRenderer::TemplateParam(int k) const {
 }
 
 QString ResultSheetRenderer::templateFile(const QString& reportName) {
-    const QString file =
-        SuiteLib::instance().ReportFolder + QLatin1Char('/') + reportName + QStringLiteral(".vts");
+    const QString file = ReportStore::workbookPath(reportName);
     return !reportName.isEmpty() && QFileInfo(file).isFile() ? file : QString();
 }
 
