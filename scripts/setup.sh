@@ -12,7 +12,7 @@ packages=(
   postgresql postgresql-client libpq-dev
   fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils poppler-utils
   clang libclang-rt-14-dev
 )
 

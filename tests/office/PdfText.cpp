@@ -1,0 +1,24 @@
+#include "PdfText.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace quill::test {
+
+QStringList pdfPages(const QString& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        ADD_FAILURE() << "pdftotext failed on " << path.toStdString() << ": "
+                      << process.readAllStandardError().toStdString();
+        return {};
+    }
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+} // namespace quill::test
