@@ -179,9 +179,11 @@ void WorksheetParser::parseInto(Sheet& sheet) {
             readCell(sheet);
         } else if (name == u"row") {
             const QStringView r = a.value(QStringLiteral("r"));
-            m_row = r.isEmpty() ? m_row + 1 : r.toInt() - 1;
-            if (m_row < 0 || m_row >= Sheet::MaxRows)
+            // Read wide: a row number near the int limits must not overflow.
+            const qint64 row = r.isEmpty() ? qint64(m_row) + 1 : r.toLongLong() - 1;
+            if (row < 0 || row >= Sheet::MaxRows)
                 misplaced();
+            m_row = int(row);
             m_nextCol = 0;
             m_maxRow = std::max(m_maxRow, m_row);
         } else if (name == u"col") {
