@@ -120,6 +120,10 @@ public:
     // The organisation is read once per connection; call this after the tree
     // was edited so the next lookup reads it again.
     void dropOrganisation();
+    // Reads the organisation now unless it is held for this connection, so
+    // that the name and code look-ups after it cannot fail; DbError when it
+    // cannot be read.
+    void loadOrganisation() { organisation(); }
 
     // Recordsets SuiteLib has opened so far (dictionary and organisation).
     int recordsetsOpened() const { return m_recordsetsOpened; }

@@ -592,11 +592,14 @@ void F1Book::mouseDoubleClickEvent(QMouseEvent* event) {
 // ---- files ----
 
 void F1Book::ReadFile(const QString& path) {
-    Sheet read = WorkbookReader::read(path);
+    ReadSheet(WorkbookReader::read(path));
+}
+
+void F1Book::ReadSheet(Sheet&& sheet) {
     SelectionBatch batch(this);
     if (m_editor && state() == EditingState)
         closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
-    m_model->replace(std::move(read));
+    m_model->replace(std::move(sheet));
     m_selectionTouched = false;
     m_lastSelection = selectionState();
 }

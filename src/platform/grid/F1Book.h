@@ -99,6 +99,8 @@ public:
     // Replaces the sheet by the first sheet of a workbook file; raises
     // GridError and keeps the sheet as it was when the file cannot be read.
     void ReadFile(const QString& path);
+    // Replaces the sheet by one already read (WorkbookReader::read).
+    void ReadSheet(Sheet&& sheet);
     // Writes the sheet as a workbook, whatever the type (4 included).
     void WriteFile(const QString& path, int type);
 

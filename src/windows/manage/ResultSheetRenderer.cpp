@@ -84,9 +84,9 @@ ResultSheetRenderer::Layout ResultSheetRenderer::layoutFor(const QString& report
     const QString own = templateFile(reportName);
     layout.isTemplate = !own.isEmpty();
     layout.file = layout.isTemplate ? own : sheetFile(QString());
-    const Sheet sheet = WorkbookReader::read(layout.file);
+    layout.sheet = WorkbookReader::read(layout.file);
     if (layout.isTemplate) {
-        layout.parameters = TemplateSheet::parametersOf(sheet);
+        layout.parameters = TemplateSheet::parametersOf(layout.sheet);
         TemplateSheet::checkLayout(layout.parameters, recordCount);
     }
     return layout;
@@ -95,17 +95,16 @@ ResultSheetRenderer::Layout ResultSheetRenderer::layoutFor(const QString& report
 void ResultSheetRenderer::readLookups(const Recordset& data, int recordCount) {
     if (recordCount <= 0)
         return;
-    // The organisation is read at its first look-up, any code will do.
     for (const SheetColumn& column : SheetColumn::resolve(data)) {
         if (column.orgLevel > 0) {
-            SuiteLib::instance().DeptName(QStringLiteral("部门"), QStringLiteral("0"));
+            SuiteLib::instance().loadOrganisation();
             return;
         }
     }
 }
 
-void ResultSheetRenderer::load(const Layout& layout) {
-    m_book.ReadFile(layout.file);
+void ResultSheetRenderer::load(Layout& layout) {
+    m_book.ReadSheet(std::move(layout.sheet));
     m_book.SetAllowCellEditing(false);
     m_book.setEnterMovesDown(false);
     m_book.setShowColHeading(!layout.isTemplate);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/grid/Sheet.h"
 #include "windows/manage/SheetColumn.h"
 #include "windows/manage/TemplateSheet.h"
 
@@ -29,6 +30,7 @@ public:
         QString file; // the report's template, or the base sheet
         bool isTemplate = false;
         TemplateSheet::Parameters parameters{};
+        Sheet sheet; // the file as read, loaded into the grid as it is
     };
     // A run made ready without touching anything shown: the query open on a
     // recordset of its own and counted, the workbook read and its layout
@@ -77,7 +79,7 @@ private:
     static void readLookups(const Recordset& data, int recordCount);
     // Reads the layout's workbook into the grid, shown read-only; the one
     // step of a render that may still fail, and then the grid is unchanged.
-    void load(const Layout& layout);
+    void load(Layout& layout);
     void fill(Recordset& data, int recordCount, const Layout& layout, bool blankForZero);
     // The result's columns, the sheet made as wide.
     std::vector<SheetColumn> resolveColumns(Recordset& data);
