@@ -14,7 +14,6 @@
 #include "suite/SuiteLib.h"
 #include "windows/manage/ResultSheetRenderer.h"
 #include "windows/manage/SheetEntryValue.h"
-#include "windows/manage/frmRSGL.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -42,20 +41,24 @@ bool isEmployeeTable() {
 
 } // namespace
 
-SheetEditor::SheetEditor(frmRSGL& window)
-    : m_window(window) {}
+SheetEditor::SheetEditor(F1Book& book, const ResultSheetRenderer& renderer,
+                         std::function<Recordset&()> data, bool& editMode)
+    : m_book(book)
+    , m_renderer(renderer)
+    , m_data(std::move(data))
+    , m_editMode(editMode) {}
 
 bool SheetEditor::isEditing() const {
-    return m_window.editMode();
+    return m_editMode;
 }
 
 int SheetEditor::recordRows() const {
-    return std::min(m_window.renderer().RecordCount(), ResultSheetRenderer::MaxRows);
+    return std::min(m_renderer.RecordCount(), ResultSheetRenderer::MaxRows);
 }
 
 void SheetEditor::edit() {
     SuiteLib& lib = SuiteLib::instance();
-    const ResultSheetRenderer& renderer = m_window.renderer();
+    const ResultSheetRenderer& renderer = m_renderer;
     if (lib.AuditFlag == u"是") {
         MsgBox(QStringLiteral("该期数据已审核"));
         return;
@@ -71,14 +74,14 @@ void SheetEditor::edit() {
     // The backup comes first: without it the sheet is not opened for typing.
     if (!writeCopy(lib.WorkFolder + QStringLiteral("/log")))
         return;
-    m_before = m_window.F1Book1->sheet();
-    m_window.setEditMode(true);
+    m_before = m_book.sheet();
+    m_editMode = true;
     setTyping(true);
     selectionChange();
 }
 
 void SheetEditor::setTyping(bool on) {
-    F1Book& book = *m_window.F1Book1;
+    F1Book& book = m_book;
     book.SetAllowCellEditing(on);
     book.SetAllowEditB(on);
     book.SetAllowEditC(on);
@@ -86,12 +89,12 @@ void SheetEditor::setTyping(bool on) {
 
 void SheetEditor::leaveEditing() {
     setTyping(false);
-    m_window.setEditMode(false);
+    m_editMode = false;
     m_before.reset();
 }
 
 void SheetEditor::rendered() {
-    m_window.setEditMode(false);
+    m_editMode = false;
     m_before.reset();
 }
 
@@ -107,7 +110,7 @@ bool SheetEditor::mayDiscard() {
 
 bool SheetEditor::typable(int row, int col) const {
     const SuiteLib& lib = SuiteLib::instance();
-    const QString heading = m_window.F1Book1->ColHeading(col);
+    const QString heading = m_book.ColHeading(col);
     if (lib.ExtraFilter.contains(heading))
         return false;
     // Typed text that would never be written is not taken at all: the totals
@@ -118,10 +121,10 @@ bool SheetEditor::typable(int row, int col) const {
 }
 
 void SheetEditor::selectionChange() {
-    const F1Book& book = *m_window.F1Book1;
-    if (m_window.renderer().IsTemplateSheet() || book.SelRow() < 1 || !isEditing())
+    const F1Book& book = m_book;
+    if (m_renderer.IsTemplateSheet() || book.SelRow() < 1 || !isEditing())
         return;
-    m_window.F1Book1->SetAllowCellEditing(typable(book.SelRow(), book.SelCol()));
+    m_book.SetAllowCellEditing(typable(book.SelRow(), book.SelCol()));
 }
 
 void SheetEditor::endEdit(QString& text) {
@@ -133,7 +136,7 @@ std::vector<SheetEditor::Cell> SheetEditor::changedCells() const {
     std::vector<Cell> changed;
     if (!m_before)
         return changed;
-    const Sheet& now = m_window.F1Book1->sheet();
+    const Sheet& now = m_book.sheet();
     const Sheet& before = *m_before;
     const int rows = std::min(recordRows(), now.rowCount());
     const int cols = now.columnCount();
@@ -153,7 +156,7 @@ std::vector<SheetEditor::Cell> SheetEditor::changedCells() const {
 std::optional<std::pair<SheetEditor::Cell, QString>>
 SheetEditor::refusal(const std::vector<Cell>& changed) const {
     const SuiteLib& lib = SuiteLib::instance();
-    const F1Book& book = *m_window.F1Book1;
+    const F1Book& book = m_book;
     std::vector<Cell> byColumn = changed;
     std::stable_sort(byColumn.begin(), byColumn.end(),
                      [](const Cell& a, const Cell& b) { return a.col < b.col; });
@@ -168,8 +171,8 @@ SheetEditor::refusal(const std::vector<Cell>& changed) const {
 }
 
 void SheetEditor::save() {
-    F1Book& book = *m_window.F1Book1;
-    const ResultSheetRenderer& renderer = m_window.renderer();
+    F1Book& book = m_book;
+    const ResultSheetRenderer& renderer = m_renderer;
     if (renderer.IsTemplateSheet()) {
         MsgBox(QStringLiteral("特殊模版，不可保存"));
         return;
@@ -202,7 +205,7 @@ void SheetEditor::save() {
 }
 
 bool SheetEditor::write(const std::vector<Cell>& changed) {
-    Recordset& data = m_window.dataRecordset();
+    Recordset& data = m_data();
     int row = 0;
     try {
         Transaction transaction(*SuiteLib::instance().Connection);
@@ -229,8 +232,8 @@ bool SheetEditor::write(const std::vector<Cell>& changed) {
 }
 
 void SheetEditor::failed(int row, const QString& reason) {
-    F1Book& book = *m_window.F1Book1;
-    m_window.dataRecordset().CancelUpdate();
+    F1Book& book = m_book;
+    m_data().CancelUpdate();
     const QString unsaved = QStringLiteral("\n本次修改全部没有写入。");
     MsgBox(row > 0 ? QStringLiteral("第%1行未能保存：%2").arg(row).arg(reason) + unsaved
                    : QStringLiteral("保存未能完成：%1").arg(reason) + unsaved);
@@ -242,8 +245,8 @@ void SheetEditor::failed(int row, const QString& reason) {
 
 void SheetEditor::writeRow(int row, const std::vector<int>& cols) {
     const SuiteLib& lib = SuiteLib::instance();
-    const F1Book& book = *m_window.F1Book1;
-    Recordset& data = m_window.dataRecordset();
+    const F1Book& book = m_book;
+    Recordset& data = m_data();
     // An employee row is written only under its own number.
     if (isEmployeeTable() &&
         vb::PlainText(data.Value(QStringLiteral("memberid"))) != book.CellText(row, 1))
@@ -273,8 +276,8 @@ void SheetEditor::writeRow(int row, const std::vector<int>& cols) {
 
 QVariant SheetEditor::textValue(int col, const QString& text) const {
     SuiteLib& lib = SuiteLib::instance();
-    const Recordset& data = m_window.dataRecordset();
-    const QString heading = m_window.F1Book1->ColHeading(col);
+    const Recordset& data = m_data();
+    const QString heading = m_book.ColHeading(col);
     const long level = lib.OrgLevel(heading);
     if (level == 0)
         return sheetEntryValue(TypeCode::S, text);
@@ -311,7 +314,7 @@ bool SheetEditor::writeCopy(const QString& folder) {
     try {
         if (!QDir().mkpath(folder))
             throw GridError(QStringLiteral("无法建立文件夹 ") + QDir::toNativeSeparators(folder));
-        m_window.F1Book1->WriteFile(file, 4);
+        m_book.WriteFile(file, 4);
         return true;
     } catch (const GridError& e) {
         MsgBox(QStringLiteral("文件未能写入：%1\n%2")
@@ -322,8 +325,8 @@ bool SheetEditor::writeCopy(const QString& folder) {
 
 void SheetEditor::saveWidths() {
     SuiteLib& lib = SuiteLib::instance();
-    const ResultSheetRenderer& renderer = m_window.renderer();
-    const F1Book& book = *m_window.F1Book1;
+    const ResultSheetRenderer& renderer = m_renderer;
+    const F1Book& book = m_book;
     if (renderer.TemplateParam(1) != 0 || renderer.RecordCount() <= 0 ||
         book.SelectionText().isEmpty())
         return;

@@ -4,12 +4,15 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace quill {
 
-class frmRSGL;
+class F1Book;
+class Recordset;
+class ResultSheetRenderer;
 
 // Editing the result sheet in place and saving it back: the edit command
 // (MN05) opens the record rows for typing after a backup copy of the sheet,
@@ -24,7 +27,11 @@ class frmRSGL;
 // replace the stored value of a cell nobody touched.
 class SheetEditor {
 public:
-    explicit SheetEditor(frmRSGL& window);
+    // The sheet, how it was rendered, the recordset it shows (asked anew:
+    // the window replaces it with every report) and the window's edit-mode
+    // flag, which the plug-in command reads as well.
+    SheetEditor(F1Book& book, const ResultSheetRenderer& renderer, std::function<Recordset&()> data,
+                bool& editMode);
 
     void edit();
     void save();
@@ -72,7 +79,10 @@ private:
     // failure is shown and false returned.
     bool writeCopy(const QString& folder);
 
-    frmRSGL& m_window;
+    F1Book& m_book;
+    const ResultSheetRenderer& m_renderer;
+    std::function<Recordset&()> m_data;
+    bool& m_editMode;
     std::optional<Sheet> m_before; // the sheet as it was when editing began
 };
 

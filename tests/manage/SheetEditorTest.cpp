@@ -1,0 +1,303 @@
+#include "SheetEditFixture.h"
+
+#include "platform/db/Connection.h"
+#include "platform/grid/F1Book.h"
+#include "platform/grid/WorkbookReader.h"
+#include "suite/SuiteLib.h"
+#include "windows/manage/ResultSheetRenderer.h"
+#include "windows/manage/frmRSGL.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace quill::test {
+
+namespace {
+
+class SheetEditorTest : public SheetEditFixture {
+protected:
+    // The report list's entry of a report (1-based), 0 when absent.
+    int reportIndex(const QString& name) const {
+        for (int i = 0; i < w->ListView1->count(); ++i) {
+            if (w->ListView1->item(i)->text() == name)
+                return i + 1;
+        }
+        return 0;
+    }
+    // The sheet row showing the record with this memberid.
+    int rowOf(const QString& member) const {
+        const int id = column(QStringLiteral("工号"));
+        for (int r = 1; r <= w->renderer().RecordCount(); ++r) {
+            if (cell(r, id) == member)
+                return r;
+        }
+        return 0;
+    }
+    QString pay(const QString& field, int row) const {
+        return queryText(QStringLiteral("select cast(%1 as text) from GZB where zhtime='%2' and "
+                                        "memberid='%3'")
+                             .arg(field, SuiteLib::instance().CurrentPeriod,
+                                  cell(row, column(QStringLiteral("工号")))));
+    }
+    QString employee(const QString& field, const QString& member) const {
+        return queryText(
+            QStringLiteral("select %1 from YGZL where memberid='%2'").arg(field, member));
+    }
+    // Files of a folder below the workspace.
+    QStringList files(const QString& folder) const {
+        return QDir(workspace() + u'/' + folder).entryList(QDir::Files);
+    }
+    QString lastMessage() const {
+        const QStringList texts = ui->messageTexts();
+        return texts.isEmpty() ? QString() : texts.last();
+    }
+};
+
+TEST_P(SheetEditorTest, BothCommandsRefuseWhatTheyCannotDo) {
+    SuiteLib& lib = SuiteLib::instance();
+    open(QStringLiteral("工资管理"));
+    save();
+    edit();
+    choose(1);
+    lib.AuditFlag = QStringLiteral("是");
+    edit();
+    lib.AuditFlag.clear();
+    w->ListView1_ItemClick(reportIndex(QStringLiteral("工资条")));
+    ASSERT_TRUE(w->renderer().IsTemplateSheet());
+    choose(1);
+    edit();
+    save();
+    EXPECT_EQ(ui->messageTexts(),
+              (QStringList{QStringLiteral("没有编辑，无须保存"), QStringLiteral("没有记录可以编辑"),
+                           QStringLiteral("该期数据已审核"), QStringLiteral("特殊模版，不可编辑"),
+                           QStringLiteral("特殊模版，不可保存")}));
+    EXPECT_FALSE(editing());
+    EXPECT_FALSE(w->F1Book1->AllowCellEditing());
+    EXPECT_TRUE(files(QStringLiteral("work/log")).isEmpty());
+}
+
+// Employees: the check stops at the first bad cell, column by column; No
+// writes nothing; Yes writes the typed texts as they are, quotes and ";"
+// included, between a backup and a log copy of the sheet.
+TEST_P(SheetEditorTest, ChecksAsksThenWritesTheTypedTexts) {
+    exec(QStringLiteral("update zdb1 set proval2='4' where proval='xl' and proval1='S'"));
+    open(QStringLiteral("人事档案"));
+    const int name = column(QStringLiteral("姓名"));
+    const int degree = column(QStringLiteral("学历"));
+    const int born = column(QStringLiteral("出生日期"));
+    const QString member = cell(3, 1);
+    const QString before = employee(QStringLiteral("name"), member);
+    choose(1);
+    edit();
+    const QStringList backups = files(QStringLiteral("work/log"));
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^管理员\\d{4}-\\d{6}\\.xls$"))
+                    .match(backups.first())
+                    .hasMatch())
+        << backups.first().toStdString();
+    EXPECT_EQ(WorkbookReader::read(workspace() + QStringLiteral("/work/log/") + backups.first())
+                  .text(2, name - 1),
+              cell(3, name));
+
+    EXPECT_FALSE(type(2, 1, QStringLiteral("X1"))) << "the number that identifies the row";
+    ASSERT_TRUE(type(3, name, QStringLiteral("O'B;--x")));
+    ASSERT_TRUE(type(2, degree, QStringLiteral("中文字")));
+    ASSERT_TRUE(type(4, born, QStringLiteral("2026-13-01")));
+    const struct {
+        int row;
+        int col;
+        QString fixed;
+        QString message;
+    } refusals[] = {{4, born, QStringLiteral("1990-02-03"), QStringLiteral("日期格式不对")},
+                    {2, degree, QStringLiteral("大专"), QStringLiteral("中文字长度过长")}};
+    for (const auto& refused : refusals) {
+        ui->clear();
+        save();
+        EXPECT_EQ(ui->messageTexts(), QStringList{refused.message});
+        EXPECT_EQ(w->F1Book1->SelRow(), refused.row);
+        EXPECT_EQ(w->F1Book1->SelCol(), refused.col);
+        EXPECT_EQ(employee(QStringLiteral("name"), member), before);
+        ASSERT_TRUE(type(refused.row, refused.col, refused.fixed));
+    }
+
+    ui->clear();
+    ui->answer(MsgResult::No);
+    save();
+    ASSERT_EQ(ui->messages().size(), 1);
+    EXPECT_EQ(ui->messages().first().text, QStringLiteral("是否真的保存？"));
+    EXPECT_EQ(ui->messages().first().title, QStringLiteral("系统提示"));
+    EXPECT_EQ(ui->messages().first().buttons, MsgButtons::YesNo);
+    EXPECT_EQ(employee(QStringLiteral("name"), member), before);
+    EXPECT_TRUE(editing());
+    EXPECT_TRUE(type(5, name, QStringLiteral("周五"))) << "typing stays on";
+
+    ui->clear();
+    save();
+    EXPECT_EQ(ui->messageTexts(),
+              (QStringList{QStringLiteral("是否真的保存？"), QStringLiteral("保存完毕")}));
+    EXPECT_EQ(employee(QStringLiteral("name"), member), QStringLiteral("O'B;--x"));
+    EXPECT_EQ(employee(QStringLiteral("xl"), cell(2, 1)), QStringLiteral("大专"));
+    EXPECT_EQ(employee(QStringLiteral("cast(birthday as text)"), cell(4, 1)),
+              QStringLiteral("1990-02-03"));
+    EXPECT_EQ(employee(QStringLiteral("name"), cell(5, 1)), QStringLiteral("周五"));
+    EXPECT_FALSE(editing());
+    EXPECT_FALSE(w->F1Book1->AllowCellEditing());
+
+    const QStringList logs = files(QStringLiteral("home/Log"));
+    ASSERT_EQ(logs.size(), 1);
+    const Sheet log =
+        WorkbookReader::read(workspace() + QStringLiteral("/home/Log/") + logs.first());
+    EXPECT_EQ(log.text(2, name - 1), QStringLiteral("O'B;--x"));
+    EXPECT_EQ(log.text(1, degree - 1), QStringLiteral("大专"));
+}
+
+// Pay: a cell nobody typed keeps its stored value exactly, whatever the
+// sheet shows for it; typed entries stay texts; a cleared date is no date.
+TEST_P(SheetEditorTest, WritesOnlyWhatWasTyped) {
+    const QString period = SuiteLib::instance().CurrentPeriod;
+    if (isPg())
+        exec(QStringLiteral("alter table GZB alter column jxjj type numeric(14,5)"));
+    exec(QStringLiteral("update GZB set jxjj=3.14159, ffrq='2026-03-05' where zhtime='%1'")
+             .arg(period));
+    open(QStringLiteral("工资管理"));
+    const int bonus = column(QStringLiteral("绩效奖金"));
+    ASSERT_EQ(cell(2, bonus), QStringLiteral("3.14"));
+    choose(1);
+    edit();
+    ASSERT_TRUE(type(2, column(QStringLiteral("岗位津贴")), QStringLiteral("12.5")));
+    ASSERT_TRUE(type(2, column(QStringLiteral("姓名")), QStringLiteral("007")));
+    ASSERT_TRUE(type(3, column(QStringLiteral("发放日期")), QString()));
+    ASSERT_TRUE(type(3, column(QStringLiteral("出勤天数")), QStringLiteral("21.6")));
+    save();
+    EXPECT_EQ(lastMessage(), QStringLiteral("保存完毕"));
+    EXPECT_EQ(pay(QStringLiteral("jxjj"), 2), QStringLiteral("3.14159"));
+    EXPECT_EQ(pay(QStringLiteral("gwjt"), 2).toDouble(), 12.5);
+    EXPECT_EQ(pay(QStringLiteral("name"), 2), QStringLiteral("007"));
+    EXPECT_EQ(w->F1Book1->CellEntry(2, column(QStringLiteral("姓名"))), QStringLiteral("'007"));
+    EXPECT_EQ(pay(QStringLiteral("ffrq"), 3), QStringLiteral("<null>"));
+    EXPECT_EQ(pay(QStringLiteral("cqts"), 3), QStringLiteral("22"));
+    EXPECT_EQ(pay(QStringLiteral("ffrq"), 2), QStringLiteral("2026-03-05"));
+    EXPECT_EQ(pay(QStringLiteral("jxjj"), 3), QStringLiteral("3.14159"));
+}
+
+// A failure at the k-th written row (a constraint of the table) and a row
+// another user changed after the render both leave every record as it was,
+// the sheet in editing with the edits and the row named and selected.
+TEST_P(SheetEditorTest, AFailingRowWritesNothing) {
+    const QString period = SuiteLib::instance().CurrentPeriod;
+    exec(isPg() ? QStringLiteral("alter table GZB add constraint gwjt_limit check (gwjt <> 999)")
+                : QStringLiteral("create trigger gwjt_limit before update on GZB when "
+                                 "new.gwjt = 999 begin select raise(abort, 'gwjt 999'); end"));
+    open(QStringLiteral("工资管理"));
+    const int allowance = column(QStringLiteral("岗位津贴"));
+    const QString sum =
+        QStringLiteral("select cast(sum(gwjt) as text) from GZB where zhtime='%1'").arg(period);
+    const QString total = queryText(sum);
+    choose(1);
+    edit();
+    for (int r = 1; r <= 5; ++r)
+        ASSERT_TRUE(type(r, allowance, r == 4 ? QStringLiteral("999") : QString::number(100 + r)));
+    save();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("第4行未能保存：")))
+        << lastMessage().toStdString();
+    EXPECT_EQ(queryText(sum), total);
+    EXPECT_TRUE(editing());
+    EXPECT_EQ(w->F1Book1->SelRow(), 4);
+    EXPECT_EQ(cell(1, allowance), QStringLiteral("101"));
+    EXPECT_EQ(cell(4, allowance), QStringLiteral("999"));
+
+    // Another user changes row 3's record.
+    open(QStringLiteral("工资管理"));
+    choose(1);
+    edit();
+    for (int r : {1, 3, 5})
+        ASSERT_TRUE(type(r, allowance, QString::number(200 + r)));
+    const QString third = cell(3, column(QStringLiteral("工号")));
+    secondConnection()->Execute(
+        QStringLiteral("update GZB set kk=7 where zhtime='%1' and memberid='%2'")
+            .arg(period, third));
+    ui->clear();
+    save();
+    EXPECT_EQ(lastMessage(),
+              QStringLiteral("第3行未能保存：记录已被其他用户修改或删除\n本次修改全部没有写入。"));
+    EXPECT_EQ(queryText(sum), total);
+    EXPECT_EQ(pay(QStringLiteral("kk"), 3).toDouble(), 7.0);
+    EXPECT_TRUE(editing());
+    EXPECT_EQ(w->F1Book1->SelRow(), 3);
+}
+
+// Attendance: the totals row under a date column is neither typed, checked
+// nor written; cleared and fractional times.
+TEST_P(SheetEditorTest, TheTotalsRowIsNoRecord) {
+    open(QStringLiteral("考勤管理"));
+    const int records = w->renderer().RecordCount();
+    ASSERT_GT(records, 3);
+    ASSERT_EQ(w->F1Book1->LastRow(), records + 1);
+    ASSERT_EQ(cell(records + 1, 1), QStringLiteral("合计："));
+    const int hours = column(QStringLiteral("工时"));
+    const int start = column(QStringLiteral("上班时间"));
+    const auto attendance = [&](const QString& field, int row) {
+        return queryText(QStringLiteral("select cast(%1 as text) from KQB where zhdate='%2' and "
+                                        "memberid='%3'")
+                             .arg(field, cell(row, 1), cell(row, column(QStringLiteral("工号")))));
+    };
+    choose(1);
+    edit();
+    EXPECT_FALSE(type(records + 1, hours, QStringLiteral("5")));
+    ASSERT_TRUE(type(1, hours, QStringLiteral("7.5")));
+    ASSERT_TRUE(type(2, start, QString()));
+    ASSERT_TRUE(type(3, start, QStringLiteral("0.5")));
+    save();
+    EXPECT_EQ(lastMessage(), QStringLiteral("保存完毕"));
+    EXPECT_EQ(attendance(QStringLiteral("gs"), 1).toDouble(), 7.5);
+    EXPECT_EQ(attendance(QStringLiteral("sbsj"), 2), QStringLiteral("<null>"));
+    EXPECT_EQ(attendance(QStringLiteral("sbsj"), 3), QStringLiteral("12:00:00"));
+}
+
+// Employees: an edited row whose first cell does not name its record is not
+// written, and neither is any other.
+TEST_P(SheetEditorTest, AnEmployeeRowIsWrittenOnlyUnderItsNumber) {
+    open(QStringLiteral("人事档案"));
+    const int name = column(QStringLiteral("姓名"));
+    const QString second = cell(2, 1);
+    const QString fourth = cell(4, 1);
+    const QString secondName = employee(QStringLiteral("name"), second);
+    const QString fourthName = employee(QStringLiteral("name"), fourth);
+    choose(1);
+    edit();
+    w->F1Book1->SetCellText(2, 1, QStringLiteral("'X999"));
+    ASSERT_TRUE(type(2, name, QStringLiteral("新名")));
+    ASSERT_TRUE(type(4, name, QStringLiteral("另名")));
+    save();
+    EXPECT_EQ(lastMessage(),
+              QStringLiteral("第2行未能保存：第1列不是该记录的工号\n本次修改全部没有写入。"));
+    EXPECT_EQ(employee(QStringLiteral("name"), second), secondName);
+    EXPECT_EQ(employee(QStringLiteral("name"), fourth), fourthName);
+}
+
+TEST_P(SheetEditorTest, WidthsAreStoredAndReadByTheNextRender) {
+    SuiteLib& lib = SuiteLib::instance();
+    open(QStringLiteral("工资管理"));
+    const int name = column(QStringLiteral("姓名"));
+    w->F1Book1->SetSelection(1, name, 1, name);
+    w->F1Book1->SetColWidthOf(name, 5000);
+    emit w->F1Book1->ColWidthChange();
+    const auto stored = [&lib](const QString& key) {
+        return lib.ReadSetting(QStringLiteral("COLUMN"), key, lib.settingsPath());
+    };
+    EXPECT_EQ(stored(QStringLiteral("GZB-OK")), QStringLiteral("OK"));
+    EXPECT_EQ(stored(QStringLiteral("GZB-name")), QStringLiteral("5000"));
+    EXPECT_EQ(stored(QStringLiteral("GZB-memberid")),
+              QString::number(w->F1Book1->ColWidthOf(column(QStringLiteral("工号")))));
+    w->Form_Activate();
+    EXPECT_EQ(w->F1Book1->ColWidthOf(name), 5000);
+}
+
+QUILL_INSTANTIATE_ENGINES(SheetEditorTest);
+
+} // namespace
+
+} // namespace quill::test
