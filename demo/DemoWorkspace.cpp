@@ -9,6 +9,7 @@
 #include "platform/db/Connection.h"
 #include "platform/grid/GridError.h"
 #include "platform/grid/WorkbookWriter.h"
+#include "suite/AdminPassword.h"
 #include "suite/SettingsError.h"
 #include "suite/SettingsFile.h"
 #include "suite/SuiteConfig.h"
@@ -198,6 +199,10 @@ void DemoWorkspace::writeSettings() const {
     plugin(QStringLiteral("人事档案"), 1, QStringLiteral("工资管理"), QStringLiteral("工资"));
     settings.setValue(quill, QStringLiteral("考勤管理IMAGE"),
                       homeFolder() + QStringLiteral("/kq-banner.png"));
+    // The demo's administrator password is published in the README, so a slow
+    // hash would protect nothing here and every test workspace would pay for it.
+    settings.setValue(AdminPassword::Section, AdminPassword::Key,
+                      AdminPassword::hashed(QStringLiteral("quill-admin"), 1000));
     settings.save();
 }
 

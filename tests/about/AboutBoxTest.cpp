@@ -125,6 +125,21 @@ TEST_P(AboutBoxTest, TheRightPasswordOpensTheSetupDialog) {
     EXPECT_EQ(settingsBytes(), before);
 }
 
+// The demo workspace's own password, the one its README names, opens the
+// dialog; the file holds it hashed only.
+TEST_P(AboutBoxTest, TheDemoPasswordOpensTheSetupDialog) {
+    EXPECT_TRUE(AdminPassword::isHashed(storedAdmin()));
+    EXPECT_FALSE(settingsBytes().contains("quill-admin"));
+    frmAbout about;
+    about.show();
+    ModalSteps steps(&about);
+    steps.then(SetupName, [](QWidget* setup) { setup->close(); });
+    ui->answerInput(QStringLiteral("quill-admin"));
+    about.Command2->click();
+    EXPECT_TRUE(steps.done());
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+}
+
 // A password stored in the older plain form opens the dialog once entered
 // right and is hashed in the file from then on; the next entry still opens.
 TEST_P(AboutBoxTest, AnOldPlainPasswordIsAcceptedAndRewrittenHashed) {
