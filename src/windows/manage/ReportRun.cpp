@@ -1,13 +1,12 @@
 #include "windows/manage/ReportRun.h"
 
 #include "foundation/Mdlx.h"
+#include "foundation/QueryComposer.h"
 #include "foundation/ReportStore.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/Ui.h"
 #include "suite/SuiteLib.h"
-#include "windows/manage/ReportQuery.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace quill {
@@ -130,12 +129,9 @@ void ReportRun::take(const QString& key, const ReportDefinition& d) {
     m.ActiveCount = d.conditionCount;
     m.BuildSelection();
     m_workingText = lib.QueryText(QStringLiteral("查询"));
-    ReportQuery::Compose(m_lists);
-    const QStringList sums = m_lists.Sum.entries();
-    m.SumCount = std::min<std::int32_t>(std::int32_t(sums.size()), Mdlx::MaxSumFields);
-    for (int i = 0; i < Mdlx::MaxSumFields; ++i)
-        m.SumFields[std::size_t(i)] = i < m.SumCount ? sums.at(i) : QString();
-    lib.joinQuery();
+    QueryComposer::compose(m_lists.Display.entries(), m_lists.Sort.entries(),
+                           m_lists.Group.entries());
+    QueryComposer::takeSums(m_lists.Sum.entries());
 }
 
 } // namespace quill
