@@ -3,6 +3,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
+
+// Texts in test messages as they read.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace quill::test {
 
 // The text of each page of a PDF file as pdftotext reads it, in layout mode.

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/office/PrintPreview.h"
+
+#include <QDate>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace quill {
+
+class Application;
+class F1Book;
+class ResultSheetRenderer;
+class Worksheet;
+
+// Preview, print and the export's "open for the user" of the result sheet:
+// the grid goes into the temporary workbook, which is opened in a fresh
+// office application; the report's stored page setup and the fixed layout of
+// the kind of sheet follow, then the output by mode. A step that fails is
+// passed over and the run goes on, as the commands always did. One lives as
+// a child of the window it serves and keeps the run's application.
+class PageOutput : public QObject {
+    Q_OBJECT
+public:
+    enum Mode { Preview = 1, Print = 2, OpenForUser = 3 };
+    enum class Kind { Default, PagedTemplate, UnpagedTemplate };
+
+    PageOutput(F1Book& book, QWidget* window);
+    ~PageOutput() override;
+
+    // The one of a window, made on first use.
+    static PageOutput& of(QWidget& window, F1Book& book);
+    static Kind kindOf(const ResultSheetRenderer& renderer);
+    // WorkFolder + "/Tmp.xls".
+    static QString temporaryWorkbook();
+    // WorkFolder + "/Tmp.pdf", where printing goes without a printer.
+    static QString fallbackPdf();
+
+    // The preview and print commands: writes the temporary workbook, then runs.
+    void previewOrPrint(const QString& reportName, Kind kind, int mode);
+    // The page setup and output routine on the temporary workbook.
+    void run(const QString& reportName, Kind kind, int mode);
+
+    // The print date of the footers; today when not set.
+    void setToday(QDate today) { m_today = today; }
+    // The last run's application and its sheet; nullptr when none opened.
+    Application* application() const { return m_app.get(); }
+    Worksheet* sheet() const;
+    PrintPreview* preview() const { return m_preview; }
+
+private:
+    void applyLayout(Worksheet& sheet, const QString& reportName, Kind kind);
+    void output(Worksheet& sheet, Kind kind, int mode);
+    QDate today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
+
+    F1Book& m_book;
+    QWidget* m_window;
+    std::unique_ptr<Application> m_app;
+    QPointer<PrintPreview> m_preview;
+    QDate m_today;
+};
+
+} // namespace quill
