@@ -5,6 +5,7 @@
 
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QToolBar>
 
 namespace quill {
@@ -43,7 +44,14 @@ void PrintPreview::refresh() {
 }
 
 void PrintPreview::paint(QPrinter* target) {
-    SheetPrinter(*m_sheet, m_now).print(*target);
+    // Every page is laid out before the first shows: a long sheet shows how
+    // far that has come.
+    const SheetPrinter printer(*m_sheet, m_now);
+    QProgressDialog progress(QStringLiteral("正在生成打印预览..."), QString(), 0,
+                             printer.pageCount(), this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(ProgressDelay);
+    printer.print(*target, [&](int page) { progress.setValue(page); });
 }
 
 } // namespace quill

@@ -23,6 +23,8 @@ public:
     void setPageSetupHandler(PageSetupHandler handler);
 
     int pageCount() const;
+    // How long laying the pages out runs before it shows its progress.
+    static constexpr int ProgressDelay = 500;
     // Lays the pages out again after a page setup change.
     void refresh();
 

@@ -122,13 +122,15 @@ void SheetPrinter::setUp(QPrinter& printer) const {
     printer.setDocName(m_sheet.Name());
 }
 
-void SheetPrinter::print(QPrinter& printer) const {
+void SheetPrinter::print(QPrinter& printer, const std::function<void(int)>& pageDone) const {
     setUp(printer);
     QPainter painter(&printer);
     for (int i = 0; i < pageCount(); ++i) {
         if (i > 0)
             printer.newPage();
         paintPage(painter, i);
+        if (pageDone)
+            pageDone(i + 1);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -40,8 +41,9 @@ public:
     const PageBreaks& breaks() const { return m_breaks; }
     // Paints page `index` (0-based) on a painter of a device set up as above.
     void paintPage(QPainter& painter, int index) const;
-    // Sets the printer up and prints every page.
-    void print(QPrinter& printer) const;
+    // Sets the printer up and prints every page; `pageDone`, when given,
+    // hears of each page printed (1, 2, ...).
+    void print(QPrinter& printer, const std::function<void(int)>& pageDone = {}) const;
 
     // A column width of the sheet in points.
     static double columnPoints(int width);
