@@ -5,10 +5,20 @@
 #include "platform/ui/ScriptedUi.h"
 #include "suite/SuiteLib.h"
 #include "windows/manage/PageOutput.h"
+#include "windows/manage/PageSetupDialog.h"
+#include "windows/manage/StoredPageSetup.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -239,6 +249,64 @@ TEST_F(PageOutputTest, PreviewShowsTheSheetInAWindowOfItsOwn) {
     EXPECT_EQ(preview->pageCount(), 3);
     EXPECT_TRUE(m_ui.messages().isEmpty());
     preview->close();
+}
+
+TEST_F(PageOutputTest, ThePreviewsPageSetupStoresTheReportsKeysAndLaysOutAgain) {
+    defaultSheet(120, 3);
+    m_output->previewOrPrint(QStringLiteral("日报"), PageOutput::Kind::Default,
+                             PageOutput::Preview);
+    PrintPreview* preview = m_output->preview();
+    ASSERT_NE(preview, nullptr);
+    ASSERT_EQ(preview->pageCount(), 3);
+    QAction* button = nullptr;
+    for (QToolBar* bar : preview->findChildren<QToolBar*>())
+        for (QAction* a : bar->actions())
+            if (a->text() == QStringLiteral("页面设置"))
+                button = a;
+    ASSERT_NE(button, nullptr);
+
+    auto choose = [](bool accept) {
+        QTimer::singleShot(0, [accept] {
+            auto* dialog = qobject_cast<PageSetupDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->orientation->setCurrentIndex(1);
+            dialog->gridLines->setChecked(true);
+            dialog->topMargin->setValue(2.5);
+            dialog->footerText->setText(QStringLiteral("部门主管"));
+            accept ? dialog->accept() : dialog->reject();
+        });
+    };
+    choose(false);
+    button->trigger();
+    EXPECT_EQ(preview->pageCount(), 3);
+    EXPECT_EQ(StoredPageSetup::value(QStringLiteral("日报"), QStringLiteral("Orientation")), "");
+
+    choose(true);
+    button->trigger();
+    QApplication::processEvents();
+    const std::pair<const char*, const char*> stored[] = {{"Orientation", "2"},
+                                                          {"PrintGridLines", "True"},
+                                                          {"TopMargin", "70.87"},
+                                                          {"PaperSize", "9"},
+                                                          {"Zoom", "100"},
+                                                          {"CenterHorizontally", "False"},
+                                                          {"CenterFooter", "部门主管"}};
+    for (const auto& [key, value] : stored)
+        EXPECT_EQ(StoredPageSetup::value(QStringLiteral("日报"), QString::fromLatin1(key)),
+                  QString::fromUtf8(value))
+            << key;
+    // Landscape, with a wider top margin: 33 rows a page after the first.
+    EXPECT_EQ(preview->pageCount(), 4);
+    const PageSetup& setup = m_output->sheet()->pageSetup();
+    EXPECT_EQ(setup.CenterFooter, QStringLiteral("财务处     部门主管     ") + PrintDate);
+    EXPECT_EQ(setup.PrintTitleRows, "$1:$1");
+    preview->close();
+
+    // The next run reads what was stored.
+    m_output->previewOrPrint(QStringLiteral("日报"), PageOutput::Kind::Default,
+                             PageOutput::OpenForUser);
+    EXPECT_EQ(m_output->sheet()->pageSetup().Orientation, PageSetup::Landscape);
+    EXPECT_TRUE(m_output->sheet()->pageSetup().PrintGridLines);
 }
 
 TEST_F(PageOutputTest, NothingHappensWithoutATemporaryWorkbook) {

@@ -7,6 +7,7 @@
 #include "platform/office/PrintPreview.h"
 #include "platform/ui/Ui.h"
 #include "suite/SuiteLib.h"
+#include "windows/manage/PageSetupDialog.h"
 #include "windows/manage/ResultSheetRenderer.h"
 #include "windows/manage/StoredPageSetup.h"
 
@@ -99,7 +100,7 @@ void PageOutput::run(const QString& reportName, Kind kind, int mode) {
     m_app->setNow(QDateTime(today(), QTime::currentTime()));
     StoredPageSetup::apply(sheet.pageSetup(), reportName, today());
     applyLayout(sheet, reportName, kind);
-    output(sheet, kind, mode);
+    output(sheet, reportName, kind, mode);
 }
 
 void PageOutput::applyLayout(Worksheet& sheet, const QString& reportName, Kind kind) {
@@ -148,10 +149,35 @@ void PageOutput::applyLayout(Worksheet& sheet, const QString& reportName, Kind k
     }
 }
 
-void PageOutput::output(Worksheet& sheet, Kind kind, int mode) {
+bool PageOutput::editPageSetup(QWidget* parent, Worksheet& sheet, const QString& reportName,
+                               Kind kind) {
+    PageSetupDialog dialog(sheet.pageSetup(),
+                           StoredPageSetup::value(reportName, QStringLiteral("CenterFooter")),
+                           parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    try {
+        StoredPageSetup::store(reportName, dialog.pageSetup(), dialog.footer());
+    } catch (const std::exception& e) {
+        MsgBox(QStringLiteral("页面设置无法保存: ") + QString::fromStdString(e.what()));
+    }
+    sheet.pageSetup() = dialog.pageSetup();
+    // Templates keep the footers of their fixed layout.
+    if (kind == Kind::Default)
+        sheet.pageSetup().CenterFooter = StoredPageSetup::centerFooter(dialog.footer(), today());
+    return true;
+}
+
+void PageOutput::output(Worksheet& sheet, const QString& reportName, Kind kind, int mode) {
     switch (mode) {
     case Preview:
-        passOver([&] { m_preview = m_app->printPreview(m_window); });
+        passOver([&] {
+            m_preview = m_app->printPreview(m_window);
+            m_preview->setPageSetupHandler(
+                [this, reportName, kind](QWidget* parent, Worksheet& ws) {
+                    return editPageSetup(parent, ws, reportName, kind);
+                });
+        });
         return;
     case Print:
         passOver([&] {

@@ -55,7 +55,10 @@ public:
 
 private:
     void applyLayout(Worksheet& sheet, const QString& reportName, Kind kind);
-    void output(Worksheet& sheet, Kind kind, int mode);
+    void output(Worksheet& sheet, const QString& reportName, Kind kind, int mode);
+    // The preview's page setup button: stores the user's choice and applies
+    // it to the sheet shown; false when cancelled.
+    bool editPageSetup(QWidget* parent, Worksheet& sheet, const QString& reportName, Kind kind);
     QDate today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
 
     F1Book& m_book;

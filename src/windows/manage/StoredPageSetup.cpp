@@ -36,6 +36,35 @@ QString StoredPageSetup::preparerFooter(QDate today) {
            QStringLiteral("     审核人: ") + QStringLiteral("________") + printDate(today);
 }
 
+QString StoredPageSetup::centerFooter(const QString& stored, QDate today) {
+    if (stored.isEmpty())
+        return preparerFooter(today);
+    return SuiteLib::instance().OperatorName + QStringLiteral("     ") + stored + printDate(today);
+}
+
+void StoredPageSetup::store(const QString& reportName, const PageSetup& setup,
+                            const QString& footer) {
+    auto flag = [](bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); };
+    auto length = [](double points) { return QString::number(points, 'f', 2); };
+    const std::pair<const char*, QString> values[] = {
+        {"PaperSize", QString::number(setup.PaperSize)},
+        {"Orientation", QString::number(setup.Orientation)},
+        {"TopMargin", length(setup.TopMargin)},
+        {"BottomMargin", length(setup.BottomMargin)},
+        {"LeftMargin", length(setup.LeftMargin)},
+        {"RightMargin", length(setup.RightMargin)},
+        {"PrintGridLines", flag(setup.PrintGridLines)},
+        {"CenterHorizontally", flag(setup.CenterHorizontally)},
+        {"CenterVertically", flag(setup.CenterVertically)},
+        {"Zoom", setup.Zoom == 0 ? QStringLiteral("False") : QString::number(setup.Zoom)},
+        {"FitToPagesWide", QString::number(setup.FitToPagesWide)},
+        {"FitToPagesTall", QString::number(setup.FitToPagesTall)},
+        {"CenterFooter", footer},
+    };
+    for (const auto& [property, value] : values)
+        write(reportName, QString::fromLatin1(property), value);
+}
+
 bool StoredPageSetup::hasCenterFooter(const QString& reportName) {
     return !value(reportName, QStringLiteral("CenterFooter")).isEmpty();
 }

@@ -18,6 +18,13 @@ public:
     // A value the property does not take is passed over.
     static void apply(PageSetup& setup, const QString& reportName, QDate today);
 
+    // Stores what the preview's page setup edits: paper, orientation,
+    // margins, grid lines, centring, zoom or fit to pages, and the report's
+    // own footer text. Raises SettingsError when the file cannot be written.
+    static void store(const QString& reportName, const PageSetup& setup, const QString& footer);
+    // The centre footer a stored footer text gives (none: preparer's).
+    static QString centerFooter(const QString& stored, QDate today);
+
     // Whether the report keeps a centre footer of its own.
     static bool hasCenterFooter(const QString& reportName);
     // The centre footer naming preparer and auditor, with the print date.
