@@ -61,7 +61,7 @@ public:
         ResultSheetRenderer::Prepared run = renderer.prepare(QString());
         renderer.show(run, false);
         m_output = &PageOutput::of(m_window, m_book);
-        m_output->previewOrPrint(QString(), PageOutput::Kind::Default, PageOutput::OpenForUser);
+        m_output->writeAndRun(QString(), PageOutput::Kind::Default, PageOutput::OpenForUser);
     }
     ~PrintedSheet() { SuiteLib::instance().reset(); }
 
@@ -153,7 +153,7 @@ void BM_PreviewFirstPage(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        sheet.output().previewOrPrint(QString(), PageOutput::Kind::Default, PageOutput::Preview);
+        sheet.output().writeAndRun(QString(), PageOutput::Kind::Default, PageOutput::Preview);
         PrintPreview* preview = sheet.output().preview();
         while (preview && preview->pageCount() == 0)
             QApplication::processEvents();

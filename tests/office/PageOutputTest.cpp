@@ -70,7 +70,7 @@ protected:
     QStringList print(PageOutput::Kind kind = PageOutput::Kind::Default,
                       const QString& report = QString()) {
         QFile::remove(PageOutput::fallbackPdf());
-        m_output->previewOrPrint(report, kind, PageOutput::Print);
+        m_output->writeAndRun(report, kind, PageOutput::Print);
         EXPECT_EQ(m_ui.messageTexts().value(0),
                   QStringLiteral("没有可用的打印机,已打印到文件: ") + PageOutput::fallbackPdf());
         m_ui.clear();
@@ -78,7 +78,7 @@ protected:
     }
     Worksheet& openForUser(PageOutput::Kind kind = PageOutput::Kind::Default,
                            const QString& report = QString()) {
-        m_output->previewOrPrint(report, kind, PageOutput::OpenForUser);
+        m_output->writeAndRun(report, kind, PageOutput::OpenForUser);
         EXPECT_NE(m_output->sheet(), nullptr);
         return *m_output->sheet();
     }
@@ -241,7 +241,7 @@ TEST_F(PageOutputTest, OpenForUserKeepsDataRowsPast16000) {
 
 TEST_F(PageOutputTest, PreviewShowsTheSheetInAWindowOfItsOwn) {
     defaultSheet(120, 3);
-    m_output->previewOrPrint(QString(), PageOutput::Kind::Default, PageOutput::Preview);
+    m_output->writeAndRun(QString(), PageOutput::Kind::Default, PageOutput::Preview);
     PrintPreview* preview = m_output->preview();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
@@ -253,7 +253,7 @@ TEST_F(PageOutputTest, PreviewShowsTheSheetInAWindowOfItsOwn) {
 
 TEST_F(PageOutputTest, ThePreviewsPageSetupStoresTheReportsKeysAndLaysOutAgain) {
     defaultSheet(120, 3);
-    m_output->previewOrPrint(QStringLiteral("日报"), PageOutput::Kind::Default,
+    m_output->writeAndRun(QStringLiteral("日报"), PageOutput::Kind::Default,
                              PageOutput::Preview);
     PrintPreview* preview = m_output->preview();
     ASSERT_NE(preview, nullptr);
@@ -303,7 +303,7 @@ TEST_F(PageOutputTest, ThePreviewsPageSetupStoresTheReportsKeysAndLaysOutAgain) 
     preview->close();
 
     // The next run reads what was stored.
-    m_output->previewOrPrint(QStringLiteral("日报"), PageOutput::Kind::Default,
+    m_output->writeAndRun(QStringLiteral("日报"), PageOutput::Kind::Default,
                              PageOutput::OpenForUser);
     EXPECT_EQ(m_output->sheet()->pageSetup().Orientation, PageSetup::Landscape);
     EXPECT_TRUE(m_output->sheet()->pageSetup().PrintGridLines);

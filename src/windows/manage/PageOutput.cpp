@@ -81,7 +81,7 @@ Worksheet* PageOutput::sheet() const {
     }
 }
 
-void PageOutput::previewOrPrint(const QString& reportName, Kind kind, int mode) {
+void PageOutput::writeAndRun(const QString& reportName, Kind kind, int mode) {
     passOver([&] { m_book.WriteFile(temporaryWorkbook(), 4); });
     run(reportName, kind, mode);
 }

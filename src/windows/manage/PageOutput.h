@@ -41,8 +41,9 @@ public:
     // WorkFolder + "/Tmp.pdf", where printing goes without a printer.
     static QString fallbackPdf();
 
-    // The preview and print commands: writes the temporary workbook, then runs.
-    void previewOrPrint(const QString& reportName, Kind kind, int mode);
+    // The preview, print and export commands: writes the grid into the
+    // temporary workbook, then runs the routine.
+    void writeAndRun(const QString& reportName, Kind kind, int mode);
     // The page setup and output routine on the temporary workbook.
     void run(const QString& reportName, Kind kind, int mode);
 
