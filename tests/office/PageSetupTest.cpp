@@ -14,7 +14,9 @@ TEST(PageSetup, TakesTextsAsSpreadsheetApplicationsConvertThem) {
     s.set("Orientation", "2");
     s.set("PaperSize", "8");
     s.set("Zoom", "False");
-    s.set("FitToPagesTall", "0");
+    s.set("FitToPagesTall", "False");
+    s.set("FitToPagesWide", "2");
+    s.set("PrintComments", "16");
     s.set("PrintGridLines", "True");
     s.set("Draft", "false");
     s.set("FirstPageNumber", "5");
@@ -25,6 +27,8 @@ TEST(PageSetup, TakesTextsAsSpreadsheetApplicationsConvertThem) {
     EXPECT_EQ(s.PaperSize, 8);
     EXPECT_EQ(s.Zoom, 0);
     EXPECT_EQ(s.FitToPagesTall, 0);
+    EXPECT_EQ(s.FitToPagesWide, 2);
+    EXPECT_EQ(s.PrintComments, 16);
     EXPECT_TRUE(s.PrintGridLines);
     EXPECT_FALSE(s.Draft);
     EXPECT_EQ(s.firstPageNumber(), 5);

@@ -61,6 +61,20 @@ Setter whole(int PageSetup::*field, int low, int high) {
     };
 }
 
+// A number of pages, or "False" for as many as needed.
+Setter pages(int PageSetup::*field) {
+    return [field](PageSetup& s, const QString& p, const QString& v) {
+        if (v.trimmed().compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
+            s.*field = 0;
+            return;
+        }
+        const int n = toWhole(p, v);
+        if (n < 0 || n > 32767)
+            refuse(p, v);
+        s.*field = n;
+    };
+}
+
 const std::map<QString, Setter>& setters() {
     static const std::map<QString, Setter> table = {
         {"LeftHeader", text(&PageSetup::LeftHeader)},
@@ -77,7 +91,13 @@ const std::map<QString, Setter>& setters() {
         {"FooterMargin", length(&PageSetup::FooterMargin)},
         {"PrintHeadings", flag(&PageSetup::PrintHeadings)},
         {"PrintGridLines", flag(&PageSetup::PrintGridLines)},
-        {"PrintComments", whole(&PageSetup::PrintComments, -4142, 2)},
+        {"PrintComments",
+         [](PageSetup& s, const QString& p, const QString& v) {
+             const int n = toWhole(p, v);
+             if (n != PageSetup::NoComments && n != 1 && n != 16)
+                 refuse(p, v);
+             s.PrintComments = n;
+         }},
         {"PrintQuality", whole(&PageSetup::PrintQuality, 1, 4800)},
         {"CenterHorizontally", flag(&PageSetup::CenterHorizontally)},
         {"CenterVertically", flag(&PageSetup::CenterVertically)},
@@ -105,8 +125,8 @@ const std::map<QString, Setter>& setters() {
                  refuse(p, v);
              s.Zoom = n;
          }},
-        {"FitToPagesWide", whole(&PageSetup::FitToPagesWide, 0, 32767)},
-        {"FitToPagesTall", whole(&PageSetup::FitToPagesTall, 0, 32767)},
+        {"FitToPagesWide", pages(&PageSetup::FitToPagesWide)},
+        {"FitToPagesTall", pages(&PageSetup::FitToPagesTall)},
         {"PrintTitleRows", text(&PageSetup::PrintTitleRows)},
         {"PrintArea", text(&PageSetup::PrintArea)},
     };

@@ -29,7 +29,9 @@ struct PageSetup {
     double FooterMargin = 21.6;
     bool PrintHeadings = false;
     bool PrintGridLines = false;
-    int PrintComments = -4142; // none
+    // Comments: none, at the end of the sheet (1) or in place (16).
+    static constexpr int NoComments = -4142;
+    int PrintComments = NoComments;
     int PrintQuality = 600;
     bool CenterHorizontally = false;
     bool CenterVertically = false;
@@ -39,9 +41,9 @@ struct PageSetup {
     int FirstPageNumber = AutomaticPageNumber;
     int Order = DownThenOver;
     bool BlackAndWhite = false;
-    int Zoom = 100; // 0: "False", fit to pages instead
-    int FitToPagesWide = 1;
-    int FitToPagesTall = 1; // 0: as many as needed
+    int Zoom = 100;         // 0: "False", fit to pages instead
+    int FitToPagesWide = 1; // 0 ("False"): as many as needed
+    int FitToPagesTall = 1;
     QString PrintTitleRows; // "$1:$4", "" for none
     QString PrintArea;      // "$A$1:$E$75", "" for the used range
 
