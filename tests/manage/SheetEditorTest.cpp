@@ -208,6 +208,13 @@ TEST_P(SheetEditorTest, AFailingRowWritesNothing) {
     EXPECT_EQ(w->F1Book1->SelRow(), 4);
     EXPECT_EQ(cell(1, allowance), QStringLiteral("101"));
     EXPECT_EQ(cell(4, allowance), QStringLiteral("999"));
+    // Mended, the same edits save: the rows rolled back are written again.
+    ASSERT_TRUE(type(4, allowance, QStringLiteral("104")));
+    save();
+    EXPECT_EQ(lastMessage(), QStringLiteral("保存完毕"));
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(pay(QStringLiteral("gwjt"), r).toDouble(), 100 + r) << r;
+    const QString saved = queryText(sum);
 
     // Another user changes row 3's record.
     open(QStringLiteral("工资管理"));
@@ -221,12 +228,18 @@ TEST_P(SheetEditorTest, AFailingRowWritesNothing) {
             .arg(period, third));
     ui->clear();
     save();
-    EXPECT_EQ(lastMessage(),
-              QStringLiteral("第3行未能保存：记录已被其他用户修改或删除\n本次修改全部没有写入。"));
-    EXPECT_EQ(queryText(sum), total);
+    const QString conflict =
+        QStringLiteral("第3行未能保存：记录已被其他用户修改或删除\n本次修改全部没有写入。");
+    EXPECT_EQ(lastMessage(), conflict);
+    EXPECT_EQ(queryText(sum), saved);
     EXPECT_EQ(pay(QStringLiteral("kk"), 3).toDouble(), 7.0);
     EXPECT_TRUE(editing());
     EXPECT_EQ(w->F1Book1->SelRow(), 3);
+    // Saving again still refuses row 3, and only row 3.
+    ui->clear();
+    save();
+    EXPECT_EQ(lastMessage(), conflict);
+    EXPECT_EQ(queryText(sum), saved);
 }
 
 // Attendance: the totals row under a date column is neither typed, checked

@@ -18,6 +18,8 @@
 #include <QDateTime>
 #include <QDir>
 
+#include <QVariantList>
+
 #include <algorithm>
 
 namespace quill {
@@ -25,6 +27,7 @@ namespace quill {
 namespace {
 
 const QString SystemPrompt = QStringLiteral("系统提示");
+const QString ConflictMessage = QStringLiteral("记录已被其他用户修改或删除");
 
 // A row the save cannot write, with the reason shown to the user.
 struct RowRefused {
@@ -96,6 +99,7 @@ void SheetEditor::leaveEditing() {
 void SheetEditor::rendered() {
     m_editMode = false;
     m_before.reset();
+    m_conflicts.clear();
 }
 
 bool SheetEditor::mayDiscard() {
@@ -207,6 +211,9 @@ void SheetEditor::save() {
 bool SheetEditor::write(const std::vector<Cell>& changed) {
     Recordset& data = m_data();
     int row = 0;
+    // The rows written so far, with their values as read: a failure rolls
+    // them back in the database but not in the recordset.
+    std::vector<std::pair<int, QVariantList>> written;
     try {
         Transaction transaction(*SuiteLib::instance().Connection);
         int at = 1; // the record the recordset is on
@@ -218,6 +225,9 @@ bool SheetEditor::write(const std::vector<Cell>& changed) {
                 cols.push_back(it->col);
             for (; at < row; ++at)
                 data.MoveNext();
+            if (m_conflicts.contains(row))
+                throw RowRefused{ConflictMessage};
+            written.emplace_back(row, valuesOf(data));
             writeRow(row, cols);
         }
         row = 0;
@@ -228,7 +238,48 @@ bool SheetEditor::write(const std::vector<Cell>& changed) {
     } catch (const DbError& e) {
         failed(row, e.message());
     }
+    // The failing row itself kept the values it was read with.
+    if (row > 0 && !written.empty())
+        written.pop_back();
+    resync(written);
     return false;
+}
+
+void SheetEditor::resync(const std::vector<std::pair<int, QVariantList>>& written) {
+    if (written.empty())
+        return;
+    const SuiteLib& lib = SuiteLib::instance();
+    Recordset& data = m_data();
+    try {
+        Recordset fresh;
+        fresh.Open(lib.QuerySql, *lib.Connection);
+        if (fresh.RecordCount() != data.RecordCount())
+            return; // records came or went: the next save refuses what it cannot match
+        std::set<int> changedSince;
+        auto w = written.begin();
+        data.MoveFirst();
+        for (int r = 1; !fresh.Eof(); ++r) {
+            const QVariantList read =
+                w != written.end() && w->first == r ? (w++)->second : valuesOf(data);
+            if (valuesOf(fresh) != read)
+                changedSince.insert(r);
+            fresh.MoveNext();
+            data.MoveNext();
+        }
+        data.Close();
+        data.Open(lib.QuerySql, *lib.Connection);
+        m_conflicts.merge(changedSince);
+    } catch (const DbError&) {
+        // Left as it was: the rows written before are refused as changed.
+    }
+}
+
+QVariantList SheetEditor::valuesOf(const Recordset& data) {
+    QVariantList values;
+    values.reserve(data.FieldCount());
+    for (int i = 0; i < data.FieldCount(); ++i)
+        values << data.Value(i);
+    return values;
 }
 
 void SheetEditor::failed(int row, const QString& reason) {

@@ -3,9 +3,11 @@
 #include "platform/grid/Sheet.h"
 
 #include <QString>
+#include <QVariantList>
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace quill {
@@ -68,6 +70,12 @@ private:
     // the row selected and named) when any write fails.
     bool write(const std::vector<Cell>& changed);
     void writeRow(int row, const std::vector<int>& cols);
+    // After a failed save: the recordset read again, so that the rows
+    // written and rolled back match the database once more; rows that
+    // differ from what the sheet was rendered from (another user's
+    // change) are remembered and refused until the next rendering.
+    void resync(const std::vector<std::pair<int, QVariantList>>& written);
+    static QVariantList valuesOf(const Recordset& data);
     // An S cell's value: the text, or the code of the unit it names.
     QVariant textValue(int col, const QString& text) const;
     // Shows why the save failed at row (0: at the commit) and selects it.
@@ -84,6 +92,7 @@ private:
     std::function<Recordset&()> m_data;
     bool& m_editMode;
     std::optional<Sheet> m_before; // the sheet as it was when editing began
+    std::set<int> m_conflicts;     // rows another user changed since the rendering
 };
 
 } // namespace quill
