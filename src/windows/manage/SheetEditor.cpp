@@ -61,16 +61,15 @@ int SheetEditor::recordRows() const {
 
 void SheetEditor::edit() {
     SuiteLib& lib = SuiteLib::instance();
-    const ResultSheetRenderer& renderer = m_renderer;
     if (lib.AuditFlag == u"是") {
         MsgBox(QStringLiteral("该期数据已审核"));
         return;
     }
-    if (renderer.IsTemplateSheet()) {
+    if (m_renderer.IsTemplateSheet()) {
         MsgBox(QStringLiteral("特殊模版，不可编辑"));
         return;
     }
-    if (lib.CurrentRow == 0 || renderer.RecordCount() == 0) {
+    if (lib.CurrentRow == 0 || m_renderer.RecordCount() == 0) {
         MsgBox(QStringLiteral("没有记录可以编辑"));
         return;
     }
@@ -84,10 +83,9 @@ void SheetEditor::edit() {
 }
 
 void SheetEditor::setTyping(bool on) {
-    F1Book& book = m_book;
-    book.SetAllowCellEditing(on);
-    book.SetAllowEditB(on);
-    book.SetAllowEditC(on);
+    m_book.SetAllowCellEditing(on);
+    m_book.SetAllowEditB(on);
+    m_book.SetAllowEditC(on);
 }
 
 void SheetEditor::leaveEditing() {
@@ -125,10 +123,9 @@ bool SheetEditor::typable(int row, int col) const {
 }
 
 void SheetEditor::selectionChange() {
-    const F1Book& book = m_book;
-    if (m_renderer.IsTemplateSheet() || book.SelRow() < 1 || !isEditing())
+    if (m_renderer.IsTemplateSheet() || m_book.SelRow() < 1 || !isEditing())
         return;
-    m_book.SetAllowCellEditing(typable(book.SelRow(), book.SelCol()));
+    m_book.SetAllowCellEditing(typable(m_book.SelRow(), m_book.SelCol()));
 }
 
 void SheetEditor::endEdit(QString& text) {
@@ -160,43 +157,40 @@ std::vector<SheetEditor::Cell> SheetEditor::changedCells() const {
 std::optional<std::pair<SheetEditor::Cell, QString>>
 SheetEditor::refusal(const std::vector<Cell>& changed) const {
     const SuiteLib& lib = SuiteLib::instance();
-    const F1Book& book = m_book;
     std::vector<Cell> byColumn = changed;
     std::stable_sort(byColumn.begin(), byColumn.end(),
                      [](const Cell& a, const Cell& b) { return a.col < b.col; });
     for (const Cell& cell : byColumn) {
-        const QString heading = book.ColHeading(cell.col);
+        const QString heading = m_book.ColHeading(cell.col);
         if (const std::optional<QString> message =
                 checkValue(lib.ColumnType(heading), lib.ColumnWidth(heading),
-                           book.CellText(cell.row, cell.col), CheckStyle::GridSave))
+                           m_book.CellText(cell.row, cell.col), CheckStyle::GridSave))
             return std::pair{cell, *message};
     }
     return std::nullopt;
 }
 
 void SheetEditor::save() {
-    F1Book& book = m_book;
-    const ResultSheetRenderer& renderer = m_renderer;
-    if (renderer.IsTemplateSheet()) {
+    if (m_renderer.IsTemplateSheet()) {
         MsgBox(QStringLiteral("特殊模版，不可保存"));
         return;
     }
     // Editing is judged by the command, not by the grid's typing switch,
     // which the selection turns off over columns that may not be typed.
-    if (!isEditing() || renderer.RecordCount() == 0) {
+    if (!isEditing() || m_renderer.RecordCount() == 0) {
         MsgBox(QStringLiteral("没有编辑，无须保存"));
         return;
     }
     // The cell being typed is taken as it stands.
-    if (book.isEditing())
-        book.SetActiveCell(book.ActiveRow(), book.ActiveCol());
+    if (m_book.isEditing())
+        m_book.SetActiveCell(m_book.ActiveRow(), m_book.ActiveCol());
 
     const std::vector<Cell> changed = changedCells();
     if (const auto refused = refusal(changed)) {
         MsgBox(refused->second);
         const Cell& at = refused->first;
-        book.SetSelection(at.row, at.col, at.row, at.col);
-        book.setFocus();
+        m_book.SetSelection(at.row, at.col, at.row, at.col);
+        m_book.setFocus();
         return;
     }
     if (MsgBox(QStringLiteral("是否真的保存？"), MsgButtons::YesNo, SystemPrompt) != MsgResult::Yes)
@@ -283,31 +277,29 @@ QVariantList SheetEditor::valuesOf(const Recordset& data) {
 }
 
 void SheetEditor::failed(int row, const QString& reason) {
-    F1Book& book = m_book;
     m_data().CancelUpdate();
     const QString unsaved = QStringLiteral("\n本次修改全部没有写入。");
     MsgBox(row > 0 ? QStringLiteral("第%1行未能保存：%2").arg(row).arg(reason) + unsaved
                    : QStringLiteral("保存未能完成：%1").arg(reason) + unsaved);
     if (row > 0) {
-        book.SetSelection(row, 1, row, book.LastCol());
-        book.setFocus();
+        m_book.SetSelection(row, 1, row, m_book.LastCol());
+        m_book.setFocus();
     }
 }
 
 void SheetEditor::writeRow(int row, const std::vector<int>& cols) {
     const SuiteLib& lib = SuiteLib::instance();
-    const F1Book& book = m_book;
     Recordset& data = m_data();
     // An employee row is written only under its own number.
     if (isEmployeeTable() &&
-        vb::PlainText(data.Value(QStringLiteral("memberid"))) != book.CellText(row, 1))
+        vb::PlainText(data.Value(QStringLiteral("memberid"))) != m_book.CellText(row, 1))
         throw RowRefused{QStringLiteral("第1列不是该记录的工号")};
     for (int col : cols) {
-        const QString heading = book.ColHeading(col);
+        const QString heading = m_book.ColHeading(col);
         if (listed(lib.ReadOnlyColumns1, heading) || listed(lib.ReadOnlyColumns2, heading))
             continue;
         const TypeCode code = typeCodeOf(lib.ColumnType(heading));
-        const QString text = book.CellText(row, col);
+        const QString text = m_book.CellText(row, col);
         switch (code) {
         case TypeCode::S:
             data.SetValue(col - 1, textValue(col, text));
@@ -376,10 +368,8 @@ bool SheetEditor::writeCopy(const QString& folder) {
 
 void SheetEditor::saveWidths() {
     SuiteLib& lib = SuiteLib::instance();
-    const ResultSheetRenderer& renderer = m_renderer;
-    const F1Book& book = m_book;
-    if (renderer.TemplateParam(1) != 0 || renderer.RecordCount() <= 0 ||
-        book.SelectionText().isEmpty())
+    if (m_renderer.TemplateParam(1) != 0 || m_renderer.RecordCount() <= 0 ||
+        m_book.SelectionText().isEmpty())
         return;
     const QString settings = lib.settingsPath();
     const QString prefix = lib.TableName + QLatin1Char('-');
@@ -391,10 +381,10 @@ void SheetEditor::saveWidths() {
         }
     };
     store(prefix + QStringLiteral("OK"), QStringLiteral("OK"));
-    for (int c = 1; c <= book.LastCol(); ++c) {
-        const QString field = lib.ColumnLookup(book.ColHeading(c));
+    for (int c = 1; c <= m_book.LastCol(); ++c) {
+        const QString field = lib.ColumnLookup(m_book.ColHeading(c));
         store(prefix + field,
-              field.isEmpty() ? QStringLiteral("3072") : QString::number(book.ColWidthOf(c)));
+              field.isEmpty() ? QStringLiteral("3072") : QString::number(m_book.ColWidthOf(c)));
     }
 }
 
