@@ -111,13 +111,17 @@ bool SheetEditor::mayDiscard() {
 }
 
 bool SheetEditor::typable(int row, int col) const {
+    return row <= recordRows() && columnTypable(col);
+}
+
+bool SheetEditor::columnTypable(int col) const {
     const SuiteLib& lib = SuiteLib::instance();
     const QString heading = m_book.ColHeading(col);
     if (lib.ExtraFilter.contains(heading))
         return false;
     // Typed text that would never be written is not taken at all: the totals
     // row, the employee number that identifies a row, the read-only columns.
-    if (row > recordRows() || (isEmployeeTable() && col == 1))
+    if (isEmployeeTable() && col == 1)
         return false;
     return !listed(lib.ReadOnlyColumns1, heading) && !listed(lib.ReadOnlyColumns2, heading);
 }
@@ -140,9 +144,15 @@ std::vector<SheetEditor::Cell> SheetEditor::changedCells() const {
     const Sheet& now = m_book.sheet();
     const Sheet& before = *m_before;
     const int rows = std::min(recordRows(), now.rowCount());
-    const int cols = now.columnCount();
+    // A cell that may not be typed is never written, however it changed
+    // (Delete clears a whole selection).
+    std::vector<int> cols;
+    for (int c = 0; c < now.columnCount(); ++c) {
+        if (columnTypable(c + 1))
+            cols.push_back(c);
+    }
     for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
+        for (int c : cols) {
             const bool known = r < before.rowCount() && c < before.columnCount();
             if (known && now.kind(r, c) == Sheet::Kind::Empty &&
                 before.kind(r, c) == Sheet::Kind::Empty)

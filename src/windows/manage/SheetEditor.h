@@ -62,6 +62,7 @@ private:
     // the records shown.
     int recordRows() const;
     bool typable(int row, int col) const;
+    bool columnTypable(int col) const;
     // Cells whose text changed since editing began, row by row.
     std::vector<Cell> changedCells() const;
     // The first refused cell, column by column; its message.
