@@ -163,20 +163,15 @@ void ConditionGrid::DRCX() const {
     Mdlx& m = Mdlx::instance();
     m.EditedConditions = Mdlx::ConditionTable{};
     m.EditedCount = 0;
-    for (int r = 0; r < Rows; ++r) {
-        const int g = r + 1;
-        const QString connective = text(g, 1);
+    for (int g = 1; g <= Rows; ++g) {
+        if (!accepted(g))
+            continue;
         const QString item = text(g, 2);
-        const QString op = text(g, 3);
         const QString value = text(g, 4);
-        if (item.isEmpty() || op.isEmpty() || value.isEmpty())
-            continue;
-        if (r >= 1 && !Connectives.contains(vb::Trim(connective)))
-            continue;
         Mdlx::ConditionRow& row = m.EditedConditions[std::size_t(m.EditedCount++)];
-        row[Mdlx::Connective] = connective;
+        row[Mdlx::Connective] = text(g, 1);
         row[Mdlx::Item] = item;
-        row[Mdlx::Operator] = op;
+        row[Mdlx::Operator] = text(g, 3);
         switch (lib.OrgLevel(item)) {
         case DeptLevel:
             row[Mdlx::Value] = lib.DeptCode(item, value);
@@ -191,6 +186,22 @@ void ConditionGrid::DRCX() const {
             row[Mdlx::Value] = value;
         }
     }
+}
+
+bool ConditionGrid::accepted(int g) const {
+    if (text(g, 2).isEmpty() || text(g, 3).isEmpty() || text(g, 4).isEmpty())
+        return false;
+    return g == 1 || Connectives.contains(vb::Trim(text(g, 1)));
+}
+
+ConditionGrid::Shown ConditionGrid::shownConditions() const {
+    Shown shown;
+    for (int g = 1; g <= Rows; ++g) {
+        if (accepted(g))
+            shown.rows[std::size_t(shown.count++)] = {text(g, 1), text(g, 2), text(g, 3),
+                                                      text(g, 4)};
+    }
+    return shown;
 }
 
 void ConditionGrid::showConditions(const Mdlx::ConditionTable& conditions) {

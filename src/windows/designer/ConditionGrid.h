@@ -49,6 +49,13 @@ public:
     // one after another from row 0, so EditedCount covers all of them;
     // organisation names become codes.
     void DRCX() const;
+    // The rows DRCX accepts, as the grid shows them (captions, unit names),
+    // one after another from row 0: what a stored report keeps.
+    struct Shown {
+        Mdlx::ConditionTable rows{};
+        std::int16_t count = 0;
+    };
+    Shown shownConditions() const;
     // Shows conditions in the grid, all 30 rows, codes as names.
     void showConditions(const Mdlx::ConditionTable& conditions);
     // Shows the first `count` condition rows of a stored report as stored,
@@ -66,6 +73,9 @@ public:
     int clickedCol() const { return m_col; }
 
 private:
+    // Grid row g (1-based) holds a complete condition with a connective
+    // where one is needed.
+    bool accepted(int g) const;
     std::optional<QStringList> itemCaptions() const;
     Offer valueOffer(int row) const;
 

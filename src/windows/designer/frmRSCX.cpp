@@ -174,6 +174,9 @@ void frmRSCX::wireControls() {
     }
     connect(Text1, &QLineEdit::textChanged, this, &frmRSCX::Text1_Change);
     connect(Command3, &QPushButton::clicked, this, &frmRSCX::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmRSCX::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmRSCX::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &frmRSCX::Command6_Click);
     connect(F1Book1, &F1Book::Click, this, &frmRSCX::F1Book1_Click);
     connect(F1Book1, &F1Book::SelChange, this, &frmRSCX::F1Book1_SelChange);
     connect(F1Book1, &F1Book::DblClick, this, &frmRSCX::F1Book1_DblClick);
@@ -262,6 +265,57 @@ void frmRSCX::loadReport(const QString& name) {
     }
     m_lists.load(report->lists);
     m_grid->showStored(report->conditions, report->conditionCount);
+}
+
+QStringList frmRSCX::reportEntries() const {
+    QStringList entries;
+    for (int i = 0; i < List6->count(); ++i)
+        entries << List6->item(i)->text();
+    return entries;
+}
+
+ConditionGrid::Shown frmRSCX::readGrid() {
+    F1Book1->SetActiveCell(1, 1);
+    DRCX();
+    return m_grid->shownConditions();
+}
+
+void frmRSCX::showResult(const ReportCommands::Result& result) {
+    StatusBar1->showMessage(result.status);
+    if (result.focusName)
+        Text1->setFocus();
+}
+
+void frmRSCX::Command4_Click() {
+    const ReportCommands::Result result =
+        m_reports.add(Text1->text(), reportEntries(), m_lists, [this] { return readGrid(); });
+    if (result.done)
+        List6->addItem(result.name);
+    showResult(result);
+}
+
+void frmRSCX::Command5_Click() {
+    const ReportCommands::Result result =
+        m_reports.modify(Text1->text(), reportEntries(), List6->currentRow(), m_lists,
+                         [this] { return readGrid(); });
+    if (result.done)
+        List6->currentItem()->setText(result.name);
+    showResult(result);
+}
+
+void frmRSCX::Command6_Click() {
+    const int selected = List6->currentRow();
+    const ReportCommands::Result result = m_reports.remove(reportEntries(), selected);
+    if (result.done) {
+        delete List6->takeItem(selected);
+        // The loaded index keeps naming the same report, or the table's own
+        // query when that report is gone.
+        if (m_loadedIndex == selected)
+            m_loadedIndex = 0;
+        else if (m_loadedIndex > selected)
+            --m_loadedIndex;
+    }
+    showResult(result);
 }
 
 void frmRSCX::showLists() {

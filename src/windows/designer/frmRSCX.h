@@ -3,6 +3,7 @@
 #include "platform/db/Recordset.h"
 #include "windows/designer/ConditionGrid.h"
 #include "windows/designer/ItemLists.h"
+#include "windows/designer/ReportCommands.h"
 
 #include <QDialog>
 #include <QString>
@@ -84,6 +85,9 @@ public:
     void Option6_Click();
     void Text1_Change();
     void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
     void F1Book1_Click(int row, int col);
     void F1Book1_SelChange();
     void F1Book1_DblClick(int row, int col);
@@ -118,10 +122,15 @@ private:
     void showLists();
     void showStatus(const std::optional<QString>& text);
     void removeFrom(ItemLists::Kind kind, QListWidget* list);
+    QStringList reportEntries() const;
+    // SetActiveCell(1, 1), DRCX, and the accepted rows as shown.
+    ConditionGrid::Shown readGrid();
+    void showResult(const ReportCommands::Result& result);
 
     Recordset m_recordset; // the window's working recordset on zdb1
     ItemLists m_lists;
     std::unique_ptr<ConditionGrid> m_grid;
+    ReportCommands m_reports{m_recordset};
     QString m_reportName;
     int m_loadedIndex = 0;
     bool m_shown = false;
