@@ -62,7 +62,8 @@ bool RecordCommands::refusedWithoutRecord() const {
 
 void RecordCommands::openEntry() {
     SuiteLib& lib = SuiteLib::instance();
-    const QString module = frmRSGL::titleSetting(QStringLiteral("ADDDLL-"));
+    const QString module = lib.ReadSetting(
+        QStringLiteral("QUILL"), QStringLiteral("ADDDLL-") + lib.ModuleTitle, lib.settingsPath());
     m_window.setWorkingText(module);
     if (module.isEmpty()) {
         frmRSLR entry(m_window.F1Book1, m_window.renderer().RecordCount(), &m_window);

@@ -13,6 +13,7 @@
 #include "windows/about/frmAbout.h"
 #include "windows/designer/frmRSCX.h"
 #include "windows/manage/ModuleLauncher.h"
+#include "windows/manage/RecordCommands.h"
 #include "windows/manage/ReportRun.h"
 #include "windows/manage/ResultSheetRenderer.h"
 #include "windows/manage/ToolbarImages.h"
@@ -72,6 +73,7 @@ frmRSGL::frmRSGL(QWidget* parent)
     m_renderer = std::make_unique<ResultSheetRenderer>(*F1Book1);
     m_toolbar = std::make_unique<ToolbarPlugins>(*this);
     m_launcher = std::make_unique<ModuleLauncher>(*this);
+    m_records = std::make_unique<RecordCommands>(*this);
     m_reports = std::make_unique<ReportStore>(m_dictionary);
     m_reportRun = std::make_unique<ReportRun>(*m_reports);
     Form_Load();
@@ -152,6 +154,8 @@ void frmRSGL::buildControls() {
     F1Book1 = new F1Book(m_client);
     F1Book1->setObjectName(QStringLiteral("F1Book1"));
     F1Book1->setGeometry(ListWidth, ToolbarHeight + BannerHeight, 600, 400);
+    connect(F1Book1, &F1Book::Click, this, &frmRSGL::F1Book1_Click);
+    connect(F1Book1, &F1Book::SelChange, this, &frmRSGL::F1Book1_SelChange);
     connect(F1Book1, &F1Book::DblClick, this, &frmRSGL::F1Book1_DblClick);
     connect(F1Book1, &F1Book::MouseDown, this, &frmRSGL::F1Book1_MouseDown);
 }
@@ -462,11 +466,7 @@ void frmRSGL::MN01_Click() {
     runModal(designer);
 }
 
-// The record commands, editing, printing and export are wired to their
-// routines as those arrive.
-void frmRSGL::MN02_Click() {}
-void frmRSGL::MN03_Click() {}
-void frmRSGL::MN04_Click() {}
+// Editing, printing and export are wired to their routines as those arrive.
 void frmRSGL::MN05_Click() {}
 void frmRSGL::MN06_Click() {}
 void frmRSGL::MN07_Click() {}
@@ -571,6 +571,26 @@ void frmRSGL::ListView1_ItemClick(int index) {
     } catch (const DbError& e) {
         MsgBox(e.message());
     }
+}
+
+void frmRSGL::MN02_Click() {
+    m_records->add();
+}
+
+void frmRSGL::MN03_Click() {
+    m_records->modify();
+}
+
+void frmRSGL::MN04_Click() {
+    m_records->remove();
+}
+
+void frmRSGL::F1Book1_Click(int row, int col) {
+    m_records->cellClick(row, col);
+}
+
+void frmRSGL::F1Book1_SelChange() {
+    m_records->selectionChange();
 }
 
 void frmRSGL::F1Book1_DblClick(int row, int col) {

@@ -21,6 +21,7 @@ namespace quill {
 
 class F1Book;
 class ModuleLauncher;
+class RecordCommands;
 class ReportRun;
 class ReportStore;
 class ResultSheetRenderer;
@@ -99,6 +100,10 @@ public:
     void Toolbar1_ButtonClick(int position);
     // A click on the report list entry at index (1 = "报表名称:").
     void ListView1_ItemClick(int index);
+    // A click or a selection change on the result sheet chooses the
+    // record the record commands work on.
+    void F1Book1_Click(int row, int col);
+    void F1Book1_SelChange();
     void F1Book1_DblClick(int row, int col);
     void F1Book1_MouseDown(int button, int shift, int x, int y);
 
@@ -170,6 +175,7 @@ private:
     std::unique_ptr<ResultSheetRenderer> m_renderer;
     std::unique_ptr<ToolbarPlugins> m_toolbar;
     std::unique_ptr<ModuleLauncher> m_launcher;
+    std::unique_ptr<RecordCommands> m_records;
     std::unique_ptr<ReportStore> m_reports;
     std::unique_ptr<ReportRun> m_reportRun;
     QString m_workingText;
