@@ -3,7 +3,6 @@
 #include "platform/db/Connection.h"
 #include "platform/grid/F1Book.h"
 #include "suite/SuiteLib.h"
-#include "windows/manage/SheetEditor.h"
 #include "windows/manage/frmRSGL.h"
 
 #include <QCoreApplication>
@@ -15,17 +14,12 @@
 
 namespace quill::test {
 
-SheetEditFixture::SheetEditFixture() = default;
-SheetEditFixture::~SheetEditFixture() = default;
-
 void SheetEditFixture::TearDown() {
-    m_editor.reset();
     w.reset();
     WindowFixture::TearDown();
 }
 
 void SheetEditFixture::open(const QString& title) {
-    m_editor.reset();
     w = load(title);
     show(*w);
     SuiteLib& lib = SuiteLib::instance();
@@ -38,31 +32,18 @@ void SheetEditFixture::open(const QString& title) {
     lib.SqlOrder = lib.TableName == u"KQB" ? QStringLiteral("order by zhdate, memberid")
                                            : QStringLiteral("order by memberid");
     w->Form_Activate();
-    frmRSGL* window = w.get();
-    m_editing = false;
-    m_editor = std::make_unique<SheetEditor>(
-        *w->F1Book1, w->renderer(), [window]() -> Recordset& { return window->dataRecordset(); },
-        m_editing);
-    SheetEditor* editor = m_editor.get();
-    QObject::connect(w->F1Book1, &F1Book::SelChange, w.get(),
-                     [editor] { editor->selectionChange(); });
-    QObject::connect(w->F1Book1, &F1Book::ColWidthChange, w.get(),
-                     [editor] { editor->saveWidths(); });
-    QObject::connect(
-        w->F1Book1, &F1Book::EndEdit, w.get(),
-        [](QString& text, bool&) { SheetEditor::endEdit(text); }, Qt::DirectConnection);
 }
 
 void SheetEditFixture::choose(int row) {
-    SuiteLib::instance().CurrentRow = row;
+    w->F1Book1_Click(row, 1);
 }
 
 void SheetEditFixture::edit() {
-    m_editor->edit();
+    w->MN05_Click();
 }
 
 void SheetEditFixture::save() {
-    m_editor->save();
+    w->MN06_Click();
 }
 
 bool SheetEditFixture::type(int row, int col, const QString& text) {
@@ -84,7 +65,7 @@ bool SheetEditFixture::type(int row, int col, const QString& text) {
 }
 
 bool SheetEditFixture::editing() const {
-    return m_editing;
+    return w->editMode();
 }
 
 int SheetEditFixture::column(const QString& heading) const {

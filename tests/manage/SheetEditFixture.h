@@ -10,7 +10,6 @@
 namespace quill {
 class Connection;
 class frmRSGL;
-class SheetEditor;
 } // namespace quill
 
 namespace quill::test {
@@ -20,8 +19,6 @@ namespace quill::test {
 // the cell left) and read what the database holds.
 class SheetEditFixture : public WindowFixture {
 protected:
-    SheetEditFixture();
-    ~SheetEditFixture() override;
     void TearDown() override;
 
     // Shows the window for the module title with every record of its table
@@ -47,10 +44,6 @@ protected:
     bool isPg() const { return GetParam() == Engine::Pg; }
 
     std::unique_ptr<frmRSGL> w;
-
-private:
-    std::unique_ptr<SheetEditor> m_editor;
-    bool m_editing = false;
 };
 
 } // namespace quill::test

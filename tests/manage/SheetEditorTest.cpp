@@ -7,9 +7,11 @@
 #include "windows/manage/ResultSheetRenderer.h"
 #include "windows/manage/frmRSGL.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +86,8 @@ TEST_P(SheetEditorTest, BothCommandsRefuseWhatTheyCannotDo) {
 // included, between a backup and a log copy of the sheet.
 TEST_P(SheetEditorTest, ChecksAsksThenWritesTheTypedTexts) {
     exec(QStringLiteral("update zdb1 set proval2='4' where proval='xl' and proval1='S'"));
+    SuiteLib::instance().ExtraFilter = QStringLiteral("性别='男'");
+    SuiteLib::instance().ReadOnlyColumns2 = QStringLiteral("卡号,照片");
     open(QStringLiteral("人事档案"));
     const int name = column(QStringLiteral("姓名"));
     const int degree = column(QStringLiteral("学历"));
@@ -103,6 +107,9 @@ TEST_P(SheetEditorTest, ChecksAsksThenWritesTheTypedTexts) {
               cell(3, name));
 
     EXPECT_FALSE(type(2, 1, QStringLiteral("X1"))) << "the number that identifies the row";
+    EXPECT_FALSE(type(2, column(QStringLiteral("性别")), QStringLiteral("女"))) << "extra filter";
+    EXPECT_FALSE(type(2, column(QStringLiteral("卡号")), QStringLiteral("1"))) << "read-only";
+    EXPECT_FALSE(type(w->F1Book1->LastRow(), name, QStringLiteral("合计"))) << "totals row";
     ASSERT_TRUE(type(3, name, QStringLiteral("O'B;--x")));
     ASSERT_TRUE(type(2, degree, QStringLiteral("中文字")));
     ASSERT_TRUE(type(4, born, QStringLiteral("2026-13-01")));
@@ -134,10 +141,15 @@ TEST_P(SheetEditorTest, ChecksAsksThenWritesTheTypedTexts) {
     EXPECT_TRUE(editing());
     EXPECT_TRUE(type(5, name, QStringLiteral("周五"))) << "typing stays on";
 
+    // Cleared with Delete over a selection, a cell that may not be typed
+    // is not written either.
+    const QString sex = employee(QStringLiteral("sex"), member);
+    w->F1Book1->SetCellText(3, column(QStringLiteral("性别")), QString());
     ui->clear();
     save();
     EXPECT_EQ(ui->messageTexts(),
               (QStringList{QStringLiteral("是否真的保存？"), QStringLiteral("保存完毕")}));
+    EXPECT_EQ(employee(QStringLiteral("sex"), member), sex);
     EXPECT_EQ(employee(QStringLiteral("name"), member), QStringLiteral("O'B;--x"));
     EXPECT_EQ(employee(QStringLiteral("xl"), cell(2, 1)), QStringLiteral("大专"));
     EXPECT_EQ(employee(QStringLiteral("cast(birthday as text)"), cell(4, 1)),
@@ -307,6 +319,93 @@ TEST_P(SheetEditorTest, WidthsAreStoredAndReadByTheNextRender) {
               QString::number(w->F1Book1->ColWidthOf(column(QStringLiteral("工号")))));
     w->Form_Activate();
     EXPECT_EQ(w->F1Book1->ColWidthOf(name), 5000);
+}
+
+// Employees are edited in the grid only on a sheet that starts with the
+// employee number, judged on the sheet shown after each run.
+TEST_P(SheetEditorTest, EmployeeEditingFollowsTheSheetShown) {
+    SuiteLib& lib = SuiteLib::instance();
+    open(QStringLiteral("人事档案"));
+    EXPECT_TRUE(w->MN05->isEnabled());
+    EXPECT_TRUE(w->MN06->isEnabled());
+    lib.SqlSelect = QStringLiteral("select name, memberid ");
+    w->Form_Activate();
+    ASSERT_EQ(w->F1Book1->ColHeading(1), QStringLiteral("姓名"));
+    EXPECT_FALSE(w->MN05->isEnabled());
+    EXPECT_FALSE(w->MN06->isEnabled());
+    EXPECT_FALSE(w->toolbarButton(8)->isVisible());
+    lib.SqlSelect = QStringLiteral("select memberid, name ");
+    w->Form_Activate();
+    EXPECT_TRUE(w->MN05->isEnabled());
+    EXPECT_TRUE(w->MN06->isEnabled());
+}
+
+// While edits are unsaved, an activation keeps the sheet; a report click and
+// closing the window ask first, and Cancel keeps the sheet.
+TEST_P(SheetEditorTest, UnsavedEditsAreNotThrownAway) {
+    open(QStringLiteral("工资管理"));
+    const int allowance = column(QStringLiteral("岗位津贴"));
+    const QString shown = cell(2, allowance);
+    choose(1);
+    w->Toolbar1_ButtonClick(8);
+    ASSERT_TRUE(editing());
+    ASSERT_TRUE(type(2, allowance, QStringLiteral("321")));
+
+    QTimer::singleShot(0, [] {
+        if (QWidget* about = QApplication::activeModalWidget())
+            about->close();
+    });
+    w->MN11_Click();
+    EXPECT_EQ(cell(2, allowance), QStringLiteral("321")) << "the sheet was rendered again";
+    EXPECT_TRUE(editing());
+    EXPECT_TRUE(ui->messages().isEmpty());
+
+    const QString question = QStringLiteral("资料已变动,真的放弃保存?");
+    ui->answer(MsgResult::Cancel);
+    w->ListView1_ItemClick(reportIndex(QStringLiteral("工资明细表")));
+    ASSERT_EQ(ui->messages().size(), 1);
+    EXPECT_EQ(ui->messages().first().text, question);
+    EXPECT_EQ(ui->messages().first().title, QStringLiteral("系统提示"));
+    EXPECT_EQ(ui->messages().first().buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(cell(2, allowance), QStringLiteral("321"));
+    EXPECT_TRUE(editing());
+
+    ui->answer(MsgResult::Cancel);
+    w->MN12_Click();
+    EXPECT_FALSE(w->isUnloaded());
+    EXPECT_EQ(ui->messageTexts(), QStringList(2, question));
+    EXPECT_EQ(cell(2, allowance), QStringLiteral("321"));
+
+    // Saved through the toolbar, nothing is asked any more.
+    w->Toolbar1_ButtonClick(9);
+    EXPECT_EQ(lastMessage(), QStringLiteral("保存完毕"));
+    EXPECT_EQ(pay(QStringLiteral("gwjt"), 2).toDouble(), 321.0);
+    EXPECT_NE(shown, QStringLiteral("321"));
+    ui->clear();
+    w->MN12_Click();
+    EXPECT_TRUE(w->isUnloaded());
+    EXPECT_TRUE(ui->messages().isEmpty());
+}
+
+// OK to the question drops the edits: the report is shown, the window closes.
+TEST_P(SheetEditorTest, OkToTheQuestionDropsTheEdits) {
+    open(QStringLiteral("工资管理"));
+    const int allowance = column(QStringLiteral("岗位津贴"));
+    choose(1);
+    edit();
+    ASSERT_TRUE(type(2, allowance, QStringLiteral("321")));
+    w->ListView1_ItemClick(reportIndex(QStringLiteral("工资明细表")));
+    EXPECT_EQ(ui->messageTexts(), QStringList{QStringLiteral("资料已变动,真的放弃保存?")});
+    EXPECT_FALSE(editing());
+    EXPECT_FALSE(w->F1Book1->AllowCellEditing());
+    EXPECT_NE(cell(2, column(QStringLiteral("岗位津贴"))), QStringLiteral("321"));
+    choose(1);
+    edit();
+    ASSERT_TRUE(type(1, column(QStringLiteral("岗位津贴")), QStringLiteral("322")));
+    ui->clear();
+    w->MN12_Click();
+    EXPECT_EQ(ui->messageTexts(), QStringList{QStringLiteral("资料已变动,真的放弃保存?")});
+    EXPECT_TRUE(w->isUnloaded());
 }
 
 QUILL_INSTANTIATE_ENGINES(SheetEditorTest);

@@ -16,6 +16,7 @@
 #include "windows/manage/RecordCommands.h"
 #include "windows/manage/ReportRun.h"
 #include "windows/manage/ResultSheetRenderer.h"
+#include "windows/manage/SheetEditor.h"
 #include "windows/manage/ToolbarImages.h"
 #include "windows/manage/ToolbarPlugins.h"
 #include "windows/manage/Twips.h"
@@ -71,6 +72,8 @@ frmRSGL::frmRSGL(QWidget* parent)
     buildControls();
     ToolbarImages::fill(ImageList1);
     m_renderer = std::make_unique<ResultSheetRenderer>(*F1Book1);
+    m_sheetEditor = std::make_unique<SheetEditor>(
+        *F1Book1, *m_renderer, [this]() -> Recordset& { return *m_data; }, m_editMode);
     m_toolbar = std::make_unique<ToolbarPlugins>(*this);
     m_launcher = std::make_unique<ModuleLauncher>(*this);
     m_records = std::make_unique<RecordCommands>(*this);
@@ -158,6 +161,8 @@ void frmRSGL::buildControls() {
     connect(F1Book1, &F1Book::SelChange, this, &frmRSGL::F1Book1_SelChange);
     connect(F1Book1, &F1Book::DblClick, this, &frmRSGL::F1Book1_DblClick);
     connect(F1Book1, &F1Book::MouseDown, this, &frmRSGL::F1Book1_MouseDown);
+    connect(F1Book1, &F1Book::EndEdit, this, &frmRSGL::F1Book1_EndEdit, Qt::DirectConnection);
+    connect(F1Book1, &F1Book::ColWidthChange, this, &frmRSGL::F1Book1_ColWidthChange);
 }
 
 QAction* frmRSGL::commandItem(int number) const {
@@ -319,7 +324,9 @@ void frmRSGL::Form_Activate() {
         return;
     }
     try {
-        runQuery();
+        // Unsaved edits stay on the sheet: it is not run again under them.
+        if (!m_sheetEditor->isEditing())
+            runQuery();
     } catch (const std::exception&) {
         MsgBox(lib.QuerySql);
         unload();
@@ -352,6 +359,7 @@ void frmRSGL::runQuery() {
     Form_Resize();
     m_renderer->show(run, m_blankForZero);
     m_data.swap(run.data);
+    m_sheetEditor->rendered();
     Label1->setText(SuiteLib::instance().QueryCaption);
     m_toolbar->rebuild();
 }
@@ -436,6 +444,8 @@ void frmRSGL::unload() {
 }
 
 void frmRSGL::done(int result) {
+    if (!m_unloaded && !m_sheetEditor->mayDiscard())
+        return;
     if (!m_unloaded)
         Form_Unload();
     QDialog::done(result);
@@ -462,13 +472,22 @@ bool frmRSGL::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmRSGL::MN01_Click() {
+    // A new query from the designer replaces the sheet.
+    if (!m_sheetEditor->mayDiscard())
+        return;
     frmRSCX designer(this);
     runModal(designer);
 }
 
-// Editing, printing and export are wired to their routines as those arrive.
-void frmRSGL::MN05_Click() {}
-void frmRSGL::MN06_Click() {}
+// Printing and export are wired to their routines as those arrive.
+void frmRSGL::MN05_Click() {
+    m_sheetEditor->edit();
+}
+
+void frmRSGL::MN06_Click() {
+    m_sheetEditor->save();
+}
+
 void frmRSGL::MN07_Click() {}
 void frmRSGL::MN08_Click() {}
 void frmRSGL::MN09_Click() {}
@@ -497,13 +516,8 @@ void frmRSGL::MNE3_Click() {
 
 void frmRSGL::runPlugin(int number) {
     SuiteLib& lib = SuiteLib::instance();
-    if (m_editMode) {
-        if (MsgBox(QStringLiteral("资料已变动,真的放弃保存?"), MsgButtons::OkCancel,
-                   QStringLiteral("系统提示")) != MsgResult::Ok)
-            return;
-        m_editMode = false;
-        F1Book1->SetAllowCellEditing(false);
-    }
+    if (!m_sheetEditor->mayDiscard())
+        return;
     lib.CommandName = titleSetting(QStringLiteral("MENU") + QString::number(number));
     bool ran = false;
     try {
@@ -526,6 +540,8 @@ void frmRSGL::Toolbar1_ButtonClick(int position) {
 }
 
 void frmRSGL::ListView1_ItemClick(int index) {
+    if (!m_sheetEditor->mayDiscard())
+        return;
     const bool blankForZero = blankForZeroSetting();
     const QListWidgetItem* entry = ListView1->item(index - 1);
     const QString key = entry ? entry->data(Qt::UserRole).toString() : QString();
@@ -560,6 +576,7 @@ void frmRSGL::ListView1_ItemClick(int index) {
     }
     attempt.keep();
     m_data.swap(run.data);
+    m_sheetEditor->rendered();
     m_blankForZero = blankForZero;
     m_workingText = m_reportRun->WorkingText();
     m_reportName = key;
@@ -591,11 +608,20 @@ void frmRSGL::F1Book1_Click(int row, int col) {
 
 void frmRSGL::F1Book1_SelChange() {
     m_records->selectionChange();
+    m_sheetEditor->selectionChange();
 }
 
 void frmRSGL::F1Book1_DblClick(int row, int col) {
     if (m_launcher->companionDoubleClick(row, col) && !m_unloaded)
         Form_Activate();
+}
+
+void frmRSGL::F1Book1_EndEdit(QString& editString, bool&) {
+    SheetEditor::endEdit(editString);
+}
+
+void frmRSGL::F1Book1_ColWidthChange() {
+    m_sheetEditor->saveWidths();
 }
 
 void frmRSGL::F1Book1_MouseDown(int button, int, int x, int y) {

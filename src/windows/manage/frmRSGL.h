@@ -25,6 +25,7 @@ class RecordCommands;
 class ReportRun;
 class ReportStore;
 class ResultSheetRenderer;
+class SheetEditor;
 class ToolbarPlugins;
 
 // The data management window: report list, result sheet, menus, toolbar and
@@ -106,6 +107,9 @@ public:
     void F1Book1_SelChange();
     void F1Book1_DblClick(int row, int col);
     void F1Book1_MouseDown(int button, int shift, int x, int y);
+    void F1Book1_EndEdit(QString& editString, bool& cancel);
+    // The user changed column widths: they are stored.
+    void F1Book1_ColWidthChange();
 
     // The editing commands and the chart by the query's group part and
     // period range (activation; again after a report was chosen).
@@ -126,6 +130,7 @@ public:
     // when the suite has no such entry.
     bool openMenuEntry(const QString& caption);
     ResultSheetRenderer& renderer() { return *m_renderer; }
+    SheetEditor& sheetEditor() { return *m_sheetEditor; }
     ToolbarPlugins& toolbarPlugins() { return *m_toolbar; }
     ReportRun& reportRun() { return *m_reportRun; }
     bool blankForZero() const { return m_blankForZero; }
@@ -173,6 +178,7 @@ private:
     std::unique_ptr<Recordset> m_data = std::make_unique<Recordset>();
     Recordset m_dictionary;
     std::unique_ptr<ResultSheetRenderer> m_renderer;
+    std::unique_ptr<SheetEditor> m_sheetEditor;
     std::unique_ptr<ToolbarPlugins> m_toolbar;
     std::unique_ptr<ModuleLauncher> m_launcher;
     std::unique_ptr<RecordCommands> m_records;
