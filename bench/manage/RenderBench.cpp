@@ -131,7 +131,6 @@ void renderOn(benchmark::State& state, std::optional<ConnectionConfig> pg, bool 
     Workspace ws(pg);
     F1Book book;
     ResultSheetRenderer renderer(book);
-    Recordset records;
     double renderTotal = 0;
     double shellTotal = 0;
     long peakKb = 0;
@@ -148,7 +147,8 @@ void renderOn(benchmark::State& state, std::optional<ConnectionConfig> pg, bool 
         resetPeak();
         QElapsedTimer clock;
         clock.start();
-        renderer.Render(records, QString(), false);
+        ResultSheetRenderer::Prepared run = renderer.prepare(QString());
+        renderer.show(run, false);
         const double seconds = clock.nsecsElapsed() / 1e9;
         peakKb = std::max(peakKb, statusKb("VmHWM") - before);
         state.SetIterationTime(seconds);
@@ -158,7 +158,6 @@ void renderOn(benchmark::State& state, std::optional<ConnectionConfig> pg, bool 
             break;
         }
     }
-    records.Close();
     const double n = double(state.iterations());
     state.counters["render_ms"] = renderTotal / n * 1e3;
     if (withShell) {
