@@ -13,6 +13,7 @@
 #include "windows/about/frmAbout.h"
 #include "windows/designer/frmRSCX.h"
 #include "windows/manage/ModuleLauncher.h"
+#include "windows/manage/PageOutput.h"
 #include "windows/manage/RecordCommands.h"
 #include "windows/manage/ReportRun.h"
 #include "windows/manage/ResultSheetRenderer.h"
@@ -488,8 +489,16 @@ void frmRSGL::MN06_Click() {
     m_sheetEditor->save();
 }
 
-void frmRSGL::MN07_Click() {}
-void frmRSGL::MN08_Click() {}
+void frmRSGL::MN07_Click() {
+    PageOutput::of(*this, *F1Book1)
+        .writeAndRun(m_reportName, PageOutput::kindOf(*m_renderer), PageOutput::Preview);
+}
+
+void frmRSGL::MN08_Click() {
+    PageOutput::of(*this, *F1Book1)
+        .writeAndRun(m_reportName, PageOutput::kindOf(*m_renderer), PageOutput::Print);
+}
+
 void frmRSGL::MN09_Click() {}
 void frmRSGL::MN10_Click() {}
 
