@@ -253,8 +253,7 @@ TEST_F(PageOutputTest, PreviewShowsTheSheetInAWindowOfItsOwn) {
 
 TEST_F(PageOutputTest, ThePreviewsPageSetupStoresTheReportsKeysAndLaysOutAgain) {
     defaultSheet(120, 3);
-    m_output->writeAndRun(QStringLiteral("日报"), PageOutput::Kind::Default,
-                             PageOutput::Preview);
+    m_output->writeAndRun(QStringLiteral("日报"), PageOutput::Kind::Default, PageOutput::Preview);
     PrintPreview* preview = m_output->preview();
     ASSERT_NE(preview, nullptr);
     ASSERT_EQ(preview->pageCount(), 3);
@@ -304,7 +303,7 @@ TEST_F(PageOutputTest, ThePreviewsPageSetupStoresTheReportsKeysAndLaysOutAgain) 
 
     // The next run reads what was stored.
     m_output->writeAndRun(QStringLiteral("日报"), PageOutput::Kind::Default,
-                             PageOutput::OpenForUser);
+                          PageOutput::OpenForUser);
     EXPECT_EQ(m_output->sheet()->pageSetup().Orientation, PageSetup::Landscape);
     EXPECT_TRUE(m_output->sheet()->pageSetup().PrintGridLines);
 }
