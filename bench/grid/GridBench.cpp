@@ -4,7 +4,6 @@
 #include "platform/grid/F1Book.h"
 #include "platform/grid/WorkbookReader.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -188,12 +187,3 @@ void BM_ReadFile(benchmark::State& state) {
 BENCHMARK(BM_ReadFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

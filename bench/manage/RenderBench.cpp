@@ -10,7 +10,7 @@
 #include "suite/SuiteLib.h"
 #include "windows/manage/ResultSheetRenderer.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -207,12 +207,3 @@ BENCHMARK(BM_RenderPostgres)->UseManualTime()->Unit(benchmark::kMillisecond)->It
 } // namespace
 
 } // namespace quill::bench
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

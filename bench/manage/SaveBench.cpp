@@ -11,7 +11,7 @@
 #include "windows/manage/ResultSheetRenderer.h"
 #include "windows/manage/SheetEditor.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QSqlDatabase>
@@ -269,12 +269,3 @@ BENCHMARK(BM_SavePostgres)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 } // namespace
 
 } // namespace quill::bench
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
