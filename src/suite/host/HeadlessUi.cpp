@@ -1,5 +1,7 @@
 #include "HeadlessUi.h"
 
+#include "PasswordInput.h"
+
 #include <cstdio>
 
 namespace quill {
@@ -16,6 +18,10 @@ MsgResult HeadlessUi::msgBox(const QString& text, MsgButtons buttons, const QStr
     std::fprintf(stderr, "quill: [%s] %s\n", qPrintable(title), qPrintable(text));
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
                                                                               : MsgResult::Ok;
+}
+
+QString HeadlessUi::inputBox(const QString& prompt, const QString&, InputEcho echo) {
+    return PasswordInput::readLine(prompt, echo == InputEcho::Hidden);
 }
 
 QString HeadlessUi::saveFileName(const QString&, const QString&, const QString&) {

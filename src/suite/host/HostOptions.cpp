@@ -10,6 +10,7 @@ const QString Workspace = QStringLiteral("workspace");
 const QString Title = QStringLiteral("title");
 const QString Snapshot = QStringLiteral("snapshot");
 const QString Show = QStringLiteral("show");
+const QString SetAdminPassword = QStringLiteral("set-admin-password");
 // Added with the help option; it lists the toolkit's options too.
 const QString HelpAll = QStringLiteral("help-all");
 
@@ -22,7 +23,10 @@ QList<QCommandLineOption> hostOptions() {
             {Show,
              QStringLiteral("打开主窗口中的另一个窗口（about、designer 等）；与 --snapshot "
                             "同用时保存该窗口的图片。"),
-             QStringLiteral("NAME")}};
+             QStringLiteral("NAME")},
+            {SetAdminPassword,
+             QStringLiteral(
+                 "从标准输入读入新的管理员密码（终端上不回显），加密保存到工作区的设置文件。")}};
 }
 
 // Whether an argument names one of the host's options ("--title", "-title",
@@ -93,6 +97,7 @@ HostOptions HostOptions::parse(int argc, char** argv, std::vector<char*>& toolki
     result.title = parser.value(Title);
     result.snapshot = parser.value(Snapshot);
     result.show = parser.value(Show);
+    result.setAdminPassword = parser.isSet(SetAdminPassword);
     return result;
 }
 

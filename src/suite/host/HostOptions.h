@@ -15,6 +15,7 @@ struct HostOptions {
     bool hasTitle = false;
     QString snapshot;
     QString show;
+    bool setAdminPassword = false;
     bool help = false;
     QString error; // a malformed host option, for the user
 

@@ -11,6 +11,9 @@ const std::vector<ShownWindow>& table() {
         {QStringLiteral("main"), {}, QStringLiteral("frmRSGL")},
         {QStringLiteral("about"), {QStringLiteral("MN11")}, QStringLiteral("frmAbout")},
         {QStringLiteral("designer"), {QStringLiteral("MN01")}, QStringLiteral("frmRSCX")},
+        {QStringLiteral("setup"),
+         {QStringLiteral("MN11"), QStringLiteral("Command2")},
+         QStringLiteral("frmYBXZ")},
     };
     return rows;
 }

@@ -1,3 +1,4 @@
+#include "AdminPasswordOption.h"
 #include "HeadlessUi.h"
 #include "HostOptions.h"
 #include "ModuleRegistration.h"
@@ -93,6 +94,8 @@ int run(const HostOptions& options) {
         SuiteConfig::load(workspace).applyTo(lib);
         if (options.hasTitle)
             lib.ModuleTitle = options.title;
+        if (options.setAdminPassword)
+            return setAdminPassword();
     } catch (const DemoError& e) {
         return fail(e.message());
     } catch (const DbError& e) {
