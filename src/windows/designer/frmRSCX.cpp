@@ -5,6 +5,9 @@
 #include "platform/db/DbError.h"
 #include "platform/grid/F1Book.h"
 #include "suite/SuiteLib.h"
+#include "windows/designer/AdHocQuery.h"
+#include "windows/dialogs/frmDATE.h"
+#include "windows/dialogs/frmTIME.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -173,6 +176,8 @@ void frmRSCX::wireControls() {
         });
     }
     connect(Text1, &QLineEdit::textChanged, this, &frmRSCX::Text1_Change);
+    connect(Command1, &QPushButton::clicked, this, &frmRSCX::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmRSCX::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmRSCX::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &frmRSCX::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &frmRSCX::Command5_Click);
@@ -429,6 +434,49 @@ void frmRSCX::Option6_Click() {
 void frmRSCX::Text1_Change() {
     m_reportName = Text1->text();
     setWindowTitle(m_reportName + Mdlx::instance().RangeCaption);
+}
+
+void frmRSCX::Command1_Click() {
+    StatusBar1->clearMessage();
+    F1Book1->SetActiveCell(1, 1);
+    std::optional<QString> refused = AdHocQuery::refuseDisplay(m_lists);
+    try {
+        if (!refused) {
+            DRCX();
+            refused = AdHocQuery::commitConditions();
+        }
+        if (!refused)
+            AdHocQuery::compose(m_lists);
+    } catch (const DbError& e) {
+        refused = e.message();
+    }
+    if (refused) {
+        StatusBar1->showMessage(*refused);
+        return;
+    }
+    SuiteLib::instance().QueryCaption = windowTitle();
+    Mdlx::instance().CurrentReportIndex = std::int16_t(m_loadedIndex);
+    accept();
+}
+
+void frmRSCX::Command2_Click() {
+    try {
+        DRCX();
+    } catch (const DbError& e) {
+        StatusBar1->showMessage(e.message());
+    }
+    const SuiteLib& lib = SuiteLib::instance();
+    if (!lib.ColumnLookup(QStringLiteral("zhdate")).isEmpty()) {
+        frmDATE dates(this);
+        dates.exec();
+    }
+    if (!lib.ColumnLookup(QStringLiteral("zhtime")).isEmpty()) {
+        frmTIME periods(this);
+        periods.exec();
+    }
+    // The lists and the grid stay as the user left them; only the caption
+    // shows the new range.
+    setWindowTitle(Mdlx::instance().RangeCaptionFor(m_reportName));
 }
 
 void frmRSCX::Command3_Click() {

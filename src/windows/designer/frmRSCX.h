@@ -84,6 +84,8 @@ public:
     void Option5_Click();
     void Option6_Click();
     void Text1_Change();
+    void Command1_Click();
+    void Command2_Click();
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();

@@ -476,8 +476,30 @@ void frmRSGL::MN01_Click() {
     // A new query from the designer replaces the sheet.
     if (!m_sheetEditor->mayDiscard())
         return;
-    frmRSCX designer(this);
-    runModal(designer);
+    {
+        // What the designer changed goes back unless it composed a query the
+        // database takes: a refused query leaves the window and its sheet as
+        // they were. The composed query is shown under the report the
+        // designer had loaded, none for the table's own query.
+        ReportRun::Attempt attempt(*m_reportRun);
+        frmRSCX designer(this);
+        if (designer.exec() == QDialog::Accepted) {
+            const int index = designer.loadedReportIndex();
+            const QString name = index > 0 ? designer.List6->item(index)->text() : QString();
+            try {
+                m_renderer->prepare(name);
+                m_reportName = name;
+                attempt.keep();
+            } catch (const DbError& e) {
+                MsgBox(SuiteLib::instance().QuerySql + QLatin1Char('\n') + e.message());
+            } catch (const GridError& e) {
+                MsgBox(QDir::toNativeSeparators(ResultSheetRenderer::sheetFile(name)) +
+                       QLatin1Char('\n') + e.message());
+            }
+        }
+    }
+    if (!m_unloaded)
+        Form_Activate();
 }
 
 // Printing and export are wired to their routines as those arrive.
