@@ -28,6 +28,9 @@ PrintPreview* Application::printPreview(QWidget* parent) {
     activeSheet();
     auto* window = new PrintPreview(m_sheet, now(), parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // Modal like every window of the module, but shown without a loop of its
+    // own, so the output routine returns at once.
+    window->setWindowModality(Qt::ApplicationModal);
     window->show();
     return window;
 }

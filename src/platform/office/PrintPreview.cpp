@@ -14,6 +14,7 @@ PrintPreview::PrintPreview(std::shared_ptr<Worksheet> sheet, QDateTime now, QWid
     : QPrintPreviewDialog(parent)
     , m_sheet(std::move(sheet))
     , m_now(std::move(now)) {
+    setObjectName(QStringLiteral("PrintPreview"));
     setWindowTitle(QStringLiteral("打印预览 - ") + m_sheet->Name());
     SheetPrinter(*m_sheet, m_now).setUp(*printer());
     connect(this, &QPrintPreviewDialog::paintRequested, this, &PrintPreview::paint);

@@ -14,6 +14,16 @@ const std::vector<ShownWindow>& table() {
         {QStringLiteral("setup"),
          {QStringLiteral("MN11"), QStringLiteral("Command2")},
          QStringLiteral("frmYBXZ")},
+        // The period dialog opens for a table with zhtime, the date dialog for
+        // one with zhdate (--title 考勤管理).
+        {QStringLiteral("period"),
+         {QStringLiteral("MN01"), QStringLiteral("Command2")},
+         QStringLiteral("frmTIME")},
+        {QStringLiteral("date"),
+         {QStringLiteral("MN01"), QStringLiteral("Command2")},
+         QStringLiteral("frmDATE")},
+        {QStringLiteral("entry"), {QStringLiteral("MN02")}, QStringLiteral("frmRSLR")},
+        {QStringLiteral("preview"), {QStringLiteral("MN07")}, QStringLiteral("PrintPreview")},
     };
     return rows;
 }
