@@ -1,5 +1,7 @@
 #include "windows/dialogs/RangeDialog.h"
 
+#include "platform/ui/Named.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,11 +16,6 @@
 namespace quill {
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // A small calendar leaf: a red band with two rings over a ruled page.
 QPixmap calendarPicture() {

@@ -1,6 +1,7 @@
 #include "windows/dialogs/frmYBXZ.h"
 
 #include "platform/db/DbError.h"
+#include "platform/ui/Named.h"
 #include "suite/SettingsError.h"
 
 #include <QCheckBox>
@@ -18,11 +19,6 @@
 namespace quill {
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // An editable box whose list stays the SYS02 entries: typed text is neither
 // completed from the list nor added to it.

@@ -1,6 +1,7 @@
 #include "windows/entry/frmRSLR.h"
 
 #include "platform/grid/F1Book.h"
+#include "platform/ui/Named.h"
 #include "suite/SuiteLib.h"
 #include "windows/entry/EntryPickList.h"
 #include "windows/entry/RecordChecks.h"
@@ -22,11 +23,6 @@
 namespace quill {
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     return named(new QPushButton(caption, parent), name);
