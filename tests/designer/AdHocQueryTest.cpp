@@ -108,7 +108,7 @@ struct QueryState {
     bool operator==(const QueryState&) const = default;
 };
 
-class AdHocQuery : public DesignerFixture {
+class DesignerQuery : public DesignerFixture {
 protected:
     // Double-clicks the List1 entry `caption` with the option of a list.
     static void choose(frmRSCX& w, QRadioButton* option, const QString& caption) {
@@ -162,7 +162,7 @@ protected:
     }
 };
 
-TEST_P(AdHocQuery, AHundredDisplayItemsAreTakenAndNoMore) {
+TEST_P(DesignerQuery, AHundredDisplayItemsAreTakenAndNoMore) {
     openTable(Salary);
     const QStringList items = {QStringLiteral("工号"), QStringLiteral("姓名"),
                                QStringLiteral("基本工资")};
@@ -192,7 +192,7 @@ TEST_P(AdHocQuery, AHundredDisplayItemsAreTakenAndNoMore) {
     }
 }
 
-TEST_P(AdHocQuery, Command1ComposesTheListsAndConditionsAndCloses) {
+TEST_P(DesignerQuery, Command1ComposesTheListsAndConditionsAndCloses) {
     openTable(Salary);
     SuiteLib& lib = SuiteLib::instance();
     Mdlx& m = Mdlx::instance();
@@ -238,7 +238,7 @@ TEST_P(AdHocQuery, Command1ComposesTheListsAndConditionsAndCloses) {
     EXPECT_TRUE(query.exec(lib.QuerySql)) << lib.QuerySql.toStdString();
 }
 
-TEST_P(AdHocQuery, Command2OpensTheDialogsOfTheTablesRangeColumns) {
+TEST_P(DesignerQuery, Command2OpensTheDialogsOfTheTablesRangeColumns) {
     struct Case {
         QString title;
         QStringList dialogs;
@@ -264,7 +264,7 @@ TEST_P(AdHocQuery, Command2OpensTheDialogsOfTheTablesRangeColumns) {
 
 // After the period dialog the lists and the conditions are the user's still;
 // only the caption shows the new range.
-TEST_P(AdHocQuery, Command2KeepsWhatTheUserComposed) {
+TEST_P(DesignerQuery, Command2KeepsWhatTheUserComposed) {
     openTable(Salary);
     Mdlx& m = Mdlx::instance();
     auto w = designer();
@@ -301,7 +301,7 @@ TEST_P(AdHocQuery, Command2KeepsWhatTheUserComposed) {
     EXPECT_EQ(sheetTexts(*w->F1Book1), grid);
 }
 
-TEST_P(AdHocQuery, Command3LeavesTheMainWindowsQueryAsItWas) {
+TEST_P(DesignerQuery, Command3LeavesTheMainWindowsQueryAsItWas) {
     showMain(Salary);
     mainWindow->ListView1_ItemClick(3);
     const QueryState before = QueryState::now();
@@ -322,7 +322,7 @@ TEST_P(AdHocQuery, Command3LeavesTheMainWindowsQueryAsItWas) {
     EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
 }
 
-TEST_P(AdHocQuery, AQueryTheDatabaseRefusesLeavesTheMainWindowAsItWas) {
+TEST_P(DesignerQuery, AQueryTheDatabaseRefusesLeavesTheMainWindowAsItWas) {
     // The dictionary still offers a column the table no longer has.
     execAndReload(QStringLiteral("alter table GZB drop column cqts"));
     showMain(Salary);
@@ -360,7 +360,7 @@ QString shown(const QVariant& v, QChar kind) {
     return v.isNull() ? QString() : v.toString();
 }
 
-TEST_P(AdHocQuery, TheMainWindowShowsWhatTheComposedQueryComputes) {
+TEST_P(DesignerQuery, TheMainWindowShowsWhatTheComposedQueryComputes) {
     showMain(Salary);
     const Mdlx& m = Mdlx::instance();
     const QString production =
@@ -469,4 +469,4 @@ TEST_P(AdHocQuery, TheMainWindowShowsWhatTheComposedQueryComputes) {
 
 } // namespace
 
-QUILL_INSTANTIATE_ENGINES(AdHocQuery);
+QUILL_INSTANTIATE_ENGINES(DesignerQuery);
