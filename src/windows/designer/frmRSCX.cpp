@@ -4,6 +4,7 @@
 #include "foundation/ReportStore.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/F1Book.h"
+#include "platform/ui/Named.h"
 #include "suite/SuiteLib.h"
 #include "windows/designer/AdHocQuery.h"
 #include "windows/dialogs/frmDATE.h"
@@ -26,11 +27,6 @@
 namespace quill {
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QListWidget* itemList(QWidget* parent, const char* name, const QString& hint) {
     auto* list = named(new QListWidget(parent), name);
