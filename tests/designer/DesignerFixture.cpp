@@ -2,10 +2,9 @@
 
 #include "TestSql.h"
 
-#include "demo/DemoOptions.h"
-#include "demo/DemoWorkspace.h"
+#include "WindowFixture.h"
+
 #include "foundation/Mdlx.h"
-#include "suite/SuiteConfig.h"
 #include "suite/SuiteLib.h"
 #include "windows/designer/frmRSCX.h"
 #include "windows/manage/frmRSGL.h"
@@ -13,26 +12,13 @@
 #include <QCoreApplication>
 #include <QListWidget>
 
-#include <optional>
-
 namespace quill::test {
 
 void DesignerFixture::SetUp() {
     EngineTest::SetUp();
     if (IsSkipped() || HasFatalFailure())
         return;
-    SuiteLib::instance().reset();
-    Mdlx::instance().reset();
-    const QString workspace = db().folder() + QStringLiteral("/ws");
-    DemoOptions options;
-    options.employees = 12;
-    options.periods = 2;
-    options.photos = 0;
-    std::optional<ConnectionConfig> pg;
-    if (GetParam() == Engine::Pg)
-        pg = db().config();
-    DemoWorkspace(workspace).create(options, pg);
-    SuiteConfig::load(workspace).applyTo(SuiteLib::instance());
+    WindowFixture::loadDemoWorkspace(db(), GetParam());
     ui = std::make_unique<ScriptedUi>();
 }
 

@@ -102,8 +102,8 @@ TEST_P(SheetEditorTest, ChecksAsksThenWritesTheTypedTexts) {
                     .match(backups.first())
                     .hasMatch())
         << backups.first().toStdString();
-    EXPECT_EQ(WorkbookReader::read(workspace() + QStringLiteral("/work/log/") + backups.first())
-                  .text(2, name - 1),
+    const QDir backupFolder(SuiteLib::instance().WorkFolder + QStringLiteral("/log"));
+    EXPECT_EQ(WorkbookReader::read(backupFolder.filePath(backups.first())).text(2, name - 1),
               cell(3, name));
 
     EXPECT_FALSE(type(2, 1, QStringLiteral("X1"))) << "the number that identifies the row";

@@ -16,20 +16,26 @@ void WindowFixture::SetUp() {
     EngineTest::SetUp();
     if (IsSkipped())
         return;
+    m_config = loadDemoWorkspace(db(), GetParam());
+    m_workspace = db().folder() + QStringLiteral("/ws");
+    ui = std::make_unique<ScriptedUi>();
+}
+
+SuiteConfig WindowFixture::loadDemoWorkspace(TestDatabase& db, Engine engine) {
     SuiteLib::instance().reset();
     Mdlx::instance().reset();
-    m_workspace = db().folder() + QStringLiteral("/ws");
+    const QString workspace = db.folder() + QStringLiteral("/ws");
     DemoOptions options;
     options.employees = 12;
     options.periods = 2;
     options.photos = 0;
     std::optional<ConnectionConfig> pg;
-    if (GetParam() == Engine::Pg)
-        pg = db().config();
-    DemoWorkspace(m_workspace).create(options, pg);
-    m_config = SuiteConfig::load(m_workspace);
-    m_config.applyTo(SuiteLib::instance());
-    ui = std::make_unique<ScriptedUi>();
+    if (engine == Engine::Pg)
+        pg = db.config();
+    DemoWorkspace(workspace).create(options, pg);
+    SuiteConfig config = SuiteConfig::load(workspace);
+    config.applyTo(SuiteLib::instance());
+    return config;
 }
 
 void WindowFixture::TearDown() {

@@ -20,6 +20,11 @@ namespace quill::test {
 // every message. SuiteLib and Mdlx start fresh and the connection is closed
 // after each test.
 class WindowFixture : public EngineTest {
+public:
+    // The small demo workspace in the database's folder, on its engine, made
+    // and loaded into a fresh SuiteLib (and Mdlx); its configuration.
+    static SuiteConfig loadDemoWorkspace(TestDatabase& db, Engine engine);
+
 protected:
     void SetUp() override;
     void TearDown() override;

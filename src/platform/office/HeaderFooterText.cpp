@@ -71,13 +71,13 @@ std::vector<HeaderFooterText::Run> HeaderFooterText::runs(const QString& code,
         case u'"': {
             const int close = int(code.indexOf(u'"', i + 1));
             const int end = close < 0 ? n : close;
-            const QString spec = code.mid(i + 1, end - i - 1);
+            const QString font = code.mid(i + 1, end - i - 1);
             startRun();
-            const int comma = int(spec.indexOf(u','));
-            current.family = (comma < 0 ? spec : spec.left(comma)).trimmed();
+            const int comma = int(font.indexOf(u','));
+            current.family = (comma < 0 ? font : font.left(comma)).trimmed();
             if (current.family == QLatin1String("-"))
                 current.family.clear();
-            applyStyle(current, comma < 0 ? QString() : spec.mid(comma + 1));
+            applyStyle(current, comma < 0 ? QString() : font.mid(comma + 1));
             i = end;
             break;
         }
