@@ -224,6 +224,35 @@ TEST_P(RecordsetTest, UpdateAndDeleteTouchOnlyTheirRecordBesideEqualOnes) {
     EXPECT_EQ(scalar(c(), "select count(*) from people where name = 'Never'").toInt(), 0);
 }
 
+// Two equal records told apart across recordsets by their identity alone,
+// whatever order each recordset reads them in.
+TEST_P(RecordsetTest, IdentityFindsTheSameRowInAnotherRecordset) {
+    Recordset first;
+    first.Open("select name, pay from people where id = 3", c());
+    first.MoveLast();
+    const std::optional<qint64> second = first.Identity();
+    ASSERT_TRUE(second.has_value());
+    first.MoveFirst();
+    EXPECT_NE(first.Identity(), second);
+
+    Recordset other;
+    other.Open("select * from people order by id desc", c());
+    ASSERT_TRUE(other.MoveToIdentity(*second));
+    other.SetValue("pay", 33);
+    other.Update();
+    EXPECT_DOUBLE_EQ(scalar(c(), "select sum(pay) from people where id = 3").toDouble(), 63.0);
+
+    other.Delete();
+    other.MoveFirst();
+    EXPECT_FALSE(other.MoveToIdentity(*second)); // deleted: not found, position kept
+    EXPECT_EQ(other.AbsolutePosition(), 0);
+
+    Recordset grouped;
+    grouped.Open("select id, count(*) as n from people group by id", c());
+    EXPECT_FALSE(grouped.Identity().has_value());
+    EXPECT_FALSE(grouped.MoveToIdentity(*second));
+}
+
 TEST_P(RecordsetTest, AddNewThenUpdateTwiceThenDelete) {
     Recordset rs;
     rs.Open("select id, name, born from people order by id", c());

@@ -248,6 +248,29 @@ bool Recordset::isUpdatable() const {
     return d && d->updatable;
 }
 
+std::optional<qint64> Recordset::Identity() const {
+    if (!d)
+        closedError();
+    if (Eof() || Bof())
+        noCurrentRecord();
+    if (!d->updatable || d->edit == RecordsetData::Edit::New)
+        return std::nullopt;
+    return d->store.identity(d->position);
+}
+
+bool Recordset::MoveToIdentity(qint64 identity) {
+    Update();
+    if (!d->updatable)
+        return false;
+    for (int row = 0; row < d->rowCount(); ++row) {
+        if (d->store.identity(row) == identity && !d->store.deleted(row)) {
+            d->position = row;
+            return true;
+        }
+    }
+    return false;
+}
+
 void Recordset::AddNew() {
     if (!d)
         closedError();

@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include <memory>
+#include <optional>
 
 namespace quill {
 
@@ -60,6 +61,15 @@ public:
     void SetValue(const QString& name, const QVariant& value);
 
     bool isUpdatable() const;
+    // The current record's row identity: the same in every recordset over
+    // its table, and another one once the row is written on engines that
+    // move written rows. None on a read-only recordset. Raises DbError at
+    // EOF/BOF.
+    std::optional<qint64> Identity() const;
+    // Moves to the live record with that identity; false, with the position
+    // unchanged, when none holds it. Pending values are written first, as
+    // with every move.
+    bool MoveToIdentity(qint64 identity);
     // Starts a new record; Update() inserts it and keeps it current.
     void AddNew();
     // Writes the current record's pending values (or inserts the new one);
