@@ -248,22 +248,23 @@ bool Recordset::isUpdatable() const {
     return d && d->updatable;
 }
 
-std::optional<qint64> Recordset::Identity() const {
+std::optional<Recordset::RowIdentity> Recordset::Identity() const {
     if (!d)
         closedError();
     if (Eof() || Bof())
         noCurrentRecord();
     if (!d->updatable || d->edit == RecordsetData::Edit::New)
         return std::nullopt;
-    return d->store.identity(d->position);
+    return RowIdentity{d->store.identity(d->position), d->store.version(d->position)};
 }
 
-bool Recordset::MoveToIdentity(qint64 identity) {
+bool Recordset::MoveToIdentity(const RowIdentity& identity) {
     Update();
     if (!d->updatable)
         return false;
     for (int row = 0; row < d->rowCount(); ++row) {
-        if (d->store.identity(row) == identity && !d->store.deleted(row)) {
+        if (d->store.identity(row) == identity.row && d->store.version(row) == identity.version &&
+            !d->store.deleted(row)) {
             d->position = row;
             return true;
         }

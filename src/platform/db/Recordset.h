@@ -61,15 +61,23 @@ public:
     void SetValue(const QString& name, const QVariant& value);
 
     bool isUpdatable() const;
-    // The current record's row identity: the same in every recordset over
-    // its table, and another one once the row is written on engines that
-    // move written rows. None on a read-only recordset. Raises DbError at
-    // EOF/BOF.
-    std::optional<qint64> Identity() const;
-    // Moves to the live record with that identity; false, with the position
-    // unchanged, when none holds it. Pending values are written first, as
-    // with every move.
-    bool MoveToIdentity(qint64 identity);
+    // Where a record comes from: its row, the same in every recordset over
+    // its table, and the version of the row it was read with, which tells
+    // whether anybody wrote the row since (compare versions only between
+    // recordsets that read the same columns).
+    struct RowIdentity {
+        qint64 row = 0;
+        qint64 version = 0;
+        bool operator==(const RowIdentity&) const = default;
+    };
+    // The current record's identity; none on a read-only recordset. Raises
+    // DbError at EOF/BOF.
+    std::optional<RowIdentity> Identity() const;
+    // Moves to the live record read from that row in that version; false,
+    // with the position unchanged, when none is (the row was written or
+    // removed meanwhile). Pending values are written first, as with every
+    // move.
+    bool MoveToIdentity(const RowIdentity& identity);
     // Starts a new record; Update() inserts it and keeps it current.
     void AddNew();
     // Writes the current record's pending values (or inserts the new one);
