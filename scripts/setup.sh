@@ -13,6 +13,7 @@ packages=(
   fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils poppler-utils
+  dpkg-dev fakeroot file
   clang libclang-rt-14-dev
 )
 

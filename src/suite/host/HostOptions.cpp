@@ -1,5 +1,7 @@
 #include "HostOptions.h"
 
+#include "ShownWindow.h"
+
 #include <QCommandLineParser>
 
 namespace quill {
@@ -21,8 +23,9 @@ QList<QCommandLineOption> hostOptions() {
             {Snapshot, QStringLiteral("窗口首次激活后保存其图片到 FILE.png，然后关闭。"),
              QStringLiteral("FILE.png")},
             {Show,
-             QStringLiteral("打开主窗口中的另一个窗口（about、designer 等）；与 --snapshot "
-                            "同用时保存该窗口的图片。"),
+             QStringLiteral("打开主窗口中的另一个窗口；与 --snapshot 同用时保存该窗口的图片。"
+                            "可用的窗口名：%1")
+                 .arg(ShownWindow::names().join(QLatin1Char(' '))),
              QStringLiteral("NAME")},
             {SetAdminPassword,
              QStringLiteral(
@@ -50,7 +53,9 @@ bool isHostOption(const QString& argument, const QList<QCommandLineOption>& opti
 
 // A parser of the host's options; the help options among `all`.
 void prepare(QCommandLineParser& parser, QList<QCommandLineOption>& all) {
-    parser.setApplicationDescription(QStringLiteral("在一个工作区上启动 QUILL 数据管理模块。"));
+    parser.setApplicationDescription(
+        QStringLiteral("在一个工作区上启动 QUILL 数据管理模块；不给 --workspace 时使用用户自己的\n"
+                       "演示工作区（首次使用时创建）。不开窗口运行报表：quill report --help。"));
     all = hostOptions();
     parser.addOptions(all);
     all << parser.addHelpOption() << QCommandLineOption(HelpAll);

@@ -4,6 +4,8 @@
 #include "platform/com/ComRegistry.h"
 #include "platform/com/ServerExports.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -12,7 +14,11 @@
 namespace quill {
 
 QString ModuleRegistration::builtLibrary() {
-    return QStringLiteral(QUILL_MODULE_LIBRARY);
+    const QDir host(QCoreApplication::applicationDirPath());
+    const QString installed = host.absoluteFilePath(QStringLiteral(QUILL_MODULE_INSTALLED));
+    if (QFileInfo::exists(installed))
+        return QDir::cleanPath(installed);
+    return QDir::cleanPath(host.absoluteFilePath(QStringLiteral(QUILL_MODULE_BUILT)));
 }
 
 QString ModuleRegistration::registerModule(const QString& libraryPath,

@@ -12,7 +12,10 @@ public:
     // The ProgID the module's class is created by.
     static constexpr const char* ProgId = "QUILL.clszh";
 
-    // The module library built with this host.
+    // The module library that came with this host: where an installation puts
+    // it beside the host, else where the build folder has it. Both are taken
+    // relative to the host program, so an installed host never reaches into
+    // the folder it was built in.
     static QString builtLibrary();
 
     // Returns "" on success, otherwise a message for the user.
