@@ -151,6 +151,10 @@ lxw_worksheet* WorkbookWriter::addSheet(const Sheet& sheet) {
 }
 
 void WorkbookWriter::save(const Sheet& sheet, const QString& path) {
+    save(sheet, path, Finish());
+}
+
+void WorkbookWriter::save(const Sheet& sheet, const QString& path, const Finish& finish) {
     const QFileInfo target(path);
     QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.quill-XXXXXX.tmp"));
     if (!temp.open())
@@ -164,7 +168,9 @@ void WorkbookWriter::save(const Sheet& sheet, const QString& path) {
     if (!workbook)
         failWrite(path, QStringLiteral("无法创建工作簿"));
     try {
-        WorkbookWriter(workbook).addSheet(sheet);
+        lxw_worksheet* written = WorkbookWriter(workbook).addSheet(sheet);
+        if (finish)
+            finish(workbook, written);
     } catch (const GridError& e) {
         workbook_close(workbook);
         failWrite(path, e.message());

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 
 struct lxw_workbook;
@@ -32,6 +33,11 @@ public:
     // An existing file is replaced only once the new one is complete.
     // Raises GridError when the file cannot be written.
     static void save(const Sheet& sheet, const QString& path);
+    // The same, with `finish` called on the workbook and the written sheet
+    // before the workbook is closed (page setup, charts). A GridError it
+    // raises fails the save, with the file named.
+    using Finish = std::function<void(lxw_workbook*, lxw_worksheet*)>;
+    static void save(const Sheet& sheet, const QString& path, const Finish& finish);
 
     // The name a workbook accepts for a sheet: at most 31 characters, no
     // []:*?/\ , not empty.

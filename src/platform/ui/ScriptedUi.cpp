@@ -21,6 +21,7 @@ void ScriptedUi::clear() {
     m_messages.clear();
     m_inputs.clear();
     m_starts.clear();
+    m_saveDialogs.clear();
 }
 
 MsgResult ScriptedUi::msgBox(const QString& text, MsgButtons buttons, const QString& title) {
@@ -43,7 +44,9 @@ QString ScriptedUi::inputBox(const QString& prompt, const QString& title, InputE
     return text;
 }
 
-QString ScriptedUi::saveFileName(const QString&, const QString&, const QString&) {
+QString ScriptedUi::saveFileName(const QString& caption, const QString& suggestedPath,
+                                 const QString& filter) {
+    m_saveDialogs.append({caption, suggestedPath, filter});
     if (m_savePaths.empty())
         return QString();
     const QString path = m_savePaths.front();

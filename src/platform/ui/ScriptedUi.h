@@ -28,6 +28,11 @@ public:
         QString program;
         QStringList arguments;
     };
+    struct SaveDialog {
+        QString caption;
+        QString suggestedPath;
+        QString filter;
+    };
 
     ScriptedUi();
     ~ScriptedUi() override;
@@ -43,6 +48,7 @@ public:
     QStringList messageTexts() const;
     const QList<Input>& inputs() const { return m_inputs; }
     const QList<Start>& starts() const { return m_starts; }
+    const QList<SaveDialog>& saveDialogs() const { return m_saveDialogs; }
     void clear();
 
     MsgResult msgBox(const QString& text, MsgButtons buttons, const QString& title) override;
@@ -58,6 +64,7 @@ private:
     std::deque<QString> m_savePaths;
     QList<Message> m_messages;
     QList<Start> m_starts;
+    QList<SaveDialog> m_saveDialogs;
     bool m_failStarts = false;
 };
 

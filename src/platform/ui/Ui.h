@@ -30,6 +30,16 @@ public:
                                  const QString& filter) = 0;
     // Starts a program detached; false when it cannot be started.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    // Hands a workbook file to the desktop's spreadsheet application: starts
+    // spreadsheetCommand() with the file's path as its last argument, through
+    // startProgram (so a seam that records or refuses starts does so here as
+    // well); false when it cannot be started.
+    virtual bool openInSpreadsheet(const QString& path);
+
+    // The command line that opens a file in the spreadsheet application: the
+    // environment variable QUILL_SPREADSHEET when set and not blank (e.g.
+    // "libreoffice --calc"), else "xdg-open".
+    static QString spreadsheetCommand();
 
     static Ui& current();
     // Installs `ui` (not owned) as the current seam; nullptr restores the desktop.

@@ -5,6 +5,7 @@
 #include "platform/grid/F1Book.h"
 #include "platform/office/Application.h"
 #include "platform/office/PrintPreview.h"
+#include "platform/office/WorkbookFile.h"
 #include "platform/ui/Ui.h"
 #include "suite/SuiteLib.h"
 #include "windows/manage/PageSetupDialog.h"
@@ -98,15 +99,21 @@ void PageOutput::run(const QString& reportName, Kind kind, int mode) {
     // The caption as the grid shows it, which the file may have shortened.
     sheet.setName(m_book.SheetName(1));
     m_app->setNow(QDateTime(today(), QTime::currentTime()));
-    StoredPageSetup::apply(sheet.pageSetup(), reportName, today());
-    applyLayout(sheet, reportName, kind);
+    layOut(sheet, m_book, reportName, kind, today());
     output(sheet, reportName, kind, mode);
 }
 
-void PageOutput::applyLayout(Worksheet& sheet, const QString& reportName, Kind kind) {
+void PageOutput::layOut(Worksheet& sheet, const F1Book& book, const QString& reportName, Kind kind,
+                        QDate today) {
+    StoredPageSetup::apply(sheet.pageSetup(), reportName, today);
+    applyLayout(sheet, book, reportName, kind, today);
+}
+
+void PageOutput::applyLayout(Worksheet& sheet, const F1Book& book, const QString& reportName,
+                             Kind kind, QDate today) {
     PageSetup& setup = sheet.pageSetup();
-    const int lastCol = m_book.LastCol();
-    const int lastRow = m_book.LastRow();
+    const int lastCol = book.LastCol();
+    const int lastRow = book.LastRow();
     switch (kind) {
     case Kind::PagedTemplate:
         // Its page blocks carry their own headers and footers.
@@ -131,14 +138,14 @@ void PageOutput::applyLayout(Worksheet& sheet, const QString& reportName, Kind k
         setup.LeftFooter = QStringLiteral("&\"Times New Roman,常规\"&N");
         // A footer the report keeps prints instead of the standard one.
         if (!StoredPageSetup::hasCenterFooter(reportName))
-            setup.CenterFooter = StoredPageSetup::preparerFooter(today());
+            setup.CenterFooter = StoredPageSetup::preparerFooter(today);
         setup.RightFooter = QStringLiteral("&\"Times New Roman,常规\"&P");
         passOver([&] {
             sheet.range(QStringLiteral("A1")).Select();
             sheet.range(QStringLiteral("A1")).EntireRow().Insert();
             for (int c = 1; c <= lastCol; ++c) {
                 Range cell = sheet.Cells(1, c);
-                cell.setValue(m_book.ColHeading(c));
+                cell.setValue(book.ColHeading(c));
                 cell.setBold(true);
             }
         });
@@ -188,25 +195,35 @@ void PageOutput::output(Worksheet& sheet, const QString& reportName, Kind kind, 
         m_app.reset();
         return;
     case OpenForUser: {
-        // Clears what lies right of and below the data, never the data itself.
-        const int lastCol = m_book.LastCol();
-        if (lastCol + 1 <= ClearLastCol)
-            passOver([&] {
-                sheet.range(absoluteColumn(lastCol + 1) + QStringLiteral("1:CZ16000"))
-                    .ClearContents();
-            });
-        const int below = m_book.LastRow() + (kind == Kind::Default ? 2 : 1);
-        if (below <= ClearLastRow)
-            passOver([&] {
-                sheet.range(QStringLiteral("A") + Mdlx::RowRef(below) + QStringLiteral(":CZ16000"))
-                    .ClearContents();
-            });
-        passOver([&] { sheet.range(QStringLiteral("A1")).Select(); });
+        clearOutside(sheet, m_book, kind);
+        bool written = false;
+        passOver([&] {
+            WorkbookFile::save(sheet, temporaryWorkbook());
+            written = true;
+        });
+        if (written)
+            Ui::current().openInSpreadsheet(temporaryWorkbook());
         return;
     }
     default:
         return;
     }
+}
+
+void PageOutput::clearOutside(Worksheet& sheet, const F1Book& book, Kind kind) {
+    // Clears what lies right of and below the data, never the data itself.
+    const int lastCol = book.LastCol();
+    if (lastCol + 1 <= ClearLastCol)
+        passOver([&] {
+            sheet.range(absoluteColumn(lastCol + 1) + QStringLiteral("1:CZ16000")).ClearContents();
+        });
+    const int below = book.LastRow() + (kind == Kind::Default ? 2 : 1);
+    if (below <= ClearLastRow)
+        passOver([&] {
+            sheet.range(QStringLiteral("A") + Mdlx::RowRef(below) + QStringLiteral(":CZ16000"))
+                .ClearContents();
+        });
+    passOver([&] { sheet.range(QStringLiteral("A1")).Select(); });
 }
 
 } // namespace quill

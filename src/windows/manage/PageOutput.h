@@ -44,8 +44,19 @@ public:
     // The preview, print and export commands: writes the grid into the
     // temporary workbook, then runs the routine.
     void writeAndRun(const QString& reportName, Kind kind, int mode);
-    // The page setup and output routine on the temporary workbook.
+    // The page setup and output routine on the temporary workbook. Mode 3
+    // writes the laid-out sheet back into it and hands it to the desktop's
+    // spreadsheet application.
     void run(const QString& reportName, Kind kind, int mode);
+
+    // Steps 2 and 3 of the routine on a sheet of the book: the report's
+    // stored page setup, then the fixed layout of the kind of sheet (a
+    // default sheet gains its bold heading row). Headless.
+    static void layOut(Worksheet& sheet, const F1Book& book, const QString& reportName, Kind kind,
+                       QDate today);
+    // Mode 3's clear of what lies right of and below the data, and "A1"
+    // selected. Headless.
+    static void clearOutside(Worksheet& sheet, const F1Book& book, Kind kind);
 
     // The print date of the footers; today when not set.
     void setToday(QDate today) { m_today = today; }
@@ -55,7 +66,8 @@ public:
     PrintPreview* preview() const { return m_preview; }
 
 private:
-    void applyLayout(Worksheet& sheet, const QString& reportName, Kind kind);
+    static void applyLayout(Worksheet& sheet, const F1Book& book, const QString& reportName,
+                            Kind kind, QDate today);
     void output(Worksheet& sheet, const QString& reportName, Kind kind, int mode);
     // The preview's page setup button: stores the user's choice and applies
     // it to the sheet shown; false when cancelled.

@@ -1,0 +1,335 @@
+#include "WindowFixture.h"
+#include "WorkbookXml.h"
+
+#include "platform/grid/F1Book.h"
+#include "platform/grid/GridError.h"
+#include "platform/grid/WorkbookReader.h"
+#include "platform/vb/Val.h"
+#include "suite/SuiteLib.h"
+#include "windows/manage/TextExport.h"
+#include "windows/manage/WorkbookExport.h"
+#include "windows/manage/frmRSGL.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QRegularExpression>
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+using namespace quill;
+using namespace quill::test;
+
+namespace {
+
+const QDate Today(2026, 12, 6);
+
+int entryIndex(const frmRSGL& w, const QString& name) {
+    for (int i = 0; i < w.ListView1->count(); ++i) {
+        if (w.ListView1->item(i)->text() == name)
+            return i + 1;
+    }
+    return 0;
+}
+
+// The field of a text export line as the Part describes it, built without
+// the module's own padding: display columns counted here (CJK 2, ASCII 1).
+QString expectedField(const QString& heading, const QString& cell) {
+    const SuiteLib& lib = SuiteLib::instance();
+    const QString type = lib.ColumnType(heading).left(1);
+    if (type == QLatin1String("S")) {
+        const int width = 2 * lib.ColumnWidth(heading).toInt();
+        return QStringLiteral("-AAA-") + cell +
+               QString(std::max(0, width - displayWidth(cell)), u' ');
+    }
+    if (type == QLatin1String("D")) {
+        const QString number = cell.isEmpty() ? cell : QString::number(vb::Val(cell), 'f', 2);
+        return QStringLiteral("-BBB-") + number.rightJustified(10, u' ');
+    }
+    if (type == QLatin1String("I"))
+        return QStringLiteral("-CCC-") + cell.rightJustified(10, u' ');
+    return cell;
+}
+
+QString expectedLine(const F1Book& book, int row) {
+    QString line;
+    for (int c = 1; c <= book.LastCol(); ++c)
+        line += expectedField(book.ColHeading(c), book.CellText(row, c));
+    return line;
+}
+
+class ExportTest : public WindowFixture {
+protected:
+    std::unique_ptr<frmRSGL> opened(const QString& title = QStringLiteral("工资管理")) {
+        auto w = load(title);
+        show(*w);
+        EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+        return w;
+    }
+    QString out(const QString& name) const { return workspace() + QStringLiteral("/") + name; }
+};
+
+// ---- text export ----
+
+TEST_P(ExportTest, TextLinesReadMarkersAndFieldsByteForByte) {
+    auto w = opened();
+    const F1Book& book = *w->F1Book1;
+    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("工资明细表")));
+    ASSERT_GT(book.LastRow(), 10);
+    const QString path = out(QStringLiteral("pay.txt"));
+    TextExport::write(book, path, TextExport::Mode::Replace);
+    const QStringList lines = fileLines(path);
+    ASSERT_EQ(lines.size(), book.LastRow());
+    for (int r = 1; r <= book.LastRow(); ++r)
+        EXPECT_EQ(lines[r - 1], expectedLine(book, r)) << r;
+    // Text and decimal fields each behind their marker.
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("-AAA-") + book.CellText(1, 1)));
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("-BBB-")));
+    // UTF-8, no byte order mark.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(QString::fromUtf8(bytes).toUtf8(), bytes);
+}
+
+TEST_P(ExportTest, ALineOfTextDecimalAndWholeNumberColumns) {
+    auto w = opened();
+    F1Book& book = *w->F1Book1;
+    book.SetLastRow(2);
+    book.SetLastCol(3);
+    book.SetColHeading(1, QStringLiteral("姓名"));
+    book.SetColHeading(2, QStringLiteral("基本工资"));
+    book.SetColHeading(3, QStringLiteral("出勤天数"));
+    book.SetCellText(1, 1, QStringLiteral("张三"));
+    book.SetCellText(1, 2, QStringLiteral("3000"));
+    book.SetCellText(1, 3, QStringLiteral("22"));
+    book.SetCellText(2, 1, QStringLiteral("Li Si"));
+    book.SetCellText(2, 2, QStringLiteral("1234.5"));
+    book.SetCellText(2, 3, QStringLiteral("7"));
+    EXPECT_EQ(TextExport::text(book),
+              QStringLiteral("-AAA-张三                -BBB-   3000.00-CCC-        22\n"
+                             "-AAA-Li Si               -BBB-   1234.50-CCC-         7\n"));
+}
+
+TEST_P(ExportTest, ALineOfOnlyDatesHasNoMarker) {
+    auto w = opened();
+    F1Book& book = *w->F1Book1;
+    book.SetLastRow(1);
+    book.SetLastCol(2);
+    book.SetColHeading(1, QStringLiteral("发放日期"));
+    book.SetColHeading(2, QStringLiteral("发放日期"));
+    book.SetCellText(1, 1, QStringLiteral("2026-11-30"));
+    book.SetCellText(1, 2, QStringLiteral("2026-12-31"));
+    EXPECT_EQ(TextExport::text(book), QStringLiteral("2026-11-302026-12-31\n"));
+}
+
+// Mend: the Part's blank count widens a field by its Latin letters; each
+// text field is made up to 2 x ColumnWidth display columns instead.
+TEST_P(ExportTest, ColumnsLineUpWhenTextsMixChineseAndLatinLetters) {
+    auto w = opened();
+    F1Book& book = *w->F1Book1;
+    const QStringList names{QStringLiteral("张三"), QStringLiteral("Li Si"),
+                            QStringLiteral("欧阳Mary"), QStringLiteral("王")};
+    book.SetLastRow(int(names.size()));
+    book.SetLastCol(3);
+    book.SetColHeading(1, QStringLiteral("姓名"));
+    book.SetColHeading(2, QStringLiteral("部门"));
+    book.SetColHeading(3, QStringLiteral("基本工资"));
+    for (int r = 1; r <= names.size(); ++r) {
+        book.SetCellText(r, 1, names[r - 1]);
+        book.SetCellText(r, 2, r % 2 ? QStringLiteral("生产部") : QStringLiteral("R&D"));
+        book.SetCellText(r, 3, QString::number(100 * r));
+    }
+    const QString path = out(QStringLiteral("mixed.txt"));
+    TextExport::write(book, path, TextExport::Mode::Replace);
+    const QStringList lines = fileLines(path);
+    ASSERT_EQ(lines.size(), names.size());
+    // The display column of every marker is the same on every line.
+    auto columns = [](const QString& line) {
+        QList<int> at;
+        static const QRegularExpression marker(QStringLiteral("-(AAA|BBB|CCC)-"));
+        for (auto it = marker.globalMatch(line); it.hasNext();)
+            at << displayWidth(line.left(it.next().capturedStart()));
+        at << displayWidth(line);
+        return at;
+    };
+    const QList<int> first = columns(lines[0]);
+    EXPECT_EQ(first, (QList<int>{0, 5 + 20, 5 + 20 + 5 + 20, 5 + 20 + 5 + 20 + 5 + 10}));
+    for (const QString& line : lines)
+        EXPECT_EQ(columns(line), first) << line.toStdString();
+}
+
+TEST_P(ExportTest, AppendKeepsWhatTheFileHeldAndReplaceDoesNot) {
+    auto w = opened();
+    const F1Book& book = *w->F1Book1;
+    const QString path = out(QStringLiteral("twice.txt"));
+    TextExport::write(book, path, TextExport::Mode::Append);
+    const QStringList once = fileLines(path);
+    ASSERT_EQ(once.size(), book.LastRow());
+    TextExport::write(book, path, TextExport::Mode::Append);
+    EXPECT_EQ(fileLines(path), once + once);
+    TextExport::write(book, path, TextExport::Mode::Replace);
+    EXPECT_EQ(fileLines(path), once);
+}
+
+TEST_P(ExportTest, AnUnwritableTextFileRaisesNamingIt) {
+    auto w = opened();
+    // A folder cannot be made below a plain file, whoever runs the test.
+    const QString blocker = out(QStringLiteral("plain"));
+    QFile f(blocker);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    const QString path = blocker + QStringLiteral("/x.txt");
+    for (TextExport::Mode mode : {TextExport::Mode::Append, TextExport::Mode::Replace}) {
+        try {
+            TextExport::write(*w->F1Book1, path, mode);
+            ADD_FAILURE() << "no error";
+        } catch (const GridError& e) {
+            EXPECT_TRUE(e.message().contains(path)) << e.what();
+        }
+    }
+}
+
+// ---- workbook export ----
+
+TEST_P(ExportTest, WorkbookHoldsTheHeadingRowAndEveryCell) {
+    auto w = opened();
+    const F1Book& book = *w->F1Book1;
+    const QString path = out(QStringLiteral("pay.xls"));
+    WorkbookExport::write(book, QString(), PageOutput::Kind::Default, path, Today);
+    const Sheet sheet = WorkbookReader::read(path);
+    ASSERT_EQ(sheet.rowCount(), book.LastRow() + 1);
+    ASSERT_EQ(sheet.columnCount(), book.LastCol());
+    for (int c = 1; c <= book.LastCol(); ++c) {
+        EXPECT_EQ(sheet.text(0, c - 1), book.ColHeading(c)) << c;
+        EXPECT_TRUE(sheet.bold(0, c - 1)) << c;
+        for (int r = 1; r <= book.LastRow(); ++r)
+            EXPECT_EQ(sheet.text(r, c - 1), book.CellText(r, c)) << r << "," << c;
+    }
+    const QString workbookXml = workbookEntry(path, QStringLiteral("xl/workbook.xml"));
+    const QString col = QChar(u'A' + book.LastCol() - 1);
+    EXPECT_TRUE(workbookXml.contains(QStringLiteral("_xlnm.Print_Titles")));
+    EXPECT_TRUE(workbookXml.contains(QStringLiteral("!$1:$1</definedName>"))) << workbookXml.toStdString();
+    EXPECT_TRUE(workbookXml.contains(QStringLiteral("_xlnm.Print_Area")));
+    EXPECT_TRUE(workbookXml.contains(
+        QStringLiteral("!$A$1:$%1$%2</definedName>").arg(col).arg(book.LastRow() + 1)))
+        << workbookXml.toStdString();
+    const QString sheetXml = workbookEntry(path, QStringLiteral("xl/worksheets/sheet1.xml"));
+    const SuiteLib& lib = SuiteLib::instance();
+    EXPECT_TRUE(sheetXml.contains(QStringLiteral("<oddHeader>&amp;C&amp;\"宋体,加粗\"&amp;16&amp;A</oddHeader>")))
+        << sheetXml.toStdString();
+    EXPECT_TRUE(sheetXml.contains(
+        QStringLiteral("<oddFooter>&amp;L&amp;\"Times New Roman,常规\"&amp;N&amp;C") +
+        lib.OperatorName + QStringLiteral("     制表人: ") + lib.UserName +
+        QStringLiteral("     审核人: ________     打印日期: 26-12-06&amp;R&amp;\"Times New "
+                       "Roman,常规\"&amp;P</oddFooter>")))
+        << sheetXml.toStdString();
+}
+
+TEST_P(ExportTest, WorkbookCarriesTheReportsStoredPageSetup) {
+    auto w = opened();
+    const F1Book& book = *w->F1Book1;
+    auto store = [](const QString& key, const QString& value) {
+        SuiteLib& lib = SuiteLib::instance();
+        lib.WriteSetting(QStringLiteral("PRINT"), QStringLiteral("月报.") + key, value,
+                         lib.settingsPath());
+    };
+    store(QStringLiteral("LeftMargin"), QStringLiteral("36"));
+    store(QStringLiteral("RightMargin"), QStringLiteral("18"));
+    store(QStringLiteral("TopMargin"), QStringLiteral("72"));
+    store(QStringLiteral("BottomMargin"), QStringLiteral("54"));
+    store(QStringLiteral("HeaderMargin"), QStringLiteral("14.4"));
+    store(QStringLiteral("FooterMargin"), QStringLiteral("28.8"));
+    store(QStringLiteral("Orientation"), QStringLiteral("2"));
+    store(QStringLiteral("PaperSize"), QStringLiteral("8"));
+    store(QStringLiteral("PrintGridLines"), QStringLiteral("True"));
+    store(QStringLiteral("CenterHorizontally"), QStringLiteral("True"));
+    store(QStringLiteral("LeftHeader"), QStringLiteral("第一车间"));
+    store(QStringLiteral("RightHeader"), QStringLiteral("&D"));
+    store(QStringLiteral("CenterFooter"), QStringLiteral("部门主管"));
+    store(QStringLiteral("Zoom"), QStringLiteral("80"));
+    store(QStringLiteral("FirstPageNumber"), QStringLiteral("3"));
+    const QString path = out(QStringLiteral("month.xls"));
+    WorkbookExport::write(book, QStringLiteral("月报"), PageOutput::Kind::Default, path, Today);
+    const QString xml = workbookEntry(path, QStringLiteral("xl/worksheets/sheet1.xml"));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<pageMargins left=\"0.5\" right=\"0.25\" top=\"1\" "
+                                            "bottom=\"0.75\" header=\"0.2\" footer=\"0.4\"/>")))
+        << xml.toStdString();
+    EXPECT_TRUE(xml.contains(QStringLiteral("orientation=\"landscape\""))) << xml.toStdString();
+    EXPECT_TRUE(xml.contains(QStringLiteral("paperSize=\"8\"")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("scale=\"80\"")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("firstPageNumber=\"3\"")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("gridLines=\"1\"")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("horizontalCentered=\"1\"")));
+    const SuiteLib& lib = SuiteLib::instance();
+    EXPECT_TRUE(xml.contains(QStringLiteral(
+        "<oddHeader>&amp;L第一车间&amp;C&amp;\"宋体,加粗\"&amp;16&amp;A&amp;R&amp;D</oddHeader>")))
+        << xml.toStdString();
+    EXPECT_TRUE(xml.contains(lib.OperatorName + QStringLiteral("     部门主管     打印日期: 26-12-06")));
+    const QString workbookXml = workbookEntry(path, QStringLiteral("xl/workbook.xml"));
+    EXPECT_TRUE(workbookXml.contains(QStringLiteral("!$1:$1</definedName>")));
+}
+
+TEST_P(ExportTest, AnUnwritableWorkbookRaisesNamingIt) {
+    auto w = opened();
+    const QString blocker = out(QStringLiteral("plain"));
+    QFile f(blocker);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    const QString path = blocker + QStringLiteral("/x.xls");
+    try {
+        WorkbookExport::write(*w->F1Book1, QString(), PageOutput::Kind::Default, path, Today);
+        ADD_FAILURE() << "no error";
+    } catch (const GridError& e) {
+        EXPECT_TRUE(e.message().contains(path)) << e.what();
+    }
+}
+
+// Mend: a write that fails half-way leaves the file under the user's name
+// as it was, and no temporary file beside it.
+TEST_P(ExportTest, AFailedWorkbookWriteLeavesTheOldFileAlone) {
+    auto w = opened();
+    F1Book& book = *w->F1Book1;
+    const int rows = 3000;
+    book.SetLastRow(rows);
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= book.LastCol(); ++c)
+            book.SetCellText(r, c, QStringLiteral("'x%1y%2 and some more text").arg(r).arg(c));
+    const QString folder = out(QStringLiteral("fsize"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/big.xls");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the user's old workbook");
+    }
+    // Files may grow to 4 KiB only: the workbook cannot be finished.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool raised = false;
+    try {
+        WorkbookExport::write(book, QString(), PageOutput::Kind::Default, path, Today);
+    } catch (const GridError& e) {
+        raised = e.message().contains(path);
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(raised);
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("the user's old workbook"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"big.xls"});
+}
+
+} // namespace
+
+QUILL_INSTANTIATE_ENGINES(ExportTest);
