@@ -120,6 +120,20 @@ QString Mdlx::RowRef(std::int32_t n) {
     return QLatin1Char('$') + QString::number(n);
 }
 
+void Mdlx::startRange() {
+    SuiteLib& lib = SuiteLib::instance();
+    if (!lib.ColumnLookup(QStringLiteral("zhtime")).isEmpty())
+        lib.RangeKind = QStringLiteral("time1");
+    else if (!lib.ColumnLookup(QStringLiteral("zhdate")).isEmpty())
+        lib.RangeKind = QStringLiteral("date1");
+    else
+        lib.RangeKind = QString();
+    DateFrom = lib.Date1;
+    DateTo = lib.Date2;
+    PeriodFrom = lib.CurrentPeriod;
+    PeriodTo = lib.CurrentPeriod;
+}
+
 QString Mdlx::RangeCaptionFor(const QString& prefix) {
     SuiteLib& lib = SuiteLib::instance();
     CaptionPrefix = prefix;

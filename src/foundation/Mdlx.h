@@ -44,6 +44,10 @@ public:
     // "$" and n in decimal.
     static QString RowRef(std::int32_t n);
 
+    // The range a run of the current table starts with: RangeKind "time1"
+    // when it has zhtime, else "date1" when it has zhdate, else none; the
+    // dates from the suite's Date1 and Date2, both periods its CurrentPeriod.
+    void startRange();
     // Makes the bracketed range caption, stores prefix + caption in the
     // suite's QueryCaption and returns QueryCaption as the suite holds it.
     QString RangeCaptionFor(const QString& prefix);

@@ -66,6 +66,15 @@ void QueryComposer::compose(const QStringList& display, const QStringList& sort,
     lib.joinQuery();
 }
 
+void QueryComposer::composeTable() {
+    SuiteLib& lib = SuiteLib::instance();
+    lib.SqlSelect = QStringLiteral("select * ");
+    lib.SqlFrom = QStringLiteral("from ") + lib.TableName + QLatin1Char(' ');
+    lib.SqlGroup = QString();
+    lib.SqlOrder = QString();
+    lib.joinQuery();
+}
+
 void QueryComposer::takeSums(const QStringList& sums) {
     Mdlx& m = Mdlx::instance();
     m.SumCount = std::min<std::int32_t>(std::int32_t(sums.size()), Mdlx::MaxSumFields);

@@ -22,6 +22,9 @@ public:
     // five parts (SqlWhere as it stands).
     static void compose(const QStringList& display, const QStringList& sort,
                         const QStringList& group);
+    // The table's own records: SqlSelect "select * ", SqlFrom "from " +
+    // TableName + " ", no group or order part; then QuerySql as above.
+    static void composeTable();
     // SumCount and SumFields from the sum items in list order, for the
     // result sheet's totals; at most the first 100 are kept.
     static void takeSums(const QStringList& sums);

@@ -2,10 +2,11 @@
 
 namespace quill {
 
-RenderProgress::RenderProgress(QWidget* parent, int total, int delayMs)
+RenderProgress::RenderProgress(QWidget* parent, int total, int delayMs, Report report)
     : m_parent(parent)
     , m_total(total)
-    , m_delayMs(delayMs) {
+    , m_delayMs(delayMs)
+    , m_report(std::move(report)) {
     m_clock.start();
 }
 
@@ -14,6 +15,13 @@ RenderProgress::~RenderProgress() {
 }
 
 void RenderProgress::update(int done) {
+    if (m_report) {
+        if (m_clock.elapsed() >= m_delayMs) {
+            m_reported = true;
+            m_report(done, m_total);
+        }
+        return;
+    }
     if (!m_dialog) {
         if (m_clock.elapsed() < m_delayMs)
             return;

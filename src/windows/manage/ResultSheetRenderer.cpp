@@ -149,7 +149,7 @@ void ResultSheetRenderer::renderDefault(Recordset& data, bool blankForZero) {
     const int rows = std::min(m_recordCount, MaxRows);
     m_book.SetLastRow(rows);
     SheetCellWriter writer(m_book, data, columns, blankForZero);
-    RenderProgress progress(m_book.window(), rows, m_progressDelay);
+    RenderProgress progress(m_book.window(), rows, m_progressDelay, m_progressReport);
     for (int r = 1; r <= rows; ++r) {
         writer.writeRecord(r, 1);
         progress.step(r);
@@ -182,7 +182,7 @@ void ResultSheetRenderer::renderTemplate(Recordset& data, bool blankForZero) {
     m_book.SetSheetName(1, QString());
     const std::vector<SheetColumn> columns = resolveColumns(data);
     SheetCellWriter writer(m_book, data, columns, blankForZero);
-    RenderProgress progress(m_book.window(), m_recordCount, m_progressDelay);
+    RenderProgress progress(m_book.window(), m_recordCount, m_progressDelay, m_progressReport);
     TemplateSheet sheet(m_book, data, columns, writer, progress, m_recordCount);
     sheet.render(m_parameters);
     m_pageCount = sheet.pageCount();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/grid/Sheet.h"
+#include "windows/manage/RenderProgress.h"
 #include "windows/manage/SheetColumn.h"
 #include "windows/manage/TemplateSheet.h"
 
@@ -65,6 +66,9 @@ public:
 
     // How long a render runs before it shows its progress (tests: 0).
     void setProgressDelay(int milliseconds) { m_progressDelay = milliseconds; }
+    // Where a render without a window reports its progress in place of the
+    // dialog; none: the dialog.
+    void setProgressReport(RenderProgress::Report report) { m_progressReport = std::move(report); }
     // Whether the last render ran long enough to show its progress.
     bool progressShown() const { return m_progressShown; }
 
@@ -94,6 +98,7 @@ private:
     int m_rowsPerBlock = 0;
     int m_progressDelay = 500;
     bool m_progressShown = false;
+    RenderProgress::Report m_progressReport;
 };
 
 } // namespace quill
