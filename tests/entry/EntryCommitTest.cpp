@@ -313,12 +313,9 @@ TEST_P(EntryCommit, TheHandedRecordIsFoundWhereverItIs) {
     rs.Open(lib.QuerySql, *lib.Connection);
     for (int i = 1; i < 5; ++i)
         rs.MoveNext();
-    QVariantList values;
-    for (int i = 0; i < rs.FieldCount(); ++i)
-        values << rs.Value(i);
     const QString id = rs.Value(QStringLiteral("memberid")).toString();
+    ChosenRecord::choose(lib.QuerySql, rs.Identity());
     rs.Close();
-    ChosenRecord::choose(lib.QuerySql, values);
     auto w = open(QStringLiteral("修改"), 1);
     EXPECT_EQ(w->F1Book1->CellText(1, 2), id);
     EXPECT_EQ(lib.CurrentRow, 5);

@@ -105,18 +105,24 @@ TEST_P(RecordCommandsTest, ModifyAndDeleteNeedAClickedRecord) {
     EXPECT_EQ(ui->messageTexts(), QStringList(2, QStringLiteral("无记录可删除")));
     ui->clear();
 
-    // The totals row of a report with sums holds no record.
+    // The totals row of a report with sums makes the last record current
+    // (its fields published) but holds no record to modify or delete.
     int index = 0;
     for (int i = 0; i < w->ListView1->count(); ++i) {
-        if (w->ListView1->item(i)->text() == QStringLiteral("工资明细表"))
+        if (w->ListView1->item(i)->text() == QStringLiteral("生产部一班工资"))
             index = i + 1;
     }
     ASSERT_GT(index, 0);
     w->ListView1_ItemClick(index);
     const int records = w->renderer().RecordCount();
     ASSERT_EQ(w->F1Book1->LastRow(), records + 1);
+    lib.CurrentMemberId.clear();
     w->F1Book1_Click(records + 1, 2);
     EXPECT_EQ(lib.CurrentRow, records + 1);
+    EXPECT_EQ(w->dataRecordset().AbsolutePosition(), records - 1);
+    EXPECT_EQ(lib.CurrentMemberId,
+              w->dataRecordset().Value(QStringLiteral("memberid")).toString());
+    EXPECT_FALSE(lib.CurrentMemberId.isEmpty());
     onEntryWindow([](frmRSLR&) {});
     w->MN03_Click();
     EXPECT_EQ(shown(), QString());

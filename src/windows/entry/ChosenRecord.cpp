@@ -6,7 +6,7 @@ namespace {
 
 struct Choice {
     QString query;
-    QVariantList values;
+    std::optional<Recordset::RowIdentity> identity;
     bool chosen = false;
 };
 
@@ -17,21 +17,20 @@ Choice& current() {
 
 } // namespace
 
-void ChosenRecord::choose(const QString& query, const QVariantList& values) {
-    current() = Choice{query, values, true};
+void ChosenRecord::choose(const QString& query, std::optional<Recordset::RowIdentity> identity) {
+    current() = Choice{query, identity, true};
 }
 
 void ChosenRecord::clear() {
     current() = Choice{};
 }
 
-QVariantList ChosenRecord::valuesFor(const QString& query) {
-    const Choice& c = current();
-    return c.chosen && c.query == query ? c.values : QVariantList();
-}
-
 bool ChosenRecord::isChosen(const QString& query) {
     return current().chosen && current().query == query;
+}
+
+std::optional<Recordset::RowIdentity> ChosenRecord::identityFor(const QString& query) {
+    return isChosen(query) ? current().identity : std::nullopt;
 }
 
 } // namespace quill

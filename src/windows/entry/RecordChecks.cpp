@@ -36,20 +36,17 @@ bool RecordChecks::anotherHolds(int row, const QVariant& value) {
     rs.Open(lib.SqlSelect + lib.SqlFrom + QStringLiteral(" where ") +
                 UniqueCondition::of(m_entry.field(row).name, value, dialect),
             *lib.Connection);
-    // The record being modified or deleted holds its own value: the first
-    // record found that holds all of its values is that record.
+    // The record being modified or deleted holds its own value.
     const RecordEntry::Mode mode = RecordEntry::modeOf(lib.CommandName);
-    const bool leaveOutItself =
+    const std::optional<Recordset::RowIdentity> itself =
         (mode == RecordEntry::Mode::Modify || mode == RecordEntry::Mode::Delete) &&
-        m_entry.recordShown();
-    const QVariantList itself = leaveOutItself ? m_entry.currentValues() : QVariantList();
-    bool skipped = !leaveOutItself;
+                m_entry.recordShown()
+            ? m_entry.currentIdentity()
+            : std::nullopt;
     for (; !rs.Eof(); rs.MoveNext()) {
-        if (!skipped && m_entry.holds(rs, itself)) {
-            skipped = true;
-            continue;
-        }
-        return true;
+        const std::optional<Recordset::RowIdentity> other = rs.Identity();
+        if (!itself || !other || other->row != itself->row)
+            return true;
     }
     return false;
 }

@@ -83,41 +83,18 @@ void RecordEntry::positionOn(long n) {
 
 bool RecordEntry::positionOnChosen() {
     SuiteLib& lib = SuiteLib::instance();
-    const QVariantList chosen = ChosenRecord::valuesFor(lib.QuerySql);
     positionOn(lib.CurrentRow);
-    if (chosen.isEmpty())
+    const std::optional<Recordset::RowIdentity> chosen = ChosenRecord::identityFor(lib.QuerySql);
+    if (!chosen)
         return !m_data.Eof() && !m_data.Bof();
-    if (!m_data.Eof() && !m_data.Bof() && holds(m_data, chosen))
-        return true;
-    for (m_data.MoveFirst(); !m_data.Eof(); m_data.MoveNext()) {
-        if (holds(m_data, chosen)) {
-            lib.CurrentRow = m_data.AbsolutePosition() + 1;
-            return true;
-        }
-    }
-    return false;
-}
-
-QVariantList RecordEntry::currentValues() const {
-    QVariantList values;
-    for (int i = 0; i < m_data.FieldCount(); ++i)
-        values << m_data.Value(i);
-    return values;
-}
-
-bool RecordEntry::holds(const Recordset& other, const QVariantList& values) const {
-    if (values.size() != qsizetype(m_fields.size()))
+    if (!m_data.MoveToIdentity(*chosen))
         return false;
-    for (std::size_t i = 0; i < m_fields.size(); ++i) {
-        const int at = other.FieldIndex(m_fields[i].name);
-        if (at < 0)
-            return false;
-        const QVariant v = other.Value(at);
-        const QVariant& w = values[qsizetype(i)];
-        if (v.isNull() != w.isNull() || (!v.isNull() && v != w))
-            return false;
-    }
+    lib.CurrentRow = m_data.AbsolutePosition() + 1;
     return true;
+}
+
+std::optional<Recordset::RowIdentity> RecordEntry::currentIdentity() const {
+    return m_data.Eof() || m_data.Bof() ? std::nullopt : m_data.Identity();
 }
 
 int RecordEntry::rowOf(const QString& fieldName) const {

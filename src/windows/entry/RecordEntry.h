@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <optional>
 #include <vector>
 
 namespace quill {
@@ -62,11 +63,8 @@ public:
     void putValue(int row, const QString& text);
     QString valueText(int row) const;
 
-    // The current record's values, field by field.
-    QVariantList currentValues() const;
-    // Whether the record of `other` (any recordset over the same fields)
-    // holds exactly these values.
-    bool holds(const Recordset& other, const QVariantList& values) const;
+    // Where the current record comes from; none without a record.
+    std::optional<Recordset::RowIdentity> currentIdentity() const;
 
     int fieldCount() const { return int(m_fields.size()); }
     // Field of grid row `row` (1..fieldCount()).

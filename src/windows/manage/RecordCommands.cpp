@@ -1,5 +1,6 @@
 #include "windows/manage/RecordCommands.h"
 
+#include "foundation/Mdlx.h"
 #include "platform/com/CreateObject.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
@@ -109,19 +110,21 @@ bool RecordCommands::chooseRecord(int row) {
     const SuiteLib& lib = SuiteLib::instance();
     const ResultSheetRenderer& renderer = m_window.renderer();
     const int records = std::min(renderer.RecordCount(), ResultSheetRenderer::MaxRows);
-    if (records <= 0 || !lib.SqlGroup.isEmpty() || renderer.IsTemplateSheet() || row < 1 ||
-        row > records)
+    if (records <= 0 || !lib.SqlGroup.isEmpty() || renderer.IsTemplateSheet() || row < 1)
+        return false;
+    // The totals row makes the last record shown current, but names no
+    // record to modify or delete.
+    const bool totals = Mdlx::instance().SumCount > 0 && row == m_window.F1Book1->LastRow();
+    if (row > records && !totals)
         return false;
     Recordset& data = m_window.dataRecordset();
     data.MoveFirst();
-    for (int i = 1; i < row && !data.Eof(); ++i)
+    for (int i = 1; i < (totals ? records : row) && !data.Eof(); ++i)
         data.MoveNext();
     if (data.Eof())
         return false;
-    QVariantList values;
-    for (int i = 0; i < data.FieldCount(); ++i)
-        values << data.Value(i);
-    ChosenRecord::choose(lib.QuerySql, values);
+    if (!totals)
+        ChosenRecord::choose(lib.QuerySql, data.Identity());
     return true;
 }
 
