@@ -140,15 +140,7 @@ void PageOutput::applyLayout(Worksheet& sheet, const F1Book& book, const QString
         if (!StoredPageSetup::hasCenterFooter(reportName))
             setup.CenterFooter = StoredPageSetup::preparerFooter(today);
         setup.RightFooter = QStringLiteral("&\"Times New Roman,常规\"&P");
-        passOver([&] {
-            sheet.range(QStringLiteral("A1")).Select();
-            sheet.range(QStringLiteral("A1")).EntireRow().Insert();
-            for (int c = 1; c <= lastCol; ++c) {
-                Range cell = sheet.Cells(1, c);
-                cell.setValue(book.ColHeading(c));
-                cell.setBold(true);
-            }
-        });
+        passOver([&] { insertHeadingRow(sheet, book); });
         setup.PrintTitleRows = QStringLiteral("$1:$1");
         setup.CenterHeader = QStringLiteral("&\"宋体,加粗\"&16&A");
         setup.PrintArea = printArea(lastCol, lastRow + 1);
@@ -207,6 +199,16 @@ void PageOutput::output(Worksheet& sheet, const QString& reportName, Kind kind, 
     }
     default:
         return;
+    }
+}
+
+void PageOutput::insertHeadingRow(Worksheet& sheet, const F1Book& book) {
+    sheet.range(QStringLiteral("A1")).Select();
+    sheet.range(QStringLiteral("A1")).EntireRow().Insert();
+    for (int c = 1; c <= book.LastCol(); ++c) {
+        Range cell = sheet.Cells(1, c);
+        cell.setValue(book.ColHeading(c));
+        cell.setBold(true);
     }
 }
 

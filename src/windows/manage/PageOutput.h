@@ -54,6 +54,9 @@ public:
     // default sheet gains its bold heading row). Headless.
     static void layOut(Worksheet& sheet, const F1Book& book, const QString& reportName, Kind kind,
                        QDate today);
+    // A default sheet's heading row: a row inserted above the data holding
+    // the grid's column headings in bold.
+    static void insertHeadingRow(Worksheet& sheet, const F1Book& book);
     // Mode 3's clear of what lies right of and below the data, and "A1"
     // selected. Headless.
     static void clearOutside(Worksheet& sheet, const F1Book& book, Kind kind);

@@ -12,6 +12,7 @@
 #include "suite/SuiteLib.h"
 #include "windows/about/frmAbout.h"
 #include "windows/designer/frmRSCX.h"
+#include "windows/manage/ExportCommands.h"
 #include "windows/manage/ModuleLauncher.h"
 #include "windows/manage/PageOutput.h"
 #include "windows/manage/RecordCommands.h"
@@ -521,8 +522,13 @@ void frmRSGL::MN08_Click() {
         .writeAndRun(m_reportName, PageOutput::kindOf(*m_renderer), PageOutput::Print);
 }
 
-void frmRSGL::MN09_Click() {}
-void frmRSGL::MN10_Click() {}
+void frmRSGL::MN09_Click() {
+    ExportCommands(*this).exportSheet();
+}
+
+void frmRSGL::MN10_Click() {
+    ExportCommands(*this).chart();
+}
 
 void frmRSGL::MN11_Click() {
     frmAbout about(this);

@@ -1,0 +1,432 @@
+#include "WindowFixture.h"
+#include "WorkbookXml.h"
+
+#include "foundation/Mdlx.h"
+#include "foundation/QueryComposer.h"
+#include "foundation/ReportStore.h"
+#include "platform/db/Recordset.h"
+#include "platform/grid/F1Book.h"
+#include "platform/grid/WorkbookReader.h"
+#include "platform/vb/Val.h"
+#include "suite/SuiteLib.h"
+#include "windows/manage/ChartExport.h"
+#include "windows/manage/ChartWindow.h"
+#include "windows/manage/ExportCommands.h"
+#include "windows/manage/PageOutput.h"
+#include "windows/manage/frmRSGL.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPieSeries>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace quill;
+using namespace quill::test;
+
+namespace {
+
+int entryIndex(const frmRSGL& w, const QString& name) {
+    for (int i = 0; i < w.ListView1->count(); ++i) {
+        if (w.ListView1->item(i)->text() == name)
+            return i + 1;
+    }
+    return 0;
+}
+
+bool isWorkbook(const QString& path) {
+    return workbookEntries(path).contains(QStringLiteral("xl/workbook.xml"));
+}
+
+// Scoped QUILL_SPREADSHEET.
+class SpreadsheetCommand {
+public:
+    explicit SpreadsheetCommand(const QByteArray& command)
+        : m_had(qEnvironmentVariableIsSet("QUILL_SPREADSHEET"))
+        , m_old(qgetenv("QUILL_SPREADSHEET")) {
+        if (command.isNull())
+            qunsetenv("QUILL_SPREADSHEET");
+        else
+            qputenv("QUILL_SPREADSHEET", command);
+    }
+    ~SpreadsheetCommand() {
+        if (m_had)
+            qputenv("QUILL_SPREADSHEET", m_old);
+        else
+            qunsetenv("QUILL_SPREADSHEET");
+    }
+
+private:
+    bool m_had;
+    QByteArray m_old;
+};
+
+class ExportCommandsTest : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        m_command = std::make_unique<SpreadsheetCommand>(QByteArray());
+    }
+    void TearDown() override {
+        m_command.reset();
+        WindowFixture::TearDown();
+    }
+    std::unique_ptr<frmRSGL> opened(const QString& title = QStringLiteral("工资管理")) {
+        auto w = load(title);
+        show(*w);
+        EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+        return w;
+    }
+    QString out(const QString& name) const { return workspace() + QStringLiteral("/") + name; }
+    void textSetting(const QString& value) {
+        writeSetting(SuiteLib::instance().ModuleTitle + QStringLiteral("TXT"), value);
+    }
+    QStringList workFolderFiles() const {
+        return QDir(SuiteLib::instance().WorkFolder)
+            .entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    // A blocker file: nothing can be written below it.
+    QString unwritable(const QString& name) {
+        const QString blocker = out(QStringLiteral("plain"));
+        QFile f(blocker);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        return blocker + QStringLiteral("/") + name;
+    }
+    static QString chartXml() {
+        return workbookEntry(PageOutput::temporaryWorkbook(), QStringLiteral("xl/charts/chart1.xml"));
+    }
+    static QStringList formulas(const QString& xml) {
+        QStringList out;
+        static const QRegularExpression f(QStringLiteral("<c:f>([^<]*)</c:f>"));
+        for (auto it = f.globalMatch(xml); it.hasNext();)
+            out << it.next().captured(1);
+        return out;
+    }
+
+private:
+    std::unique_ptr<SpreadsheetCommand> m_command;
+};
+
+// ---- MN09 ----
+
+TEST_P(ExportCommandsTest, TxtYesWritesTextEvenWhenAWorkbookWasWanted) {
+    auto w = opened();
+    textSetting(QStringLiteral("YES"));
+    const QString path = out(QStringLiteral("wanted.xls"));
+    ui->answerSave(QStringLiteral("  ") + path + QStringLiteral(" "));
+    w->MN09->trigger();
+    ASSERT_EQ(ui->saveDialogs().size(), 1);
+    EXPECT_EQ(ui->saveDialogs()[0].filter, QStringLiteral("TXT FILE(*.TXT)"));
+    EXPECT_EQ(ui->saveDialogs()[0].suggestedPath, SuiteLib::instance().WorkFolder);
+    EXPECT_EQ(ui->messageTexts(), QStringList{QStringLiteral("输出文本完毕")});
+    EXPECT_FALSE(isWorkbook(path));
+    const QStringList lines = fileLines(path);
+    ASSERT_EQ(lines.size(), w->F1Book1->LastRow());
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("-AAA-"))) << lines[0].toStdString();
+    EXPECT_TRUE(ui->starts().isEmpty());
+}
+
+TEST_P(ExportCommandsTest, AnyOtherValueGivesAWorkbookHandedToTheSpreadsheetApplication) {
+    auto w = opened();
+    int n = 0;
+    for (const QString& value : {QString(), QStringLiteral("NO"), QStringLiteral("yes")}) {
+        SCOPED_TRACE(value.toStdString());
+        textSetting(value);
+        ui->clear();
+        const QString path = out(QStringLiteral("book%1.xls").arg(++n));
+        ui->answerSave(path);
+        w->MN09->trigger();
+        ASSERT_EQ(ui->saveDialogs().size(), 1);
+        EXPECT_EQ(ui->saveDialogs()[0].filter,
+                  QStringLiteral("EXCEL FILE(*.xls);;VTS FILE(*.vts)"));
+        EXPECT_EQ(ui->saveDialogs()[0].suggestedPath, SuiteLib::instance().WorkFolder);
+        EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+        ASSERT_TRUE(isWorkbook(path));
+        const Sheet sheet = WorkbookReader::read(path);
+        EXPECT_EQ(sheet.rowCount(), w->F1Book1->LastRow() + 1);
+        EXPECT_EQ(sheet.text(0, 0), w->F1Book1->ColHeading(1));
+        EXPECT_TRUE(sheet.bold(0, 0));
+        ASSERT_EQ(ui->starts().size(), 1);
+        EXPECT_EQ(ui->starts()[0].program, QStringLiteral("xdg-open"));
+        EXPECT_EQ(ui->starts()[0].arguments, QStringList{path});
+    }
+}
+
+TEST_P(ExportCommandsTest, AVtsNameIsStillAWorkbook) {
+    auto w = opened();
+    const QString path = out(QStringLiteral("sheet.vts"));
+    ui->answerSave(path);
+    w->MN09->trigger();
+    EXPECT_TRUE(ui->messages().isEmpty());
+    ASSERT_TRUE(isWorkbook(path));
+    EXPECT_EQ(WorkbookReader::read(path).text(1, 0), w->F1Book1->CellText(1, 1));
+}
+
+TEST_P(ExportCommandsTest, TheSpreadsheetCommandIsConfigurable) {
+    auto w = opened();
+    SpreadsheetCommand command("libreoffice --calc");
+    const QString path = out(QStringLiteral("lo.xls"));
+    ui->answerSave(path);
+    w->MN09->trigger();
+    ASSERT_EQ(ui->starts().size(), 1);
+    EXPECT_EQ(ui->starts()[0].program, QStringLiteral("libreoffice"));
+    EXPECT_EQ(ui->starts()[0].arguments, (QStringList{QStringLiteral("--calc"), path}));
+}
+
+TEST_P(ExportCommandsTest, AHandOverThatFailsIsReportedWithTheFile) {
+    auto w = opened();
+    ui->failStarts(true);
+    const QString path = out(QStringLiteral("kept.xls"));
+    ui->answerSave(path);
+    w->MN09->trigger();
+    EXPECT_TRUE(isWorkbook(path));
+    ASSERT_EQ(ui->messages().size(), 1);
+    EXPECT_TRUE(ui->messages()[0].text.contains(path));
+}
+
+// Mend: the Part goes on past a cancelled dialog and reports the text
+// export done; here a cancelled dialog ends the command silently.
+TEST_P(ExportCommandsTest, ACancelledDialogEndsTheExportSilently) {
+    auto w = opened();
+    for (const QString& value : {QStringLiteral("YES"), QStringLiteral("NO")}) {
+        SCOPED_TRACE(value.toStdString());
+        textSetting(value);
+        ui->clear();
+        const QStringList before = workFolderFiles();
+        w->MN09->trigger();
+        EXPECT_EQ(ui->saveDialogs().size(), 1);
+        EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+        EXPECT_TRUE(ui->starts().isEmpty());
+        EXPECT_EQ(workFolderFiles(), before);
+        // A name of blanks only is no name either.
+        ui->answerSave(QStringLiteral("   "));
+        w->MN09->trigger();
+        EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+        EXPECT_EQ(workFolderFiles(), before);
+    }
+}
+
+// Mend: a file that cannot be written is reported by name, not as done.
+TEST_P(ExportCommandsTest, AnUnwritableFileIsReportedByName) {
+    auto w = opened();
+    textSetting(QStringLiteral("YES"));
+    const QString text = unwritable(QStringLiteral("x.txt"));
+    ui->answerSave(text);
+    w->MN09->trigger();
+    ASSERT_EQ(ui->messages().size(), 1);
+    EXPECT_TRUE(ui->messages()[0].text.contains(text)) << ui->messages()[0].text.toStdString();
+    EXPECT_FALSE(ui->messageTexts().contains(QStringLiteral("输出文本完毕")));
+
+    textSetting(QStringLiteral("NO"));
+    ui->clear();
+    const QString book = unwritable(QStringLiteral("x.xls"));
+    ui->answerSave(book);
+    w->MN09->trigger();
+    ASSERT_EQ(ui->messages().size(), 1);
+    EXPECT_TRUE(ui->messages()[0].text.contains(book)) << ui->messages()[0].text.toStdString();
+    EXPECT_TRUE(ui->starts().isEmpty());
+}
+
+TEST_P(ExportCommandsTest, TwoTextExportsIntoOneFileKeepBoth) {
+    auto w = opened();
+    textSetting(QStringLiteral("YES"));
+    const QString path = out(QStringLiteral("twice.TXT"));
+    ui->answerSave(path);
+    w->MN09->trigger();
+    const QStringList once = fileLines(path);
+    ASSERT_EQ(once.size(), w->F1Book1->LastRow());
+    ui->answerSave(path);
+    w->MN09->trigger();
+    EXPECT_EQ(fileLines(path), once + once);
+    EXPECT_EQ(ui->messageTexts(),
+              (QStringList{QStringLiteral("输出文本完毕"), QStringLiteral("输出文本完毕")}));
+}
+
+// ---- MN10 ----
+
+class ChartCommand : public ExportCommandsTest {
+protected:
+    // A grouped report with one summed column: departments and their pay.
+    void addDepartmentPayReport() {
+        Recordset rs;
+        ReportStore store(rs);
+        ReportDraft d;
+        d.name = QStringLiteral("部门实发");
+        d.display = QStringList{QStringLiteral("DEPART"), QStringLiteral("sfgz")};
+        d.sum = QStringList{QStringLiteral("sfgz")};
+        d.group = QStringList{QStringLiteral("DEPART")};
+        ASSERT_EQ(store.add(d), QString());
+    }
+    ChartWindow* chartWindow(frmRSGL& w) {
+        w.MN10->trigger();
+        QApplication::processEvents();
+        return w.findChild<ChartWindow*>();
+    }
+};
+
+TEST_P(ChartCommand, AGroupedReportWithOneSummedColumnGivesAPieOfAAndBWithoutTheTotals) {
+    auto w = load(QStringLiteral("工资管理"));
+    addDepartmentPayReport();
+    show(*w);
+    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("部门实发")));
+    ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    const F1Book& book = *w->F1Book1;
+    ASSERT_EQ(book.LastCol(), 2);
+    const int lastRow = book.LastRow(); // the records and the totals row
+    ASSERT_GT(lastRow, 2);
+    ASSERT_TRUE(w->MN10->isEnabled());
+    ChartWindow* shown = chartWindow(*w);
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+
+    const QString xml = chartXml();
+    EXPECT_TRUE(xml.contains(QStringLiteral("<c:pieChart>"))) << xml.toStdString();
+    const QString sheetName = book.SheetName(1);
+    // Heading row inserted: records from row 2 to lastRow, totals (row lastRow + 1) left out.
+    const QStringList refs = formulas(xml);
+    ASSERT_EQ(refs.size(), 3) << refs.join(u' ').toStdString();
+    EXPECT_TRUE(refs[0].endsWith(QStringLiteral("!$B$1"))) << refs[0].toStdString();
+    EXPECT_TRUE(refs[1].endsWith(QStringLiteral("!$A$2:$A$%1").arg(lastRow)))
+        << refs[1].toStdString();
+    EXPECT_TRUE(refs[2].endsWith(QStringLiteral("!$B$2:$B$%1").arg(lastRow)))
+        << refs[2].toStdString();
+    ASSERT_EQ(ui->starts().size(), 1);
+    EXPECT_EQ(ui->starts()[0].arguments, QStringList{PageOutput::temporaryWorkbook()});
+
+    // The sheet: headings in bold above the records, whose values are numbers.
+    const Sheet sheet = WorkbookReader::read(PageOutput::temporaryWorkbook());
+    EXPECT_EQ(sheet.text(0, 1), book.ColHeading(2));
+    EXPECT_TRUE(sheet.bold(0, 0));
+    const QString sheetXml = workbookEntry(PageOutput::temporaryWorkbook(),
+                                           QStringLiteral("xl/worksheets/sheet1.xml"));
+    EXPECT_TRUE(sheetXml.contains(QStringLiteral("<drawing r:id=")));
+    EXPECT_TRUE(sheetXml.contains(QRegularExpression(QStringLiteral("<c r=\"B2\"[^>]*><v>"))))
+        << sheetXml.left(2000).toStdString();
+
+    // The same chart on screen.
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    const QList<QAbstractSeries*> series = shown->view()->chart()->series();
+    ASSERT_EQ(series.size(), 1);
+    auto* pie = qobject_cast<QPieSeries*>(series[0]);
+    ASSERT_NE(pie, nullptr);
+    ASSERT_EQ(pie->count(), lastRow - 1);
+    for (int r = 1; r < lastRow; ++r) {
+        EXPECT_EQ(pie->slices()[r - 1]->label(), book.CellText(r, 1));
+        EXPECT_DOUBLE_EQ(pie->slices()[r - 1]->value(), vb::Val(book.CellText(r, 2)));
+    }
+    EXPECT_EQ(shown->view()->chart()->title(), sheetName);
+    shown->close();
+}
+
+TEST_P(ChartCommand, MoreValueColumnsGiveAClusteredColumnChartOverThePartsRange) {
+    auto w = opened();
+    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("部门汇总")));
+    const F1Book& book = *w->F1Book1;
+    ASSERT_EQ(book.LastCol(), 5);
+    const int lastRow = book.LastRow();
+    ASSERT_GT(Mdlx::instance().SumCount, 0);
+    ChartWindow* shown = chartWindow(*w);
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    const QString xml = chartXml();
+    EXPECT_TRUE(xml.contains(QStringLiteral("<c:barDir val=\"col\"/>"))) << xml.toStdString();
+    EXPECT_TRUE(xml.contains(QStringLiteral("<c:grouping val=\"clustered\"/>")));
+    const QStringList refs = formulas(xml);
+    ASSERT_EQ(refs.size(), 4 * 3) << refs.join(u' ').toStdString();
+    for (int s = 0; s < 4; ++s) {
+        const QString col = QChar(u'B' + s);
+        EXPECT_TRUE(refs[3 * s].endsWith(QStringLiteral("!$%1$1").arg(col)));
+        EXPECT_TRUE(refs[3 * s + 1].endsWith(QStringLiteral("!$A$2:$A$%1").arg(lastRow)));
+        EXPECT_TRUE(refs[3 * s + 2].endsWith(QStringLiteral("!$%1$2:$%1$%2").arg(col).arg(lastRow)))
+            << refs[3 * s + 2].toStdString();
+    }
+    ASSERT_NE(shown, nullptr);
+    auto* bars = qobject_cast<QBarSeries*>(shown->view()->chart()->series().value(0));
+    ASSERT_NE(bars, nullptr);
+    ASSERT_EQ(bars->count(), 4);
+    for (int s = 0; s < 4; ++s) {
+        EXPECT_EQ(bars->barSets()[s]->label(), book.ColHeading(s + 2));
+        ASSERT_EQ(bars->barSets()[s]->count(), lastRow - 1);
+        EXPECT_DOUBLE_EQ(bars->barSets()[s]->at(0), vb::Val(book.CellText(1, s + 2)));
+    }
+    shown->close();
+}
+
+// Mend: the group items are counted in the current query's group part,
+// which the designer may have changed since the last report click.
+TEST_P(ChartCommand, TheGroupItemsAreThoseOfTheCurrentQuery) {
+    auto w = opened();
+    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("部门汇总")));
+    // What the designer leaves: grouped by department and team, one sum.
+    QueryComposer::compose({QStringLiteral("DEPART"), QStringLiteral("GROUP0"),
+                            QStringLiteral("sfgz")},
+                           {}, {QStringLiteral("DEPART"), QStringLiteral("GROUP0")});
+    QueryComposer::takeSums({QStringLiteral("sfgz")});
+    w->Form_Activate();
+    ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    ASSERT_EQ(w->F1Book1->LastCol(), 3);
+    // Three columns, two of them group items: one value column, a pie.
+    w->MN10->setEnabled(true);
+    ChartWindow* shown = chartWindow(*w);
+    EXPECT_TRUE(chartXml().contains(QStringLiteral("<c:pieChart>")));
+    ASSERT_NE(shown, nullptr);
+    shown->close();
+}
+
+TEST_P(ChartCommand, ATemplateSheetChartsFromItsLastHeaderRow) {
+    auto w = opened();
+    F1Book& book = *w->F1Book1;
+    // A template sheet as the renderer leaves it: three header rows, records.
+    book.SetLastRow(6);
+    book.SetLastCol(3);
+    const QStringList rows[] = {{"工资表", "", ""},
+                                {"", "", ""},
+                                {"部门", "基本工资", "实发工资"},
+                                {"生产部", "100.50", "90"},
+                                {"销售部", "200", "180.25"},
+                                {"合计", "300.50", "270.25"}};
+    for (int r = 1; r <= 6; ++r)
+        for (int c = 1; c <= 3; ++c)
+            book.SetCellText(r, c, rows[r - 1][c - 1]);
+    const ChartExport::Made made = ChartExport::make(book, 3, 1, 2);
+    EXPECT_EQ(made.chart.type, SheetChart::Type::ColumnClustered);
+    EXPECT_EQ(made.chart.source, (CellRange{2, 0, 4, 2}));
+    const SheetChart::Data data = made.chart.read(made.sheet);
+    EXPECT_EQ(data.categories, (QStringList{"生产部", "销售部"}));
+    ASSERT_EQ(data.series.size(), 2u);
+    EXPECT_EQ(data.series[0].name, QStringLiteral("基本工资"));
+    EXPECT_EQ(data.series[0].values, (std::vector<double>{100.5, 200}));
+    EXPECT_EQ(data.series[1].values, (std::vector<double>{90, 180.25}));
+    // No heading row on a template; the records' cells are numbers.
+    const QString path = out(QStringLiteral("template.xls"));
+    ChartExport::write(made, path);
+    const Sheet sheet = WorkbookReader::read(path);
+    EXPECT_EQ(sheet.rowCount(), 6);
+    EXPECT_EQ(sheet.text(3, 1), QStringLiteral("100.50"));
+    const QString xml = workbookEntry(path, QStringLiteral("xl/worksheets/sheet1.xml"));
+    EXPECT_TRUE(xml.contains(QRegularExpression(QStringLiteral("<c r=\"C4\"[^>]*><v>90</v></c>"))))
+        << xml.toStdString();
+    const QStringList refs = formulas(workbookEntry(path, QStringLiteral("xl/charts/chart1.xml")));
+    ASSERT_EQ(refs.size(), 6);
+    EXPECT_TRUE(refs[1].endsWith(QStringLiteral("!$A$4:$A$5"))) << refs[1].toStdString();
+    EXPECT_TRUE(refs[5].endsWith(QStringLiteral("!$C$4:$C$5"))) << refs[5].toStdString();
+}
+
+TEST(ChartGroupItems, CountsTheItemsOfTheGroupPart) {
+    EXPECT_EQ(ChartExport::groupItemCount(QString()), 0);
+    EXPECT_EQ(ChartExport::groupItemCount(QStringLiteral(" group by DEPART")), 1);
+    EXPECT_EQ(ChartExport::groupItemCount(QStringLiteral(" group by memberid, name")), 2);
+    EXPECT_EQ(ChartExport::groupItemCount(QStringLiteral(" GROUP BY a,b,c")), 3);
+}
+
+} // namespace
+
+QUILL_INSTANTIATE_ENGINES(ExportCommandsTest);
+QUILL_INSTANTIATE_ENGINES(ChartCommand);
