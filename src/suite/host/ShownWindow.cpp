@@ -22,8 +22,17 @@ const std::vector<ShownWindow>& table() {
         {QStringLiteral("date"),
          {QStringLiteral("MN01"), QStringLiteral("Command2")},
          QStringLiteral("frmDATE")},
-        {QStringLiteral("entry"), {QStringLiteral("MN02")}, QStringLiteral("frmRSLR")},
+        // Modify mode on the first record of the title's first report.
+        {QStringLiteral("entry"),
+         {QStringLiteral("ListView1_ItemClick:2"), QStringLiteral("F1Book1_Click:1,1"),
+          QStringLiteral("MN03")},
+         QStringLiteral("frmRSLR")},
         {QStringLiteral("preview"), {QStringLiteral("MN07")}, QStringLiteral("PrintPreview")},
+        // The chart of a grouped report: the title's second report (工资管理's
+        // 部门汇总), whose query the chart command is offered for.
+        {QStringLiteral("chart"),
+         {QStringLiteral("ListView1_ItemClick:3"), QStringLiteral("MN10")},
+         QStringLiteral("ChartWindow")},
     };
     return rows;
 }

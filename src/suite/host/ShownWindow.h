@@ -7,8 +7,9 @@ namespace quill {
 
 // A window the host can open for "--show NAME": from the module's main
 // window, the menu actions are triggered or the buttons clicked (by object
-// name) one after another, each in the window the one before opened; the
-// window to show is then the one of object name `windowName`.
+// name) one after another, each in the window the one before opened; a step
+// "Handler:1,2" calls the window's invokable handler with those numbers.
+// The window to show is then the one of object name `windowName`.
 struct ShownWindow {
     QString name;
     QStringList openSteps;

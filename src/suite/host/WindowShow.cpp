@@ -56,6 +56,13 @@ void WindowShow::poll() {
 void WindowShow::openNext(QWidget* top) {
     const QString name = m_window.openSteps[m_step];
     // Queued: the window a step opens runs its own event loop until closed.
+    if (name.contains(u':')) {
+        // A handler opens no window: the next step is in this one.
+        if (!invokeHandler(top, name))
+            return stop(QStringLiteral("窗口 %1 中没有 %2").arg(top->objectName(), name));
+        ++m_step;
+        return;
+    }
     if (auto* action = top->findChild<QAction*>(name))
         QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
     else if (auto* button = top->findChild<QAbstractButton*>(name))
@@ -64,6 +71,19 @@ void WindowShow::openNext(QWidget* top) {
         return stop(QStringLiteral("窗口 %1 中没有 %2").arg(top->objectName(), name));
     m_opener = top;
     ++m_step;
+}
+
+bool WindowShow::invokeHandler(QWidget* top, const QString& step) {
+    const QString method = step.section(u':', 0, 0);
+    const QStringList args = step.section(u':', 1).split(u',');
+    const QByteArray name = method.toLatin1();
+    if (args.size() == 1)
+        return QMetaObject::invokeMethod(top, name.constData(), Qt::QueuedConnection,
+                                         Q_ARG(int, args[0].toInt()));
+    if (args.size() == 2)
+        return QMetaObject::invokeMethod(top, name.constData(), Qt::QueuedConnection,
+                                         Q_ARG(int, args[0].toInt()), Q_ARG(int, args[1].toInt()));
+    return false;
 }
 
 void WindowShow::capture(QWidget* top) {

@@ -27,6 +27,8 @@ public:
 private:
     void poll();
     void openNext(QWidget* top);
+    // Calls a step "Handler:1,2" on top; false when top has no such handler.
+    static bool invokeHandler(QWidget* top, const QString& step);
     void capture(QWidget* top);
     void stop(const QString& error);
 

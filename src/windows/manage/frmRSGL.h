@@ -100,10 +100,11 @@ public:
     // A click on the toolbar dispatches on the button's position (1..15).
     void Toolbar1_ButtonClick(int position);
     // A click on the report list entry at index (1 = "报表名称:").
-    void ListView1_ItemClick(int index);
+    // Invokable: the host's pictures of other windows start with clicks.
+    Q_INVOKABLE void ListView1_ItemClick(int index);
     // A click or a selection change on the result sheet chooses the
     // record the record commands work on.
-    void F1Book1_Click(int row, int col);
+    Q_INVOKABLE void F1Book1_Click(int row, int col);
     void F1Book1_SelChange();
     void F1Book1_DblClick(int row, int col);
     void F1Book1_MouseDown(int button, int shift, int x, int y);
