@@ -37,6 +37,9 @@ QChart* columnChart(const SheetChart::Data& data) {
     auto* values = new QValueAxis;
     values->setRange(low, high > low ? high : low + 1);
     values->applyNiceNumbers();
+    // Whole numbers on a scale of hundreds and more.
+    values->setLabelFormat(values->max() - values->min() >= 100 ? QStringLiteral("%.0f")
+                                                                : QStringLiteral("%.2f"));
     chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
     chart->legend()->setAlignment(Qt::AlignRight);
