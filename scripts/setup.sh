@@ -13,7 +13,7 @@ packages=(
   fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils poppler-utils
-  dpkg-dev fakeroot file
+  dpkg-dev fakeroot file desktop-file-utils
   clang libclang-rt-14-dev
 )
 

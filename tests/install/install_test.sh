@@ -33,6 +33,7 @@ done
 
 # The menu entry's command, on a new user's data folder: the host makes the
 # user's own demo workspace and loads the installed module library.
+desktop-file-validate "$prefix/share/applications/quill.desktop" || fail "the menu entry is invalid"
 exec_line=$(sed -n 's/^Exec=//p' "$prefix/share/applications/quill.desktop")
 [ "$exec_line" = quill ] || fail "the menu entry runs '$exec_line'"
 [ -f "$prefix/share/icons/hicolor/scalable/apps/quill.svg" ] || fail "no icon"
