@@ -24,7 +24,10 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QFileInfo>
 #include <QPieSeries>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -417,6 +420,91 @@ TEST_P(ChartCommand, ATemplateSheetChartsFromItsLastHeaderRow) {
     ASSERT_EQ(refs.size(), 6);
     EXPECT_TRUE(refs[1].endsWith(QStringLiteral("!$A$4:$A$5"))) << refs[1].toStdString();
     EXPECT_TRUE(refs[5].endsWith(QStringLiteral("!$C$4:$C$5"))) << refs[5].toStdString();
+}
+
+// The cells of a CSV line: fields split at commas outside quotes, quotes
+// removed ("" inside quotes is one quote).
+QStringList csvFields(const QString& line) {
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted && c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
+            field += u'"';
+            ++i;
+        } else if (c == u'"') {
+            quoted = !quoted;
+        } else if (c == u',' && !quoted) {
+            fields << field;
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    fields << field;
+    return fields;
+}
+
+// The workbook converted to CSV by LibreOffice in headless mode; its lines,
+// or nothing when LibreOffice could not read it.
+QStringList libreOfficeCsv(const QString& workbook, const QString& folder) {
+    QDir().mkpath(folder);
+    QProcess office;
+    office.setProcessChannelMode(QProcess::MergedChannels);
+    office.start(QStringLiteral("soffice"),
+                 {QStringLiteral("-env:UserInstallation=file://") + folder +
+                      QStringLiteral("/profile"),
+                  QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                  QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"),
+                  QStringLiteral("--outdir"), folder, workbook});
+    if (!office.waitForFinished(180000)) {
+        office.kill();
+        return {};
+    }
+    return fileLines(folder + QStringLiteral("/") + QFileInfo(workbook).completeBaseName() +
+                     QStringLiteral(".csv"));
+}
+
+bool haveLibreOffice() {
+    return !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty();
+}
+
+// The written workbooks open in a real spreadsheet application: LibreOffice
+// reads the export and the chart's workbook and shows the cells written.
+TEST_P(ChartCommand, LibreOfficeReadsTheExportAndTheChartsWorkbook) {
+    if (!haveLibreOffice())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    auto w = opened();
+    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("部门汇总")));
+    const F1Book& book = *w->F1Book1;
+    const QString exported = out(QStringLiteral("部门汇总.xls"));
+    ui->answerSave(exported);
+    w->MN09->trigger();
+    ChartWindow* shown = chartWindow(*w);
+    ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    ASSERT_NE(shown, nullptr);
+    shown->close();
+
+    const QStringList lines = libreOfficeCsv(exported, out(QStringLiteral("lo-export")));
+    ASSERT_EQ(lines.size(), book.LastRow() + 1) << lines.join(u'\n').toStdString();
+    QStringList headings;
+    for (int c = 1; c <= book.LastCol(); ++c)
+        headings << book.ColHeading(c);
+    EXPECT_EQ(csvFields(lines[0]), headings);
+    for (int r = 1; r <= book.LastRow(); ++r) {
+        QStringList cells;
+        for (int c = 1; c <= book.LastCol(); ++c)
+            cells << book.CellText(r, c);
+        EXPECT_EQ(csvFields(lines[r]), cells) << r;
+    }
+
+    const QStringList chartLines =
+        libreOfficeCsv(PageOutput::temporaryWorkbook(), out(QStringLiteral("lo-chart")));
+    ASSERT_EQ(chartLines.size(), book.LastRow() + 1);
+    EXPECT_EQ(csvFields(chartLines[0]), headings);
+    EXPECT_EQ(csvFields(chartLines[1]).value(0), book.CellText(1, 1));
+    EXPECT_DOUBLE_EQ(csvFields(chartLines[1]).value(2).toDouble(), vb::Val(book.CellText(1, 3)));
 }
 
 TEST(ChartGroupItems, CountsTheItemsOfTheGroupPart) {
