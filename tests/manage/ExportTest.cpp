@@ -1,6 +1,8 @@
 #include "WindowFixture.h"
 #include "WorkbookXml.h"
 
+#include "foundation/ReportStore.h"
+#include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
 #include "platform/grid/GridError.h"
 #include "platform/grid/WorkbookReader.h"
@@ -273,6 +275,70 @@ TEST_P(ExportTest, WorkbookCarriesTheReportsStoredPageSetup) {
     EXPECT_TRUE(xml.contains(lib.OperatorName + QStringLiteral("     部门主管     打印日期: 26-12-06")));
     const QString workbookXml = workbookEntry(path, QStringLiteral("xl/workbook.xml"));
     EXPECT_TRUE(workbookXml.contains(QStringLiteral("!$1:$1</definedName>")));
+}
+
+// What the engine returns for decimal, whole-number and date columns (REAL or
+// numeric, integer, text or date) must not change what is exported: decimals
+// are numbers with their two places in the workbook and "-BBB-" fields of
+// the number in its format in the text; dates stay texts without a marker.
+TEST_P(ExportTest, TypedColumnsExportTheSameOnEitherEngine) {
+    auto w = load(QStringLiteral("工资管理"));
+    {
+        Recordset rs;
+        ReportStore store(rs);
+        ReportDraft d;
+        d.name = QStringLiteral("出勤与发放");
+        d.display = QStringList{"memberid", "name", "jbgz", "sfgz", "cqts", "ffrq", "year"};
+        d.sort = QStringList{"memberid"};
+        ASSERT_EQ(store.add(d), QString());
+    }
+    show(*w);
+    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("出勤与发放")));
+    ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    F1Book& book = *w->F1Book1;
+    ASSERT_GT(book.LastRow(), 1);
+    QList<int> decimals;
+    QList<int> wholes;
+    QList<int> dates;
+    for (int c = 1; c <= book.LastCol(); ++c) {
+        const QString type = SuiteLib::instance().ColumnType(book.ColHeading(c)).left(1);
+        if (type == QLatin1String("D"))
+            decimals << c;
+        else if (type == QLatin1String("I"))
+            wholes << c;
+        else if (type == QLatin1String("T"))
+            dates << c;
+    }
+    ASSERT_FALSE(decimals.isEmpty());
+    ASSERT_FALSE(wholes.isEmpty());
+    ASSERT_FALSE(dates.isEmpty());
+
+    const QString path = out(QStringLiteral("typed.xls"));
+    WorkbookExport::write(book, QString(), PageOutput::Kind::Default, path, Today);
+    const QString xml = workbookEntry(path, QStringLiteral("xl/worksheets/sheet1.xml"));
+    for (int c : decimals + wholes) {
+        const QString text = book.CellText(1, c);
+        if (text.isEmpty())
+            continue;
+        const QString ref = QChar(u'A' + c - 1) + QStringLiteral("2");
+        const QRegularExpression number(QStringLiteral("<c r=\"%1\"[^>]*><v>([^<]*)</v></c>").arg(ref));
+        const QRegularExpressionMatch m = number.match(xml);
+        ASSERT_TRUE(m.hasMatch()) << ref.toStdString() << " " << text.toStdString();
+        EXPECT_DOUBLE_EQ(m.captured(1).toDouble(), vb::Val(text)) << ref.toStdString();
+    }
+    const Sheet back = WorkbookReader::read(path);
+    for (int c = 1; c <= book.LastCol(); ++c)
+        EXPECT_EQ(back.text(1, c - 1), book.CellText(1, c)) << c;
+
+    const QString line = TextExport::text(book).section(u'\n', 0, 0);
+    for (int c : decimals) {
+        const QString text = book.CellText(1, c);
+        EXPECT_TRUE(line.contains(QStringLiteral("-BBB-") +
+                                  QString::number(vb::Val(text), 'f', 2).rightJustified(10)))
+            << line.toStdString();
+    }
+    for (int c : dates)
+        EXPECT_TRUE(book.CellText(1, c).isEmpty() || line.contains(book.CellText(1, c)));
 }
 
 TEST_P(ExportTest, AnUnwritableWorkbookRaisesNamingIt) {
