@@ -5,10 +5,13 @@
 #include "platform/grid/WorkbookReader.h"
 #include "suite/SuiteLib.h"
 #include "windows/manage/ResultSheetRenderer.h"
+#include "windows/manage/SheetEditor.h"
 #include "windows/manage/frmRSGL.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTimer>
@@ -48,8 +51,9 @@ protected:
         return queryText(
             QStringLiteral("select %1 from YGZL where memberid='%2'").arg(field, member));
     }
-    // Files of a folder below the workspace.
+    // Files of a folder below the workspace, once the copies begun are written.
     QStringList files(const QString& folder) const {
+        w->sheetEditor().finishCopies();
         return QDir(workspace() + u'/' + folder).entryList(QDir::Files);
     }
     QString lastMessage() const {
@@ -193,6 +197,39 @@ TEST_P(SheetEditorTest, WritesOnlyWhatWasTyped) {
     EXPECT_EQ(pay(QStringLiteral("cqts"), 3), QStringLiteral("22"));
     EXPECT_EQ(pay(QStringLiteral("ffrq"), 2), QStringLiteral("2026-03-05"));
     EXPECT_EQ(pay(QStringLiteral("jxjj"), 3), QStringLiteral("3.14159"));
+}
+
+// The copies are written behind the commands: the save is done, and says
+// so, before its log is; a log that cannot be written is shown when it is
+// done, once; the backup is complete.
+TEST_P(SheetEditorTest, CopiesAreWrittenBehindTheCommands) {
+    open(QStringLiteral("工资管理"));
+    // A file where the log folder belongs.
+    QFile inTheWay(SuiteLib::instance().HomeFolder + QStringLiteral("/Log"));
+    ASSERT_TRUE(QDir(inTheWay.fileName()).removeRecursively());
+    ASSERT_TRUE(inTheWay.open(QIODevice::WriteOnly));
+    inTheWay.close();
+    const int allowance = column(QStringLiteral("岗位津贴"));
+    const QString shown = cell(2, allowance);
+    choose(1);
+    edit();
+    ASSERT_TRUE(type(2, allowance, QStringLiteral("321")));
+    ui->clear();
+    save();
+    EXPECT_EQ(ui->messageTexts(),
+              (QStringList{QStringLiteral("是否真的保存？"), QStringLiteral("保存完毕")}));
+    EXPECT_EQ(pay(QStringLiteral("gwjt"), 2).toDouble(), 321.0);
+    QDeadlineTimer patience(30000);
+    while (ui->messages().size() < 3 && !patience.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    const QStringList backups = files(QStringLiteral("work/log"));
+    ASSERT_EQ(ui->messages().size(), 3);
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("文件未能写入：")))
+        << lastMessage().toStdString();
+    ASSERT_EQ(backups.size(), 1);
+    const QDir backupFolder(SuiteLib::instance().WorkFolder + QStringLiteral("/log"));
+    EXPECT_EQ(WorkbookReader::read(backupFolder.filePath(backups.first())).text(1, allowance - 1),
+              shown);
 }
 
 // A failure at the k-th written row (a constraint of the table) and a row

@@ -2,19 +2,42 @@
 
 #include "platform/vb/AsciiDigit.h"
 
-#include <QString>
+#include <array>
+#include <cstdint>
 
 namespace quill {
 
+namespace {
+
+// A spreadsheet keeps 15 digits of a number.
+constexpr qsizetype MaxDigits = 15;
+
+constexpr std::array<double, MaxDigits + 1> powersOfTen() {
+    std::array<double, MaxDigits + 1> powers{};
+    double p = 1;
+    for (double& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}
+
+} // namespace
+
 std::optional<PlainNumber> PlainNumber::parse(QStringView text) {
-    // A spreadsheet keeps 15 digits of a number.
-    constexpr qsizetype MaxDigits = 15;
     if (text.isEmpty())
         return std::nullopt;
+    // The digits as one integer, read while they fit the digits kept.
+    std::int64_t digits = 0;
+    qsizetype count = 0;
+    const auto take = [&](QChar c) {
+        if (++count <= MaxDigits)
+            digits = digits * 10 + (c.unicode() - u'0');
+    };
     qsizetype i = text[0] == u'-' ? 1 : 0;
     const qsizetype intFrom = i;
-    while (i < text.size() && vb::isAsciiDigit(text[i]))
-        ++i;
+    for (; i < text.size() && vb::isAsciiDigit(text[i]); ++i)
+        take(text[i]);
     const qsizetype intDigits = i - intFrom;
     if (intDigits == 0 || (intDigits > 1 && text[intFrom] == u'0'))
         return std::nullopt;
@@ -24,21 +47,20 @@ std::optional<PlainNumber> PlainNumber::parse(QStringView text) {
             return std::nullopt;
         ++i;
         const qsizetype fracFrom = i;
-        while (i < text.size() && vb::isAsciiDigit(text[i]))
-            ++i;
+        for (; i < text.size() && vb::isAsciiDigit(text[i]); ++i)
+            take(text[i]);
         decimals = int(i - fracFrom);
         if (decimals == 0 || i != text.size())
             return std::nullopt;
     }
-    if (intDigits + decimals > MaxDigits)
+    if (count > MaxDigits || (digits == 0 && text[0] == u'-'))
         return std::nullopt;
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || (value == 0 && text[0] == u'-'))
-        return std::nullopt;
-    if (QString::number(value, 'f', decimals) != text)
-        return std::nullopt;
-    return PlainNumber{value, decimals};
+    // Both operands are exact and the division rounds once, so the value is
+    // the double nearest the text; with at most 15 digits it prints back to
+    // the very same text.
+    static constexpr std::array<double, MaxDigits + 1> Powers = powersOfTen();
+    const double magnitude = double(digits) / Powers[std::size_t(decimals)];
+    return PlainNumber{text[0] == u'-' ? -magnitude : magnitude, decimals};
 }
 
 } // namespace quill

@@ -111,12 +111,12 @@ void Sheet::clearContents(int row, int col) {
 }
 
 QString Sheet::text(int row, int col) const {
-    const Cell& c = cell(row, col);
-    if (c.kind == Kind::Formula) {
-        const Formula& f = m_formulas[c.offset];
-        return f.hasValue ? f.value : f.formula;
-    }
-    return storedText(c);
+    return textView(row, col).toString();
+}
+
+QStringView Sheet::formulaText(const Cell& c) const {
+    const Formula& f = m_formulas[c.offset];
+    return f.hasValue ? f.value : f.formula;
 }
 
 QString Sheet::entry(int row, int col) const {
@@ -125,9 +125,9 @@ QString Sheet::entry(int row, int col) const {
     case Kind::Empty:
         return QString();
     case Kind::Plain:
-        return storedText(c);
+        return storedView(c).toString();
     case Kind::Text:
-        return u'\'' + storedText(c);
+        return u'\'' + storedView(c).toString();
     case Kind::Formula:
         return m_formulas[c.offset].formula;
     }
@@ -166,12 +166,6 @@ std::size_t Sheet::memoryBytes() const {
     for (const Formula& f : m_formulas)
         bytes += std::size_t(f.formula.capacity() + f.value.capacity()) * sizeof(char16_t);
     return bytes;
-}
-
-QString Sheet::storedText(const Cell& c) const {
-    if (c.length == 0)
-        return QString();
-    return QString(reinterpret_cast<const QChar*>(m_chars.data() + c.offset), qsizetype(c.length));
 }
 
 void Sheet::release(Cell& c) {

@@ -62,6 +62,12 @@ public:
     Kind kind(int row, int col) const { return cell(row, col).kind; }
     // What the cell shows.
     QString text(int row, int col) const;
+    // The same without a copy, for reading many cells; valid until the sheet
+    // changes.
+    QStringView textView(int row, int col) const {
+        const Cell& c = cell(row, col);
+        return c.kind == Kind::Formula ? formulaText(c) : storedView(c);
+    }
     // What was entered: "'" + text for a text that needs the mark, the
     // formula for a formula, else the text.
     QString entry(int row, int col) const;
@@ -110,7 +116,13 @@ private:
     [[noreturn]] static void outsideTheSheet(int row, int col);
     const Cell& cell(int row, int col) const { return m_cells[cellIndex(row, col)]; }
     Cell& cellRef(int row, int col) { return m_cells[cellIndex(row, col)]; }
-    QString storedText(const Cell& c) const;
+    QStringView storedView(const Cell& c) const {
+        // No characters read as a null text, as an empty cell's does.
+        if (c.length == 0)
+            return QStringView();
+        return QStringView(m_chars.data() + c.offset, qsizetype(c.length));
+    }
+    QStringView formulaText(const Cell& c) const;
     void release(Cell& c);
     void store(Cell& c, Kind kind, QStringView text);
     void compactIfWasteful();

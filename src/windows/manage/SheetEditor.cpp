@@ -7,7 +7,6 @@
 #include "platform/db/Recordset.h"
 #include "platform/db/Transaction.h"
 #include "platform/grid/F1Book.h"
-#include "platform/grid/GridError.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/PlainText.h"
 #include "suite/SettingsError.h"
@@ -16,7 +15,6 @@
 #include "windows/manage/SheetEntryValue.h"
 
 #include <QDateTime>
-#include <QDir>
 
 #include <QVariantList>
 
@@ -73,10 +71,8 @@ void SheetEditor::edit() {
         MsgBox(QStringLiteral("没有记录可以编辑"));
         return;
     }
-    // The backup comes first: without it the sheet is not opened for typing.
-    if (!writeCopy(lib.WorkFolder + QStringLiteral("/log")))
-        return;
     m_before = m_book.sheet();
+    writeCopy(lib.WorkFolder + QStringLiteral("/log"), *m_before);
     m_editMode = true;
     setTyping(true);
     selectionChange();
@@ -151,13 +147,12 @@ std::vector<SheetEditor::Cell> SheetEditor::changedCells() const {
         if (columnTypable(c + 1))
             cols.push_back(c);
     }
+    // Compared in place, no text copied: saving one typed cell must not
+    // cost what saving the whole sheet does.
     for (int r = 0; r < rows; ++r) {
         for (int c : cols) {
             const bool known = r < before.rowCount() && c < before.columnCount();
-            if (known && now.kind(r, c) == Sheet::Kind::Empty &&
-                before.kind(r, c) == Sheet::Kind::Empty)
-                continue;
-            if (!known || now.text(r, c) != before.text(r, c))
+            if (!known || now.textView(r, c) != before.textView(r, c))
                 changed.push_back({r + 1, c + 1});
         }
     }
@@ -207,8 +202,12 @@ void SheetEditor::save() {
         return;
     if (!write(changed))
         return;
+    // The log copy reuses the storage of the sheet as it was before:
+    // copying into memory in use is cheaper than obtaining and freeing as much.
+    Sheet log = std::move(*m_before);
+    log = m_book.sheet();
     leaveEditing();
-    writeCopy(SuiteLib::instance().HomeFolder + QStringLiteral("/Log"));
+    writeCopy(SuiteLib::instance().HomeFolder + QStringLiteral("/Log"), std::move(log));
     MsgBox(QStringLiteral("保存完毕"));
 }
 
@@ -362,18 +361,12 @@ QString SheetEditor::logName() {
            two(now.time().second());
 }
 
-bool SheetEditor::writeCopy(const QString& folder) {
-    const QString file = folder + QLatin1Char('/') + logName() + QStringLiteral(".xls");
-    try {
-        if (!QDir().mkpath(folder))
-            throw GridError(QStringLiteral("无法建立文件夹 ") + QDir::toNativeSeparators(folder));
-        m_book.WriteFile(file, 4);
-        return true;
-    } catch (const GridError& e) {
-        MsgBox(QStringLiteral("文件未能写入：%1\n%2")
-                   .arg(QDir::toNativeSeparators(file), e.message()));
-        return false;
-    }
+void SheetEditor::writeCopy(const QString& folder, Sheet sheet) {
+    m_copies.write(std::move(sheet), folder, logName() + QStringLiteral(".xls"));
+}
+
+void SheetEditor::finishCopies() {
+    m_copies.finish();
 }
 
 void SheetEditor::saveWidths() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/grid/Sheet.h"
+#include "windows/manage/SheetCopyWriter.h"
 
 #include <QString>
 #include <QVariantList>
@@ -51,6 +52,8 @@ public:
     // Whether the sheet may be thrown away: true when nothing is being
     // edited, else the user's answer to the question; an OK ends editing.
     bool mayDiscard();
+    // Waits until the backup and log copies started so far are written.
+    void finishCopies();
 
 private:
     struct Cell {
@@ -84,9 +87,8 @@ private:
     void setTyping(bool on);
     void leaveEditing();
     static QString logName();
-    // Writes the sheet as a workbook into folder (made when missing); a
-    // failure is shown and false returned.
-    bool writeCopy(const QString& folder);
+    // Starts writing the sheet as a workbook into folder.
+    void writeCopy(const QString& folder, Sheet sheet);
 
     F1Book& m_book;
     const ResultSheetRenderer& m_renderer;
@@ -94,6 +96,7 @@ private:
     bool& m_editMode;
     std::optional<Sheet> m_before; // the sheet as it was when editing began
     std::set<int> m_conflicts;     // rows another user changed since the rendering
+    SheetCopyWriter m_copies;
 };
 
 } // namespace quill

@@ -423,6 +423,7 @@ void frmRSGL::Form_Resize() {
 
 void frmRSGL::Form_Unload() {
     m_unloaded = true;
+    m_sheetEditor->finishCopies();
     SuiteLib& lib = SuiteLib::instance();
     for (Recordset* rs : {m_data.get(), &m_dictionary, &m_menus}) {
         try {
