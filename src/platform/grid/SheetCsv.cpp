@@ -6,51 +6,77 @@
 #include <QDir>
 #include <QSaveFile>
 
-#include <algorithm>
-
 namespace quill {
 
 namespace {
 
-void writeRecord(const QStringList& fields, QIODevice& out) {
-    QString line;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            line += QLatin1Char(',');
-        line += SheetCsv::field(fields[i]);
+// Characters written before they go out as UTF-8.
+constexpr qsizetype FlushAt = 1 << 16;
+
+bool needsQuotes(const QString& text) {
+    for (const QChar c : text) {
+        if (c == u',' || c == u'"' || c == u'\r' || c == u'\n')
+            return true;
     }
-    line += QLatin1String("\r\n");
-    out.write(line.toUtf8());
+    return false;
 }
+
+void appendField(QString& line, const QString& text) {
+    if (!needsQuotes(text)) {
+        line += text;
+        return;
+    }
+    line += QLatin1Char('"');
+    for (const QChar c : text) {
+        if (c == u'"')
+            line += QLatin1Char('"');
+        line += c;
+    }
+    line += QLatin1Char('"');
+}
+
+// Records gathered and written in pieces of about FlushAt characters.
+class Records {
+public:
+    explicit Records(QIODevice& out)
+        : m_out(out) {}
+
+    template <typename Cell> void add(int lastCol, Cell cell) {
+        for (int c = 1; c <= lastCol; ++c) {
+            if (c > 1)
+                m_text += QLatin1Char(',');
+            appendField(m_text, cell(c));
+        }
+        m_text += QLatin1String("\r\n");
+        if (m_text.size() >= FlushAt)
+            flush();
+    }
+    void flush() {
+        m_out.write(m_text.toUtf8());
+        m_text.clear();
+    }
+
+private:
+    QIODevice& m_out;
+    QString m_text;
+};
 
 } // namespace
 
 QString SheetCsv::field(const QString& text) {
-    static const QString special = QStringLiteral(",\"\r\n");
-    const bool quoted =
-        std::any_of(text.begin(), text.end(), [](QChar c) { return special.contains(c); });
-    if (!quoted)
-        return text;
-    QString doubled = text;
-    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + doubled + QLatin1Char('"');
+    QString out;
+    appendField(out, text);
+    return out;
 }
 
 void SheetCsv::write(const F1Book& book, QIODevice& out) {
     const int lastCol = book.LastCol();
-    QStringList fields;
-    fields.reserve(lastCol);
-    if (book.showColHeading()) {
-        for (int c = 1; c <= lastCol; ++c)
-            fields << book.ColHeading(c);
-        writeRecord(fields, out);
-    }
-    for (int r = 1; r <= book.LastRow(); ++r) {
-        fields.clear();
-        for (int c = 1; c <= lastCol; ++c)
-            fields << book.CellText(r, c);
-        writeRecord(fields, out);
-    }
+    Records records(out);
+    if (book.showColHeading())
+        records.add(lastCol, [&](int c) { return book.ColHeading(c); });
+    for (int r = 1; r <= book.LastRow(); ++r)
+        records.add(lastCol, [&](int c) { return book.CellText(r, c); });
+    records.flush();
 }
 
 void SheetCsv::save(const F1Book& book, const QString& path) {

@@ -2,6 +2,7 @@
 #include "HeadlessUi.h"
 #include "HostOptions.h"
 #include "ModuleRegistration.h"
+#include "ReportCommand.h"
 #include "ShownWindow.h"
 #include "WindowShow.h"
 
@@ -46,6 +47,8 @@ int run(const HostOptions& options);
 } // namespace
 
 int main(int argc, char** argv) {
+    if (ReportCommand::isCommand(argc, argv))
+        return ReportCommand::main(argc, argv);
     // Without a display the window is drawn off screen (for --snapshot).
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
