@@ -5,6 +5,7 @@
 #include "platform/db/Transaction.h"
 
 #include <QElapsedTimer>
+#include <QSqlQuery>
 #include <QStandardPaths>
 
 #include <sqlite3.h>
@@ -125,8 +126,9 @@ TEST_P(ConnectionTest, LostServerConnectionRaises) {
     rs.Open("select * from t", victim);
     {
         Connection admin(db().config());
-        admin.Execute("select pg_terminate_backend(" +
-                      scalar(victim, "select pg_backend_pid()").toString() + ")");
+        QSqlQuery pid(victim.database()); // the session of the connection itself
+        ASSERT_TRUE(pid.exec("select pg_backend_pid()") && pid.next());
+        admin.Execute("select pg_terminate_backend(" + pid.value(0).toString() + ")");
     }
     rs.SetValue(0, 2);
     try {

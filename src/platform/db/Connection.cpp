@@ -5,6 +5,7 @@
 #include "platform/db/HashDialect.h"
 #include "platform/db/RecordEngine.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/SnapshotReader.h"
 
 #include <QSqlError>
 
@@ -24,6 +25,9 @@ QString quotedIdentifier(const QString& name) {
     q.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
+
+// Idle readers kept: enough for a recordset opened while another is open.
+constexpr size_t KeptReaders = 2;
 
 } // namespace
 
@@ -83,6 +87,7 @@ Connection::~Connection() {
             // A lost connection has rolled the work back already.
         }
     }
+    m_idleReaders.clear();
     m_engine.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
@@ -141,6 +146,19 @@ void Connection::RollbackTrans() {
         m_engine->execute(QStringLiteral("ROLLBACK TO SAVEPOINT quill_%1").arg(m_transactionDepth));
         m_engine->execute(QStringLiteral("RELEASE SAVEPOINT quill_%1").arg(m_transactionDepth));
     }
+}
+
+std::unique_ptr<SnapshotReader> Connection::takeReader() {
+    if (m_idleReaders.empty())
+        return nullptr;
+    std::unique_ptr<SnapshotReader> reader = std::move(m_idleReaders.back());
+    m_idleReaders.pop_back();
+    return reader;
+}
+
+void Connection::keepReader(std::unique_ptr<SnapshotReader> reader) {
+    if (reader && reader->reusable() && m_idleReaders.size() < KeptReaders)
+        m_idleReaders.push_back(std::move(reader));
 }
 
 } // namespace quill

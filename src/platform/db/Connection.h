@@ -15,6 +15,7 @@ namespace quill {
 // failures and failing commands raise DbError with the database's message.
 class RecordEngine;
 class Recordset;
+class SnapshotReader;
 
 class Connection {
 public:
@@ -49,12 +50,18 @@ public:
     void RollbackTrans();
     int transactionDepth() const { return m_transactionDepth; }
 
+    // An idle reader connection of a recordset's own (null when none is
+    // idle), and one handed back when its recordset has read all it needs.
+    std::unique_ptr<SnapshotReader> takeReader();
+    void keepReader(std::unique_ptr<SnapshotReader> reader);
+
 private:
     friend class Recordset; // open recordsets are closed before the connection goes
 
     ConnectionConfig m_config;
     std::vector<Recordset*> m_recordsets;
     std::unique_ptr<RecordEngine> m_engine;
+    std::vector<std::unique_ptr<SnapshotReader>> m_idleReaders;
     QString m_name;
     bool m_quoteDialect = false;
     int m_transactionDepth = 0;

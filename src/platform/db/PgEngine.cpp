@@ -4,6 +4,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/RecordsetData.h"
+#include "platform/db/SnapshotReader.h"
 #include "platform/db/TemporalText.h"
 #include "platform/db/WriteSql.h"
 
@@ -17,6 +18,15 @@
 #include <memory>
 
 namespace quill {
+
+// How a result's columns are read: the table's columns by number and oid
+// (for the fields that show them) and the kind of each field.
+struct PgReadShape {
+    bool withIdentity = false;
+    std::vector<QString> columns;
+    unsigned tableOid = 0;
+    std::vector<FieldKind> kinds;
+};
 
 namespace {
 
@@ -243,10 +253,201 @@ struct ResultDeleter {
 };
 using Result = std::unique_ptr<PGresult, ResultDeleter>;
 
+// Runs sql, or the prepared statement of that name, on conn. Always the
+// extended protocol, even without parameters: it runs exactly one
+// statement, so no value smuggled into a text can add a second.
+PGresult* execOn(PGconn* conn, const QString& sql, const QList<QVariant>& params,
+                 const QByteArray& preparedName) {
+    const QByteArray text = sql.toUtf8();
+    std::vector<QByteArray> storage(static_cast<size_t>(params.size()));
+    std::vector<const char*> values(static_cast<size_t>(params.size()), nullptr);
+    std::vector<int> lengths(static_cast<size_t>(params.size()), 0);
+    std::vector<int> formats(static_cast<size_t>(params.size()), 0);
+    for (qsizetype i = 0; i < params.size(); ++i) {
+        const QVariant& v = params.at(i);
+        const size_t k = static_cast<size_t>(i);
+        if (v.isNull())
+            continue;
+        storage[k] = v.typeId() == QMetaType::QByteArray ? v.toByteArray() : paramText(v);
+        formats[k] = v.typeId() == QMetaType::QByteArray ? 1 : 0;
+        values[k] = storage[k].constData();
+        lengths[k] = static_cast<int>(storage[k].size());
+    }
+    if (!preparedName.isEmpty())
+        return PQexecPrepared(conn, preparedName.constData(), static_cast<int>(params.size()),
+                              values.data(), lengths.data(), formats.data(), 0);
+    return PQexecParams(conn, text.constData(), static_cast<int>(params.size()), nullptr,
+                        values.data(), lengths.data(), formats.data(), 0);
+}
+
+// The server's message for a failed command on conn.
+QString errorText(PGconn* conn, const PGresult* result) {
+    QString message;
+    if (result) {
+        message = QString::fromUtf8(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY));
+        const QString detail =
+            QString::fromUtf8(PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL));
+        if (!detail.isEmpty())
+            message += QLatin1Char('\n') + detail;
+    }
+    if (message.isEmpty())
+        message = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
+    if (PQstatus(conn) == CONNECTION_BAD)
+        message = QStringLiteral("与数据库服务器的连接已断开：") + message;
+    return message;
+}
+
+// Whether a command without parameters ran on conn as expected.
+bool succeeds(PGconn* conn, const char* sql, ExecStatusType expected) {
+    Result res(PQexec(conn, sql));
+    return res && PQresultStatus(res.get()) == expected;
+}
+
+// Describes the result's fields into data and their kinds into shape.
+void describe(const PGresult* r, PgReadShape& shape, RecordsetData& data) {
+    const int columnCount = PQnfields(r);
+    const int first = shape.withIdentity ? 2 : 0; // ctid, xmin
+    for (int c = first; c < columnCount; ++c) {
+        FieldInfo field;
+        field.name = QString::fromUtf8(PQfname(r, c));
+        field.kind = kindOf(PQftype(r, c));
+        const int number = PQftablecol(r, c);
+        if (shape.withIdentity && PQftable(r, c) == shape.tableOid && number > 0 &&
+            static_cast<size_t>(number) < shape.columns.size())
+            field.column = shape.columns[static_cast<size_t>(number)];
+        shape.kinds.push_back(field.kind);
+        data.fields.push_back(std::move(field));
+    }
+    data.store.setFieldCount(columnCount - first);
+}
+
+void appendRows(const PGresult* r, const PgReadShape& shape, RecordStore& store) {
+    const int rows = PQntuples(r);
+    const int first = shape.withIdentity ? 2 : 0;
+    const int fieldCount = static_cast<int>(shape.kinds.size());
+    for (int row = 0; row < rows; ++row) {
+        for (int f = 0; f < fieldCount; ++f)
+            store.append(cellValue(r, row, f + first, shape.kinds[static_cast<size_t>(f)]));
+        if (shape.withIdentity)
+            store.endRecord(packedTid(PQgetvalue(r, row, 0)), xidOf(PQgetvalue(r, row, 1)));
+        else
+            store.endRecord(0, 0);
+    }
+}
+
+// A connection to the same server and schema, for reading in snapshots.
+class PgReader : public SnapshotReader {
+public:
+    // Null when the server cannot be reached.
+    static std::unique_ptr<PgReader> open(const ConnectionConfig& config) {
+        std::vector<QByteArray> keys{"port", "dbname", "user", "client_encoding",
+                                     "connect_timeout"};
+        std::vector<QByteArray> values{QByteArray::number(config.port), config.database.toUtf8(),
+                                       config.user.toUtf8(), "UTF8", "10"};
+        if (!config.host.isEmpty()) {
+            keys.emplace_back("host");
+            values.push_back(config.host.toUtf8());
+        }
+        if (!config.password.isEmpty()) {
+            keys.emplace_back("password");
+            values.push_back(config.password.toUtf8());
+        }
+        std::vector<const char*> k;
+        std::vector<const char*> v;
+        for (size_t i = 0; i < keys.size(); ++i) {
+            k.push_back(keys[i].constData());
+            v.push_back(values[i].constData());
+        }
+        k.push_back(nullptr);
+        v.push_back(nullptr);
+        std::unique_ptr<PgReader> reader(new PgReader(PQconnectdbParams(k.data(), v.data(), 0)));
+        if (PQstatus(reader->m_conn) != CONNECTION_OK ||
+            !succeeds(reader->m_conn, "set datestyle to ISO", PGRES_COMMAND_OK))
+            return nullptr;
+        if (!config.schema.isEmpty()) {
+            const QByteArray path =
+                "set search_path to \"" + config.schema.toUtf8().replace('"', "\"\"") + '"';
+            if (!succeeds(reader->m_conn, path.constData(), PGRES_COMMAND_OK))
+                return nullptr;
+        }
+        return reader;
+    }
+    ~PgReader() override { PQfinish(m_conn); }
+    PgReader(const PgReader&) = delete;
+    PgReader& operator=(const PgReader&) = delete;
+    bool reusable() const override {
+        return PQstatus(m_conn) == CONNECTION_OK && PQtransactionStatus(m_conn) == PQTRANS_IDLE;
+    }
+    PGconn* conn() const { return m_conn; }
+
+private:
+    explicit PgReader(PGconn* conn)
+        : m_conn(conn) {}
+    PGconn* m_conn;
+};
+
+// Runs FETCH on conn's cursor quill_records; raises DbError on failure.
+Result fetchBlock(PGconn* conn, int count) {
+    const QByteArray sql = "FETCH FORWARD " + QByteArray::number(count) + " FROM quill_records";
+    Result res(PQexec(conn, sql.constData()));
+    if (!res || PQresultStatus(res.get()) != PGRES_TUPLES_OK)
+        throw DbError(errorText(conn, res.get()));
+    return res;
+}
+
+// Declares a cursor of that name over sql on conn; false when conn refuses it.
+bool declares(PGconn* conn, const char* name, const QString& sql) {
+    const Result res(execOn(
+        conn, QStringLiteral("DECLARE %1 NO SCROLL CURSOR FOR ").arg(QLatin1String(name)) + sql, {},
+        {}));
+    return res && PQresultStatus(res.get()) == PGRES_COMMAND_OK;
+}
+
+// The rest of a result: a cursor in the reader's repeatable-read
+// transaction, which holds the snapshot the first block was read in.
+class PgCursor : public RecordCursor {
+public:
+    PgCursor(Connection& connection, std::unique_ptr<PgReader> reader, QString sql,
+             PgReadShape shape)
+        : m_connection(connection)
+        , m_reader(std::move(reader))
+        , m_sql(std::move(sql))
+        , m_shape(std::move(shape)) {}
+    ~PgCursor() override {
+        succeeds(m_reader->conn(), "COMMIT", PGRES_COMMAND_OK);
+        m_connection.keepReader(std::move(m_reader));
+    }
+    PgCursor(const PgCursor&) = delete;
+    PgCursor& operator=(const PgCursor&) = delete;
+
+    bool fetch(int count, RecordsetData& data) override {
+        const Result res = fetchBlock(m_reader->conn(), count);
+        appendRows(res.get(), m_shape, data.store);
+        return PQntuples(res.get()) == count;
+    }
+    int count() override {
+        PGconn* conn = m_reader->conn();
+        if (!declares(conn, "quill_count", m_sql))
+            throw DbError(errorText(conn, nullptr));
+        const Result moved(PQexec(conn, "MOVE FORWARD ALL FROM quill_count"));
+        if (!moved || PQresultStatus(moved.get()) != PGRES_COMMAND_OK)
+            throw DbError(errorText(conn, moved.get()));
+        succeeds(conn, "CLOSE quill_count", PGRES_COMMAND_OK);
+        return std::atoi(PQcmdTuples(moved.get()));
+    }
+
+private:
+    Connection& m_connection;
+    std::unique_ptr<PgReader> m_reader;
+    QString m_sql;
+    PgReadShape m_shape;
+};
+
 } // namespace
 
 PgEngine::PgEngine(Connection& connection)
-    : m_conn(handleOf(connection)) {
+    : m_connection(connection)
+    , m_conn(handleOf(connection)) {
     if (!m_conn)
         throw DbError(QStringLiteral("数据库连接未打开"));
 }
@@ -272,50 +473,18 @@ pg_conn* PgEngine::handleOf(const Connection& connection) {
 }
 
 void PgEngine::fail(pg_result* result) const {
-    QString message;
     if (result && severalStatements(result)) {
         PQclear(result);
         throw DbError(oneStatementOnly());
     }
-    if (result) {
-        message = QString::fromUtf8(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY));
-        const QString detail =
-            QString::fromUtf8(PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL));
-        if (!detail.isEmpty())
-            message += QLatin1Char('\n') + detail;
-        PQclear(result);
-    }
-    if (message.isEmpty())
-        message = QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
-    if (PQstatus(m_conn) == CONNECTION_BAD)
-        message = QStringLiteral("与数据库服务器的连接已断开：") + message;
+    const QString message = errorText(m_conn, result);
+    PQclear(result);
     throw DbError(message);
 }
 
 pg_result* PgEngine::exec(const QString& sql, const QList<QVariant>& params,
                           const QByteArray& preparedName) {
-    // Always the extended protocol, even without parameters: it runs exactly
-    // one statement, so no value smuggled into a text can add a second.
-    const QByteArray text = sql.toUtf8();
-    std::vector<QByteArray> storage(static_cast<size_t>(params.size()));
-    std::vector<const char*> values(static_cast<size_t>(params.size()), nullptr);
-    std::vector<int> lengths(static_cast<size_t>(params.size()), 0);
-    std::vector<int> formats(static_cast<size_t>(params.size()), 0);
-    for (qsizetype i = 0; i < params.size(); ++i) {
-        const QVariant& v = params.at(i);
-        const size_t k = static_cast<size_t>(i);
-        if (v.isNull())
-            continue;
-        storage[k] = v.typeId() == QMetaType::QByteArray ? v.toByteArray() : paramText(v);
-        formats[k] = v.typeId() == QMetaType::QByteArray ? 1 : 0;
-        values[k] = storage[k].constData();
-        lengths[k] = static_cast<int>(storage[k].size());
-    }
-    if (!preparedName.isEmpty())
-        return PQexecPrepared(m_conn, preparedName.constData(), static_cast<int>(params.size()),
-                              values.data(), lengths.data(), formats.data(), 0);
-    return PQexecParams(m_conn, text.constData(), static_cast<int>(params.size()), nullptr,
-                        values.data(), lengths.data(), formats.data(), 0);
+    return execOn(m_conn, sql, params, preparedName);
 }
 
 std::vector<QString> PgEngine::tableColumns(const QString& table, unsigned* oid) {
@@ -336,44 +505,62 @@ std::vector<QString> PgEngine::tableColumns(const QString& table, unsigned* oid)
     return names;
 }
 
+// Outside a transaction the records are read through a cursor in a
+// repeatable-read transaction on a reader connection of the recordset's own
+// (kept for reuse), so that the records not read yet stay as they were when
+// it opened while this connection goes on writing. The first block is read
+// there too: a result that ends within it ends that transaction at once,
+// and a larger one is never run twice (a sorted result is sorted once).
+// Inside a transaction, whose writes only this connection sees, and for a
+// command the cursor cannot run (a write, a temporary table of this
+// connection), the records are read here, whole.
 void PgEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& data) {
-    std::vector<QString> columns;
-    unsigned tableOid = 0;
+    PgReadShape shape;
+    shape.withIdentity = withIdentity;
     if (withIdentity)
-        columns = tableColumns(data.table, &tableOid);
+        shape.columns = tableColumns(data.table, &shape.tableOid);
+    // A connection known lost is not read around: the command fails here.
+    if (m_connection.transactionDepth() == 0 && PQstatus(m_conn) == CONNECTION_OK &&
+        fetchInSnapshot(sql, shape, data))
+        return;
     Result res(exec(sql, {}));
     const ExecStatusType status = res ? PQresultStatus(res.get()) : PGRES_FATAL_ERROR;
     if (status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY)
         return;
     if (status != PGRES_TUPLES_OK)
         fail(res.release());
-    const PGresult* r = res.get();
-    const int columnCount = PQnfields(r);
-    const int first = withIdentity ? 2 : 0; // ctid, xmin
-    std::vector<FieldKind> kinds;
-    for (int c = first; c < columnCount; ++c) {
-        FieldInfo field;
-        field.name = QString::fromUtf8(PQfname(r, c));
-        field.kind = kindOf(PQftype(r, c));
-        const int number = PQftablecol(r, c);
-        if (withIdentity && PQftable(r, c) == tableOid && number > 0 &&
-            static_cast<size_t>(number) < columns.size())
-            field.column = columns[static_cast<size_t>(number)];
-        kinds.push_back(field.kind);
-        data.fields.push_back(std::move(field));
-    }
-    const int rows = PQntuples(r);
-    const int fieldCount = columnCount - first;
-    data.store.setFieldCount(fieldCount);
-    for (int row = 0; row < rows; ++row) {
-        for (int f = 0; f < fieldCount; ++f)
-            data.store.append(cellValue(r, row, f + first, kinds[static_cast<size_t>(f)]));
-        if (withIdentity)
-            data.store.endRecord(packedTid(PQgetvalue(r, row, 0)), xidOf(PQgetvalue(r, row, 1)));
-        else
-            data.store.endRecord(0, 0);
-    }
+    describe(res.get(), shape, data);
+    appendRows(res.get(), shape, data.store);
     data.store.squeeze();
+}
+
+bool PgEngine::fetchInSnapshot(const QString& sql, PgReadShape& shape, RecordsetData& data) {
+    std::unique_ptr<PgReader> reader(static_cast<PgReader*>(m_connection.takeReader().release()));
+    if (!reader)
+        reader = PgReader::open(m_connection.config());
+    if (!reader)
+        return false;
+    PGconn* conn = reader->conn();
+    Result first;
+    try {
+        if (succeeds(conn, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY", PGRES_COMMAND_OK) &&
+            declares(conn, "quill_records", sql))
+            first = fetchBlock(conn, RecordsetData::BlockRows);
+    } catch (const DbError&) {
+        // Left to this connection, which gives the error or reads what only
+        // its own session has.
+    }
+    if (!first) {
+        succeeds(conn, "ROLLBACK", PGRES_COMMAND_OK);
+        m_connection.keepReader(std::move(reader));
+        return false;
+    }
+    describe(first.get(), shape, data);
+    appendRows(first.get(), shape, data.store);
+    auto cursor = std::make_unique<PgCursor>(m_connection, std::move(reader), sql, shape);
+    if (PQntuples(first.get()) == RecordsetData::BlockRows)
+        data.cursor = std::move(cursor);
+    return true;
 }
 
 void PgEngine::execute(const QString& sql) {

@@ -16,9 +16,12 @@ struct pg_result;
 
 namespace quill {
 
-// Records on PostgreSQL through the connection's own libpq handle; the row
-// identity is the tuple's ctid and its version the tuple's xmin, both renewed
-// by every write.
+struct PgReadShape;
+
+// Records on PostgreSQL through the connection's own libpq handle (reads
+// outside a transaction through a reader connection of the recordset's own,
+// in a snapshot); the row identity is the tuple's ctid and its version the
+// tuple's xmin, both renewed by every write.
 class PgEngine : public RecordEngine {
 public:
     explicit PgEngine(Connection& connection);
@@ -51,9 +54,14 @@ private:
     pg_result* exec(const QString& sql, const QList<QVariant>& params,
                     const QByteArray& preparedName = QByteArray());
     [[noreturn]] void fail(pg_result* result) const;
+    // Reads the first block through a cursor in a snapshot of a reader
+    // connection and leaves the cursor over the rest; false, with nothing
+    // read, where that cannot be.
+    bool fetchInSnapshot(const QString& sql, PgReadShape& shape, RecordsetData& data);
     // The table's column names by number; its oid in *oid.
     std::vector<QString> tableColumns(const QString& table, unsigned* oid);
 
+    Connection& m_connection;
     pg_conn* m_conn = nullptr;
     std::map<Key, Prepared> m_statements;
     Prepared* m_last = nullptr;

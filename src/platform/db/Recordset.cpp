@@ -56,8 +56,7 @@ bool fetchWithIdentity(const SelectShape& shape, const QString& sql, Connection&
         });
         return true;
     } catch (const DbError&) {
-        data.fields.clear();
-        data.store.clear();
+        data.clearRecords();
         return false;
     }
 }
@@ -113,7 +112,7 @@ bool Recordset::Eof() const {
         closedError();
     if (d->edit == RecordsetData::Edit::New)
         return false;
-    return d->rowCount() == d->store.deletedCount() || d->position >= d->rowCount();
+    return d->noLiveRecords() || (d->position >= 0 && !d->has(d->position));
 }
 
 bool Recordset::Bof() const {
@@ -121,13 +120,13 @@ bool Recordset::Bof() const {
         closedError();
     if (d->edit == RecordsetData::Edit::New)
         return false;
-    return d->rowCount() == d->store.deletedCount() || d->position < 0;
+    return d->noLiveRecords() || d->position < 0;
 }
 
 void Recordset::MoveFirst() {
     Update();
     d->position = 0;
-    while (d->position < d->rowCount() && d->store.deleted(d->position))
+    while (d->has(d->position) && d->store.deleted(d->position))
         ++d->position;
 }
 
@@ -137,7 +136,7 @@ void Recordset::MoveNext() {
         throw DbError(QStringLiteral("已到记录集末尾，不能再向后移动"));
     do
         ++d->position;
-    while (d->position < d->rowCount() && d->store.deleted(d->position));
+    while (d->has(d->position) && d->store.deleted(d->position));
 }
 
 void Recordset::MovePrevious() {
@@ -151,6 +150,7 @@ void Recordset::MovePrevious() {
 
 void Recordset::MoveLast() {
     Update();
+    d->readAll();
     d->position = d->rowCount() - 1;
     while (d->position >= 0 && d->store.deleted(d->position))
         --d->position;
@@ -161,7 +161,7 @@ void Recordset::MoveLast() {
 int Recordset::RecordCount() const {
     if (!d)
         closedError();
-    return d->rowCount() - d->store.deletedCount();
+    return d->totalRows() - d->store.deletedCount();
 }
 
 int Recordset::AbsolutePosition() const {
@@ -262,7 +262,7 @@ bool Recordset::MoveToIdentity(const RowIdentity& identity) {
     Update();
     if (!d->updatable)
         return false;
-    for (int row = 0; row < d->rowCount(); ++row) {
+    for (int row = 0; d->has(row); ++row) {
         if (d->store.identity(row) == identity.row && d->store.version(row) == identity.version &&
             !d->store.deleted(row)) {
             d->position = row;
@@ -278,6 +278,7 @@ void Recordset::AddNew() {
     if (!d->updatable)
         throw DbError(QStringLiteral("该记录集为只读（分组、连接或计算的查询结果），不能添加记录"));
     Update();
+    d->readAll(); // the new record goes after the last
     d->positionBeforeNew = d->position;
     d->edit = RecordsetData::Edit::New;
 }

@@ -11,13 +11,16 @@ namespace quill {
 class Connection;
 class RecordsetData;
 
-// A keyset recordset over a text command: the records are read and fixed
-// when it is opened. A single-table select is updatable (each record keeps
-// its row identity); grouped, joined or computed results are read-only.
-// Writes use optimistic locking: a record someone else changed or deleted
-// since it was read is refused with DbError and nothing is changed. What is
-// compared is the row's version, never the values as read, so no value that
-// reads differently from how it is stored can block a write.
+// A keyset recordset over a text command: the set of records is fixed when
+// it is opened (a snapshot of the database kept while it is open), and the
+// records are read block by block as the caller moves through them, so that
+// opening a large result costs what is shown of it. A single-table select
+// is updatable (each record keeps its row identity); grouped, joined or
+// computed results are read-only. Writes use optimistic locking: a record
+// someone else changed or deleted since it was read is refused with DbError
+// and nothing is changed. What is compared is the row's version, never the
+// values as read, so no value that reads differently from how it is stored
+// can block a write.
 class Recordset {
 public:
     Recordset();
@@ -43,6 +46,8 @@ public:
     void MoveNext();
     void MovePrevious();
     void MoveLast();
+    // Counts the records in the snapshot the first time it is asked before
+    // the last record was reached.
     int RecordCount() const;
     // The current record's 0-based position; -1 before the first, RecordCount()
     // after the last.

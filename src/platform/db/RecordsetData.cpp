@@ -41,4 +41,35 @@ int RecordsetData::fieldIndex(QStringView name) const {
     return -1;
 }
 
+bool RecordsetData::has(int row) {
+    while (row >= rowCount() && cursor) {
+        if (!cursor->fetch(BlockRows, *this))
+            cursor.reset();
+    }
+    return row < rowCount();
+}
+
+void RecordsetData::readAll() {
+    while (cursor) {
+        if (!cursor->fetch(BlockRows, *this))
+            cursor.reset();
+    }
+    store.squeeze();
+}
+
+int RecordsetData::totalRows() {
+    if (!cursor)
+        return rowCount();
+    if (countedRows < 0)
+        countedRows = cursor->count();
+    return countedRows;
+}
+
+void RecordsetData::clearRecords() {
+    cursor.reset();
+    countedRows = -1;
+    fields.clear();
+    store.clear();
+}
+
 } // namespace quill

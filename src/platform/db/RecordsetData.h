@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/FieldInfo.h"
+#include "platform/db/RecordCursor.h"
 #include "platform/db/RecordStore.h"
 
 #include <QString>
@@ -17,12 +18,14 @@ namespace quill {
 class Connection;
 class RecordEngine;
 
-// What an open Recordset holds: the field descriptions, the records (each
-// with its row identity when updatable) and the pending edit of the current
-// record.
+// What an open Recordset holds: the field descriptions, the records read so
+// far (each with its row identity when updatable), the cursor over the rest
+// and the pending edit of the current record.
 class RecordsetData {
 public:
     enum class Edit { None, Changed, New };
+    // Records read at a time: the first block when opening, then each next.
+    static constexpr int BlockRows = 4096;
 
     RecordsetData();
     ~RecordsetData();
@@ -32,12 +35,26 @@ public:
     int fieldIndex(QStringView name) const;
     int fieldCount() const { return static_cast<int>(fields.size()); }
 
+    // Records read so far.
     int rowCount() const { return store.rowCount(); }
+    // Whether record row (0-based) exists; reads on from the cursor up to it.
+    bool has(int row);
+    // Reads every record left.
+    void readAll();
+    // Whether every record is deleted (or there is none).
+    bool noLiveRecords() { return !has(store.deletedCount()); }
+    // Records of the result, deleted ones included; counts the snapshot
+    // once while records are left to read.
+    int totalRows();
+    // Drops the records and the cursor, as before a fetch.
+    void clearRecords();
 
     Connection* connection = nullptr;
     std::unique_ptr<RecordEngine> engine;
     std::vector<FieldInfo> fields;
     RecordStore store;
+    std::unique_ptr<RecordCursor> cursor; // null once every record is read
+    int countedRows = -1;                 // the snapshot's count, once asked
     int position = 0;
 
     bool updatable = false;

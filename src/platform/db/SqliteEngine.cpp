@@ -4,6 +4,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/RecordsetData.h"
+#include "platform/db/SnapshotReader.h"
 #include "platform/db/TemporalText.h"
 #include "platform/db/WriteSql.h"
 
@@ -13,6 +14,7 @@
 
 #include <cstring>
 #include <limits>
+#include <memory>
 
 namespace quill {
 
@@ -288,10 +290,132 @@ void runWrite(sqlite3* db, sqlite3_stmt* st) {
     sqlite3_reset(st);
 }
 
+// How a result's columns are read: each field's kind, whether it shows a
+// table column (and so counts in the version), and the column of field 0.
+struct ReadShape {
+    std::vector<FieldKind> kinds;
+    std::vector<std::uint8_t> versioned;
+    int first = 0;
+};
+
+// Describes the result's fields into data.
+ReadShape describe(sqlite3_stmt* st, bool withIdentity, RecordsetData& data) {
+    ReadShape shape;
+    const int columns = sqlite3_column_count(st);
+    shape.first = withIdentity ? 1 : 0;
+    const QString table = unquoted(data.table);
+    for (int c = shape.first; c < columns; ++c) {
+        FieldInfo field;
+        field.name = QString::fromUtf8(sqlite3_column_name(st, c));
+        field.kind = kindOf(sqlite3_column_decltype(st, c));
+        const char* origin = sqlite3_column_origin_name(st, c);
+        const char* from = sqlite3_column_table_name(st, c);
+        if (withIdentity && origin && from &&
+            QString::fromUtf8(from).compare(table, Qt::CaseInsensitive) == 0)
+            field.column = QString::fromUtf8(origin);
+        shape.versioned.push_back(field.column.isEmpty() ? 0 : 1);
+        shape.kinds.push_back(field.kind);
+        data.fields.push_back(std::move(field));
+    }
+    data.store.setFieldCount(columns - shape.first);
+    return shape;
+}
+
+// Appends up to limit records of the result to store; false once it has no more.
+bool readRows(sqlite3_stmt* st, const ReadShape& shape, int limit, RecordStore& store) {
+    const int fieldCount = static_cast<int>(shape.kinds.size());
+    for (int n = 0; n < limit; ++n) {
+        const int rc = sqlite3_step(st);
+        if (rc == SQLITE_DONE)
+            return false;
+        if (rc != SQLITE_ROW)
+            throw DbError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(st))));
+        quint64 version = 0;
+        for (int f = 0; f < fieldCount; ++f) {
+            const size_t k = static_cast<size_t>(f);
+            store.append(columnValue(st, f + shape.first, shape.kinds[k],
+                                     shape.versioned[k] ? &version : nullptr));
+        }
+        store.endRecord(shape.first > 0 ? sqlite3_column_int64(st, 0) : 0,
+                        static_cast<qint64>(version));
+    }
+    return true;
+}
+
+// A read-only connection to the connection's file.
+class SqliteReader : public SnapshotReader {
+public:
+    // Null for a database without a file of its own.
+    static std::unique_ptr<SqliteReader> open(sqlite3* main) {
+        const char* file = sqlite3_db_filename(main, "main");
+        if (!file || !*file)
+            return nullptr;
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(file, &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+            sqlite3_close(db);
+            return nullptr;
+        }
+        sqlite3_busy_timeout(db, 10000);
+        return std::unique_ptr<SqliteReader>(new SqliteReader(db));
+    }
+    ~SqliteReader() override { sqlite3_close_v2(m_db); }
+    bool reusable() const override { return sqlite3_get_autocommit(m_db) != 0; }
+    sqlite3* db() const { return m_db; }
+
+private:
+    explicit SqliteReader(sqlite3* db)
+        : m_db(db) {}
+    sqlite3* m_db;
+};
+
+// The rest of a result, read in the read transaction of the reader.
+class SqliteCursor : public RecordCursor {
+public:
+    SqliteCursor(Connection& connection, std::unique_ptr<SqliteReader> reader, sqlite3_stmt* st,
+                 ReadShape shape)
+        : m_connection(connection)
+        , m_reader(std::move(reader))
+        , m_st(st)
+        , m_shape(std::move(shape)) {}
+    ~SqliteCursor() override {
+        sqlite3_finalize(m_st);
+        sqlite3_exec(m_reader->db(), "COMMIT", nullptr, nullptr, nullptr);
+        m_connection.keepReader(std::move(m_reader));
+    }
+    SqliteCursor(const SqliteCursor&) = delete;
+    SqliteCursor& operator=(const SqliteCursor&) = delete;
+
+    bool fetch(int count, RecordsetData& data) override {
+        return readRows(m_st, m_shape, count, data.store);
+    }
+    int count() override {
+        sqlite3_stmt* raw = nullptr;
+        if (sqlite3_prepare_v2(m_reader->db(), sqlite3_sql(m_st), -1, &raw, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(raw);
+            throw DbError(QString::fromUtf8(sqlite3_errmsg(m_reader->db())));
+        }
+        Statement again(raw);
+        int rows = 0;
+        int rc;
+        while ((rc = sqlite3_step(raw)) == SQLITE_ROW)
+            ++rows;
+        if (rc != SQLITE_DONE)
+            throw DbError(QString::fromUtf8(sqlite3_errmsg(m_reader->db())));
+        return rows;
+    }
+
+private:
+    Connection& m_connection;
+    std::unique_ptr<SqliteReader> m_reader;
+    sqlite3_stmt* m_st;
+    ReadShape m_shape;
+};
+
 } // namespace
 
 SqliteEngine::SqliteEngine(Connection& connection)
-    : m_db(handleOf(connection)) {
+    : m_connection(connection)
+    , m_db(handleOf(connection)) {
     if (!m_db)
         throw DbError(QStringLiteral("数据库连接未打开"));
     // Defined once per connection: defining it again would expire every
@@ -344,45 +468,53 @@ sqlite3_stmt* SqliteEngine::prepareOne(const QString& sql) {
     return raw;
 }
 
+// Outside a transaction the records are read on a reader connection of the
+// recordset's own (kept for reuse), in a read transaction, so that the
+// records not read yet stay as they were when it opened while this
+// connection goes on writing (WAL lets both work at once). The first block
+// is read there too: a result that ends within it ends its read transaction
+// at once, and a larger one is never run twice (a sorted result is sorted
+// once). Inside a transaction, whose writes only this connection sees, and
+// for a command the reader cannot run as a plain read (a write, a temporary
+// table of this connection), the records are read here, whole.
 void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& data) {
+    if (m_connection.transactionDepth() == 0 && fetchInSnapshot(sql, withIdentity, data))
+        return;
     sqlite3_stmt* raw = prepareOne(sql);
     if (!raw)
         return; // an empty command
     Statement st(raw);
-    const int columns = sqlite3_column_count(raw);
-    const int first = withIdentity ? 1 : 0;
-    const QString table = unquoted(data.table);
-    std::vector<FieldKind> kinds;
-    std::vector<std::uint8_t> versioned; // per field: it shows a table column
-    for (int c = first; c < columns; ++c) {
-        FieldInfo field;
-        field.name = QString::fromUtf8(sqlite3_column_name(raw, c));
-        field.kind = kindOf(sqlite3_column_decltype(raw, c));
-        const char* origin = sqlite3_column_origin_name(raw, c);
-        const char* from = sqlite3_column_table_name(raw, c);
-        if (withIdentity && origin && from &&
-            QString::fromUtf8(from).compare(table, Qt::CaseInsensitive) == 0)
-            field.column = QString::fromUtf8(origin);
-        versioned.push_back(field.column.isEmpty() ? 0 : 1);
-        kinds.push_back(field.kind);
-        data.fields.push_back(std::move(field));
-    }
-    const int fieldCount = columns - first;
-    data.store.setFieldCount(fieldCount);
-    int rc;
-    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-        quint64 version = 0;
-        for (int f = 0; f < fieldCount; ++f) {
-            const size_t k = static_cast<size_t>(f);
-            data.store.append(
-                columnValue(raw, f + first, kinds[k], versioned[k] ? &version : nullptr));
-        }
-        data.store.endRecord(withIdentity ? sqlite3_column_int64(raw, 0) : 0,
-                             static_cast<qint64>(version));
-    }
-    if (rc != SQLITE_DONE)
-        fail();
+    const ReadShape shape = describe(raw, withIdentity, data);
+    readRows(raw, shape, std::numeric_limits<int>::max(), data.store);
     data.store.squeeze();
+}
+
+bool SqliteEngine::fetchInSnapshot(const QString& sql, bool withIdentity, RecordsetData& data) {
+    std::unique_ptr<SqliteReader> reader(
+        static_cast<SqliteReader*>(m_connection.takeReader().release()));
+    if (!reader)
+        reader = SqliteReader::open(m_db);
+    if (!reader)
+        return false;
+    sqlite3* db = reader->db();
+    sqlite3_stmt* raw = nullptr;
+    const void* tail = nullptr;
+    const ushort* text = sql.utf16();
+    const int bytes = static_cast<int>(sql.size() * 2);
+    if (sqlite3_prepare16_v2(db, text, bytes, &raw, &tail) != SQLITE_OK || !raw ||
+        !sqlite3_stmt_readonly(raw) ||
+        !nothingMore(db, tail, reinterpret_cast<const char*>(text) + bytes) ||
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(raw);
+        m_connection.keepReader(std::move(reader));
+        return false;
+    }
+    ReadShape shape = describe(raw, withIdentity, data);
+    auto cursor =
+        std::make_unique<SqliteCursor>(m_connection, std::move(reader), raw, std::move(shape));
+    if (cursor->fetch(RecordsetData::BlockRows, data))
+        data.cursor = std::move(cursor);
+    return true;
 }
 
 void SqliteEngine::execute(const QString& sql) {

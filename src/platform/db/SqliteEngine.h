@@ -12,10 +12,11 @@ struct sqlite3_stmt;
 
 namespace quill {
 
-// Records on SQLite through the connection's own sqlite3 handle: values are
-// read by each column's declared type, each record's version is a hash of
-// its values as stored, and the write statements are prepared once per
-// recordset.
+// Records on SQLite through the connection's own sqlite3 handle (reads
+// outside a transaction through a reader connection of the recordset's own,
+// in a snapshot): values are read by each column's declared type, each
+// record's version is a hash of its values as stored, and the write
+// statements are prepared once per recordset.
 class SqliteEngine : public RecordEngine {
 public:
     explicit SqliteEngine(Connection& connection);
@@ -45,10 +46,14 @@ private:
     [[noreturn]] void fail() const;
     // Prepares the one statement sql holds (null for none); refuses a second.
     sqlite3_stmt* prepareOne(const QString& sql);
+    // Reads the first block in a snapshot of a reader connection and leaves
+    // the cursor over the rest; false, with nothing read, where that cannot be.
+    bool fetchInSnapshot(const QString& sql, bool withIdentity, RecordsetData& data);
     sqlite3_stmt* preparePersistent(const QString& sql);
     // The column that is the table's rowid under another name, if any.
     const QString& rowidAlias(const RecordsetData& data);
 
+    Connection& m_connection;
     sqlite3* m_db = nullptr;
     bool m_rowidAliasKnown = false;
     QString m_rowidAlias;

@@ -70,8 +70,10 @@ int ResultSheetRenderer::openQuery(Recordset& data) {
     if (!lib.Connection)
         throw DbError(QStringLiteral("没有打开的数据库连接"));
     data.Open(lib.QuerySql, *lib.Connection);
+    // Records beyond the first one left out are never read: the sheet only
+    // needs to know that there are more.
     int count = 0;
-    for (; !data.Eof(); data.MoveNext())
+    for (; count <= MaxRows && !data.Eof(); data.MoveNext())
         ++count;
     if (count > 0)
         data.MoveFirst();

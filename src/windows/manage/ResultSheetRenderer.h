@@ -57,6 +57,7 @@ public:
     // The workbook a run of this report is laid on.
     static QString sheetFile(const QString& reportName);
 
+    // The records counted, at most MaxRows + 1: above MaxRows some were left out.
     int RecordCount() const { return m_recordCount; }
     // k = 1..5; 0 outside.
     int TemplateParam(int k) const;
@@ -75,7 +76,7 @@ public:
 private:
     // The report's own workbook; "" when it has none.
     static QString templateFile(const QString& reportName);
-    // Opens QuerySql on `data`; the record count.
+    // Opens QuerySql on `data`; the record count, at most MaxRows + 1.
     static int openQuery(Recordset& data);
     // Reads the workbook to prove it and takes its template parameters.
     static Layout layoutFor(const QString& reportName, int recordCount);
