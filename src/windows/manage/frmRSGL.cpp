@@ -206,16 +206,10 @@ bool frmRSGL::blankForZeroSetting() {
 
 void frmRSGL::Form_Load() {
     SuiteLib& lib = SuiteLib::instance();
-    Mdlx& m = Mdlx::instance();
     try {
         lib.SavedTableName = lib.TableName;
         lib.TableName = lib.ResolveTable(lib.ModuleTitle, QString());
         lib.SelectTable(lib.ModuleTitle);
-
-        m.DateFrom = lib.Date1;
-        m.DateTo = lib.Date2;
-        m.PeriodFrom = lib.CurrentPeriod;
-        m.PeriodTo = lib.CurrentPeriod;
 
         m_menus.Open(QStringLiteral("select * from SYS02"), *lib.Connection);
         m_dictionary.Open(QStringLiteral("select * from zdb1 where parid=0 and proval='DATABASE'"),
@@ -255,12 +249,7 @@ void frmRSGL::finishLoad() {
     SuiteLib& lib = SuiteLib::instance();
     Mdlx& m = Mdlx::instance();
     F1Book1->SetLastCol(int(lib.ColumnCount()));
-    if (!lib.ColumnLookup(QStringLiteral("zhtime")).isEmpty())
-        lib.RangeKind = QStringLiteral("time1");
-    else if (!lib.ColumnLookup(QStringLiteral("zhdate")).isEmpty())
-        lib.RangeKind = QStringLiteral("date1");
-    else
-        lib.RangeKind = QString();
+    m.startRange();
     m_workingText = m.RangeCaptionFor(lib.ModuleTitle);
     m.CurrentReportIndex = 0;
     m.SumCount = 0;
