@@ -24,6 +24,7 @@ shot() {
 }
 
 shot main
+shot sheet --show report
 shot designer --show designer
 shot period --show period
 shot date --show date --title 考勤管理

@@ -9,6 +9,10 @@ namespace {
 const std::vector<ShownWindow>& table() {
     static const std::vector<ShownWindow> rows = {
         {QStringLiteral("main"), {}, QStringLiteral("frmRSGL")},
+        // The main window showing the title's first report.
+        {QStringLiteral("report"),
+         {QStringLiteral("ListView1_ItemClick:2")},
+         QStringLiteral("frmRSGL")},
         {QStringLiteral("about"), {QStringLiteral("MN11")}, QStringLiteral("frmAbout")},
         {QStringLiteral("designer"), {QStringLiteral("MN01")}, QStringLiteral("frmRSCX")},
         {QStringLiteral("setup"),
@@ -27,7 +31,9 @@ const std::vector<ShownWindow>& table() {
          {QStringLiteral("ListView1_ItemClick:2"), QStringLiteral("F1Book1_Click:1,1"),
           QStringLiteral("MN03")},
          QStringLiteral("frmRSLR")},
-        {QStringLiteral("preview"), {QStringLiteral("MN07")}, QStringLiteral("PrintPreview")},
+        {QStringLiteral("preview"),
+         {QStringLiteral("ListView1_ItemClick:2"), QStringLiteral("MN07")},
+         QStringLiteral("PrintPreview")},
         // The chart of a grouped report: the title's second report (工资管理's
         // 部门汇总), whose query the chart command is offered for.
         {QStringLiteral("chart"),
