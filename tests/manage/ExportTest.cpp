@@ -9,6 +9,7 @@
 #include "platform/vb/Val.h"
 #include "suite/SuiteLib.h"
 #include "windows/manage/TextExport.h"
+#include "windows/manage/ResultSheetRenderer.h"
 #include "windows/manage/WorkbookExport.h"
 #include "windows/manage/frmRSGL.h"
 
@@ -339,6 +340,32 @@ TEST_P(ExportTest, TypedColumnsExportTheSameOnEitherEngine) {
     }
     for (int c : dates)
         EXPECT_TRUE(book.CellText(1, c).isEmpty() || line.contains(book.CellText(1, c)));
+}
+
+// A paged template keeps its own page blocks: no heading row, no print
+// titles, headers or footers; the print area covers the sheet as rendered.
+TEST_P(ExportTest, APagedTemplateIsExportedAsItsPageBlocks) {
+    auto w = opened();
+    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("工资条")));
+    ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    const F1Book& book = *w->F1Book1;
+    const PageOutput::Kind kind = PageOutput::kindOf(w->renderer());
+    ASSERT_EQ(kind, PageOutput::Kind::PagedTemplate);
+    const QString path = out(QStringLiteral("slips.xls"));
+    WorkbookExport::write(book, QStringLiteral("工资条"), kind, path, Today);
+    const Sheet sheet = WorkbookReader::read(path);
+    ASSERT_EQ(sheet.rowCount(), book.LastRow());
+    for (int r = 1; r <= book.LastRow(); ++r)
+        for (int c = 1; c <= book.LastCol(); ++c)
+            ASSERT_EQ(sheet.text(r - 1, c - 1), book.CellText(r, c)) << r << "," << c;
+    const QString workbookXml = workbookEntry(path, QStringLiteral("xl/workbook.xml"));
+    EXPECT_FALSE(workbookXml.contains(QStringLiteral("_xlnm.Print_Titles")));
+    EXPECT_TRUE(workbookXml.contains(QStringLiteral("!$A$1:$%1$%2</definedName>")
+                                         .arg(QChar(u'A' + book.LastCol() - 1))
+                                         .arg(book.LastRow())))
+        << workbookXml.toStdString();
+    EXPECT_FALSE(workbookEntry(path, QStringLiteral("xl/worksheets/sheet1.xml"))
+                     .contains(QStringLiteral("<headerFooter")));
 }
 
 TEST_P(ExportTest, AnUnwritableWorkbookRaisesNamingIt) {
