@@ -13,7 +13,7 @@ namespace {
 // Characters written before they go out as UTF-8.
 constexpr qsizetype FlushAt = 1 << 16;
 
-bool needsQuotes(const QString& text) {
+bool needsQuotes(QStringView text) {
     for (const QChar c : text) {
         if (c == u',' || c == u'"' || c == u'\r' || c == u'\n')
             return true;
@@ -21,7 +21,7 @@ bool needsQuotes(const QString& text) {
     return false;
 }
 
-void appendField(QString& line, const QString& text) {
+void appendField(QString& line, QStringView text) {
     if (!needsQuotes(text)) {
         line += text;
         return;
@@ -74,8 +74,10 @@ void SheetCsv::write(const F1Book& book, QIODevice& out) {
     Records records(out);
     if (book.showColHeading())
         records.add(lastCol, [&](int c) { return book.ColHeading(c); });
-    for (int r = 1; r <= book.LastRow(); ++r)
-        records.add(lastCol, [&](int c) { return book.CellText(r, c); });
+    // The grid's cells are its sheet's, read in place.
+    const Sheet& sheet = book.sheet();
+    for (int r = 0; r < sheet.rowCount(); ++r)
+        records.add(lastCol, [&](int c) { return sheet.textView(r, c - 1); });
     records.flush();
 }
 
