@@ -21,19 +21,18 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 
-#include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 namespace quill {
 
 namespace {
-
-// Progress shows once a run has taken this long.
-constexpr qint64 ProgressAfterMs = 1000;
 
 // A run that cannot go on: its exit code and the line for the user.
 struct Failure {
@@ -53,30 +52,43 @@ int report(const Failure& f) {
     return f.code;
 }
 
-// Progress lines on standard error, once the run is slow enough to need
-// them, at most one a second while the sheet is filled.
+// Progress on standard error: once a second, from the run's first second
+// on, what the run is doing; nothing for a run that ends sooner. A clock
+// thread of its own, so that a step that takes long (a query, a print) is
+// reported while it runs.
 class Progress {
 public:
-    Progress() { m_clock.start(); }
+    Progress()
+        : m_clock([this] { tick(); }) {}
+    ~Progress() {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_done = true;
+        }
+        m_wake.notify_one();
+        m_clock.join();
+    }
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
 
-    void note(const QString& step) const {
-        if (m_clock.elapsed() >= ProgressAfterMs)
-            std::fprintf(stderr, "quill: %s\n", qPrintable(step));
-    }
-    // The renderer's delay before it reports, counted from the run's start.
-    int renderDelay() const {
-        return int(std::max<qint64>(0, ProgressAfterMs - m_clock.elapsed()));
-    }
-    void rows(int done, int total) {
-        if (m_lastRowsMs >= 0 && m_clock.elapsed() - m_lastRowsMs < 1000)
-            return;
-        m_lastRowsMs = m_clock.elapsed();
-        std::fprintf(stderr, "quill: 正在生成报表 %d/%d\n", done, total);
+    void step(const QString& what) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_step = what;
     }
 
 private:
-    QElapsedTimer m_clock;
-    qint64 m_lastRowsMs = -1;
+    void tick() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (int seconds = 1;
+             !m_wake.wait_for(lock, std::chrono::seconds(1), [this] { return m_done; }); ++seconds)
+            std::fprintf(stderr, "quill: %s（已用 %d 秒）\n", qPrintable(m_step), seconds);
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_done = false;
+    QString m_step = QStringLiteral("正在打开工作区");
+    std::thread m_clock;
 };
 
 void checkOutputFolder(const QString& output) {
@@ -160,12 +172,15 @@ int runReport(const ReportOptions& options, ReportStore& store, const ReportUi& 
 
     F1Book book;
     ResultSheetRenderer renderer(book);
-    renderer.setProgressDelay(progress.renderDelay());
-    renderer.setProgressReport([&progress](int done, int total) { progress.rows(done, total); });
+    renderer.setProgressDelay(0);
+    renderer.setProgressReport([&progress](int done, int total) {
+        progress.step(QStringLiteral("正在生成报表，%1/%2 行").arg(done).arg(total));
+    });
     ResultSheetRenderer::Prepared prepared;
+    progress.step(QStringLiteral("正在查询"));
     try {
         prepared = renderer.prepare(options.report);
-        progress.note(QStringLiteral("查询完毕，共 %1 条记录").arg(prepared.recordCount));
+        progress.step(QStringLiteral("正在生成报表"));
         renderer.show(prepared, frmRSGL::blankForZeroSetting());
     } catch (const DbError& e) {
         throw Failure{ReportCommand::DatabaseFailure,
@@ -181,7 +196,7 @@ int runReport(const ReportOptions& options, ReportStore& store, const ReportUi& 
     if (!ui.message().isEmpty())
         throw Failure{ReportCommand::DatabaseFailure, ui.message()};
 
-    progress.note(QStringLiteral("正在写入 %1").arg(QDir::toNativeSeparators(options.output)));
+    progress.step(QStringLiteral("正在写入 %1").arg(QDir::toNativeSeparators(options.output)));
     try {
         ReportOutput::write(book, options.report, PageOutput::kindOf(renderer), options.output);
     } catch (const GridError& e) {
