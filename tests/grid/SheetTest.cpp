@@ -109,6 +109,39 @@ TEST(Sheet, RewritingCellsDoesNotGrowWithoutBound) {
     EXPECT_LT(s.memoryBytes(), std::size_t(300000));
 }
 
+// A copy taken after a mark catches up with the sheet by the rows changed
+// since: texts, cleared cells, formulas, bold, borders and widths alike.
+TEST(Sheet, ACopyCatchesUpWithTheRowsChangedSinceAMark) {
+    // Few enough changed rows to be copied one by one.
+    constexpr int Rows = 48;
+    Sheet later;
+    later.resize(Rows, 3);
+    for (int r = 0; r < Rows; ++r)
+        later.setEntry(r, 0, QString::number(r));
+    const std::uint32_t mark = Sheet::mark();
+    Sheet copy = later;
+    later.setEntry(2, 0, QStringLiteral("'typed"));
+    later.clearContents(5, 0);
+    later.setFormula(9, 1, QStringLiteral("=A1"), QStringLiteral("0"));
+    later.setBold(11, 2, true);
+    later.setBorders(13, 2, Sheet::Borders{1, 2, 3, 4});
+    later.setColumnWidth(1, 999);
+    EXPECT_FALSE(later.changedSince(3, mark));
+    EXPECT_TRUE(later.changedSince(9, mark));
+    copy.catchUp(later, mark);
+    for (int r = 0; r < Rows; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(copy.entry(r, c), later.entry(r, c)) << r << ',' << c;
+            EXPECT_EQ(copy.text(r, c), later.text(r, c)) << r << ',' << c;
+            EXPECT_EQ(copy.bold(r, c), later.bold(r, c)) << r << ',' << c;
+            EXPECT_EQ(copy.borders(r, c), later.borders(r, c)) << r << ',' << c;
+        }
+    }
+    EXPECT_EQ(copy.columnWidth(1), 999);
+    later.resize(Rows + 1, 3);
+    EXPECT_TRUE(later.changedSince(3, mark));
+}
+
 TEST(CellRange, ParsesReferences) {
     EXPECT_EQ(CellRange::parse(u"$A$5:$E$20"), (CellRange{4, 0, 19, 4}));
     EXPECT_EQ(CellRange::parse(u"e20:a5"), (CellRange{4, 0, 19, 4}));
@@ -129,6 +162,7 @@ TEST(PlainNumber, OnlyTextsANumberShowsAsWritten) {
     }
     EXPECT_EQ(PlainNumber::parse(u"12.50")->decimals, 2);
     EXPECT_DOUBLE_EQ(PlainNumber::parse(u"-3.25")->value, -3.25);
+    EXPECT_EQ(PlainNumber::parse(u"123456.789012345")->value, 123456.789012345);
     for (const char16_t* no : {u"", u"007", u"+5", u"1e3", u"-0", u"-0.00", u"1,000", u" 5", u"5.",
                                u".5", u"1234567890123456", u"12a", u"１２"}) {
         EXPECT_FALSE(PlainNumber::parse(no)) << QString::fromUtf16(no).toStdString();

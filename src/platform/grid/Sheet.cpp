@@ -3,6 +3,7 @@
 #include "PlainNumber.h"
 
 #include <algorithm>
+#include <atomic>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -10,6 +11,9 @@
 namespace quill {
 
 namespace {
+
+// Marks taken so far, on every sheet and thread.
+std::atomic<std::uint32_t> marksTaken{0};
 
 std::uint16_t packBorders(Sheet::Borders b) {
     return std::uint16_t(b.left | (b.right << 4) | (b.top << 8) | (b.bottom << 12));
@@ -64,11 +68,22 @@ void Sheet::resize(int rows, int cols) {
         m_chars.resize(wanted);
     m_rows = rows;
     m_cols = cols;
+    m_rowStamps.assign(std::size_t(rows), marksTaken.load(std::memory_order_relaxed));
     compactIfWasteful();
 }
 
-void Sheet::setEntry(int row, int col, const QString& entry) {
+std::uint32_t Sheet::mark() {
+    return marksTaken.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
+Sheet::Cell& Sheet::changeCell(int row, int col) {
     Cell& c = cellRef(row, col);
+    m_rowStamps[std::size_t(row)] = marksTaken.load(std::memory_order_relaxed);
+    return c;
+}
+
+void Sheet::setEntry(int row, int col, const QString& entry) {
+    Cell& c = changeCell(row, col);
     release(c);
     if (entry.isEmpty())
         return;
@@ -81,7 +96,7 @@ void Sheet::setEntry(int row, int col, const QString& entry) {
 }
 
 void Sheet::setFormula(int row, int col, const QString& formula, const QString& value) {
-    Cell& c = cellRef(row, col);
+    Cell& c = changeCell(row, col);
     release(c);
     std::uint32_t slot = 0;
     if (!m_freeFormulas.empty()) {
@@ -100,14 +115,14 @@ void Sheet::setFormula(int row, int col, const QString& formula, const QString& 
 }
 
 void Sheet::setText(int row, int col, const QString& text) {
-    Cell& c = cellRef(row, col);
+    Cell& c = changeCell(row, col);
     release(c);
     if (!text.isEmpty())
         store(c, needsTextMark(text) ? Kind::Text : Kind::Plain, text);
 }
 
 void Sheet::clearContents(int row, int col) {
-    release(cellRef(row, col));
+    release(changeCell(row, col));
 }
 
 QString Sheet::text(int row, int col) const {
@@ -155,14 +170,49 @@ void Sheet::setBorders(int row, int col, Borders borders) {
         if (style > MaxBorderStyle)
             throw std::out_of_range("border style out of range");
     }
-    cellRef(row, col).borders = packBorders(borders);
+    changeCell(row, col).borders = packBorders(borders);
+}
+
+void Sheet::catchUp(const Sheet& later, std::uint32_t mark) {
+    const bool sameSize = later.m_rows == m_rows && later.m_cols == m_cols;
+    std::vector<int> rows;
+    for (int r = 0; sameSize && r < m_rows; ++r) {
+        if (later.changedSince(r, mark))
+            rows.push_back(r);
+    }
+    // Copying a cell costs far more than copying its bytes along with all
+    // the others: beyond an eighth of the rows the whole sheet is copied.
+    if (!sameSize || rows.size() * 8 > std::size_t(m_rows)) {
+        *this = later;
+        return;
+    }
+    for (const int r : rows) {
+        for (int c = 0; c < m_cols; ++c) {
+            const Cell& from = later.cell(r, c);
+            if (from.kind == Kind::Formula) {
+                setFormula(r, c, later.m_formulas[from.offset].formula,
+                           later.m_formulas[from.offset].value);
+            } else {
+                Cell& to = changeCell(r, c);
+                release(to);
+                if (from.kind != Kind::Empty)
+                    store(to, from.kind, later.storedView(from));
+            }
+            Cell& to = cellRef(r, c);
+            to.bold = from.bold;
+            to.borders = from.borders;
+        }
+    }
+    m_widths = later.m_widths;
+    m_name = later.m_name;
 }
 
 std::size_t Sheet::memoryBytes() const {
     std::size_t bytes = sizeof(Sheet) + m_cells.size() * sizeof(Cell) +
                         m_charCount * sizeof(char16_t) + m_formulas.capacity() * sizeof(Formula) +
                         m_freeFormulas.capacity() * sizeof(std::uint32_t) +
-                        m_widths.capacity() * sizeof(std::uint16_t);
+                        m_widths.capacity() * sizeof(std::uint16_t) +
+                        m_rowStamps.capacity() * sizeof(std::uint32_t);
     for (const Formula& f : m_formulas)
         bytes += std::size_t(f.formula.capacity() + f.value.capacity()) * sizeof(char16_t);
     return bytes;

@@ -77,7 +77,7 @@ public:
     bool hasFormulaValue(int row, int col) const;
 
     bool bold(int row, int col) const { return cell(row, col).bold; }
-    void setBold(int row, int col, bool on) { cellRef(row, col).bold = on; }
+    void setBold(int row, int col, bool on) { changeCell(row, col).bold = on; }
     Borders borders(int row, int col) const;
     void setBorders(int row, int col, Borders borders);
 
@@ -89,7 +89,19 @@ public:
     QString name() const { return m_name; }
     void setName(const QString& name) { m_name = name; }
 
-    // Bytes in use for cells, texts, formulas and widths.
+    // Marks for finding changed rows without comparing every cell: a row
+    // whose cells were set, cleared or formatted after mark() was taken, on
+    // whichever sheet, has changedSince(row, that mark); a resize changes
+    // every row.
+    static std::uint32_t mark();
+    bool changedSince(int row, std::uint32_t mark) const {
+        return m_rowStamps.at(std::size_t(row)) >= mark;
+    }
+    // Makes this sheet, a copy of `later` taken after the mark, equal to it
+    // again: when few rows changed since, only those are copied.
+    void catchUp(const Sheet& later, std::uint32_t mark);
+
+    // Bytes in use for cells, texts, formulas, widths and row stamps.
     std::size_t memoryBytes() const;
 
 private:
@@ -116,6 +128,8 @@ private:
     [[noreturn]] static void outsideTheSheet(int row, int col);
     const Cell& cell(int row, int col) const { return m_cells[cellIndex(row, col)]; }
     Cell& cellRef(int row, int col) { return m_cells[cellIndex(row, col)]; }
+    // The cell whose contents are about to change, its row stamped.
+    Cell& changeCell(int row, int col);
     QStringView storedView(const Cell& c) const {
         // No characters read as a null text, as an empty cell's does.
         if (c.length == 0)
@@ -150,6 +164,8 @@ private:
     std::vector<Formula> m_formulas;
     std::vector<std::uint32_t> m_freeFormulas;
     std::vector<std::uint16_t> m_widths;
+    // Per row, the marks taken when its contents last changed.
+    std::vector<std::uint32_t> m_rowStamps;
     QString m_name;
 };
 

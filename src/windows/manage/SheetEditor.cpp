@@ -71,6 +71,7 @@ void SheetEditor::edit() {
         MsgBox(QStringLiteral("没有记录可以编辑"));
         return;
     }
+    m_mark = Sheet::mark();
     m_before = m_book.sheet();
     writeCopy(lib.WorkFolder + QStringLiteral("/log"), *m_before);
     m_editMode = true;
@@ -147,9 +148,11 @@ std::vector<SheetEditor::Cell> SheetEditor::changedCells() const {
         if (columnTypable(c + 1))
             cols.push_back(c);
     }
-    // Compared in place, no text copied: saving one typed cell must not
-    // cost what saving the whole sheet does.
+    // Only rows changed since editing began are compared, in place: saving
+    // one typed cell must not cost what saving the whole sheet does.
     for (int r = 0; r < rows; ++r) {
+        if (!now.changedSince(r, m_mark))
+            continue;
         for (int c : cols) {
             const bool known = r < before.rowCount() && c < before.columnCount();
             if (!known || now.textView(r, c) != before.textView(r, c))
@@ -202,10 +205,9 @@ void SheetEditor::save() {
         return;
     if (!write(changed))
         return;
-    // The log copy reuses the storage of the sheet as it was before:
-    // copying into memory in use is cheaper than obtaining and freeing as much.
+    // The log copy is the sheet as it was before, brought up to date.
     Sheet log = std::move(*m_before);
-    log = m_book.sheet();
+    log.catchUp(m_book.sheet(), m_mark);
     leaveEditing();
     writeCopy(SuiteLib::instance().HomeFolder + QStringLiteral("/Log"), std::move(log));
     MsgBox(QStringLiteral("保存完毕"));

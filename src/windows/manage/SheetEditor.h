@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariantList>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <set>
@@ -95,6 +96,7 @@ private:
     std::function<Recordset&()> m_data;
     bool& m_editMode;
     std::optional<Sheet> m_before; // the sheet as it was when editing began
+    std::uint32_t m_mark = 0;      // its Sheet::mark()
     std::set<int> m_conflicts;     // rows another user changed since the rendering
     SheetCopyWriter m_copies;
 };
