@@ -77,13 +77,15 @@ void walkBareQuery(benchmark::State& state, ConnectionConfig::Engine engine) {
     state.SetItemsProcessed(state.iterations() * BenchDatabase::bigRows);
 }
 
-// Heap memory an open recordset of 100000 records of 10 fields takes.
+// Heap memory an open recordset of 100000 records of 10 fields takes once
+// every record was read.
 void recordsetMemory(benchmark::State& state, ConnectionConfig::Engine engine) {
     Connection& c = database(engine).connection();
     for (auto _ : state) {
         const size_t before = heapBytes();
         Recordset rs;
         rs.Open(walkSql, c);
+        rs.MoveLast();
         const size_t after = heapBytes();
         state.counters["MiB_per_100000_records"] =
             static_cast<double>(after - before) / (1024.0 * 1024.0);
@@ -102,6 +104,8 @@ void updateThroughRecordset(benchmark::State& state, ConnectionConfig::Engine en
         db.resetPay();
         Recordset rs;
         rs.Open(QStringLiteral("select * from pay order by id"), c);
+        rs.MoveLast(); // the records read beforehand: the writes alone are timed
+        rs.MoveFirst();
         state.ResumeTiming();
         std::unique_ptr<Transaction> t;
         if (inTransaction)
