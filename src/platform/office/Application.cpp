@@ -46,10 +46,14 @@ QString Application::printOut(const QString& fallbackPdf) {
 }
 
 void Application::printToPdf(const QString& path) {
+    printToPdf(activeSheet(), now(), path);
+}
+
+void Application::printToPdf(const Worksheet& sheet, const QDateTime& now, const QString& path) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    SheetPrinter(activeSheet(), now()).print(printer);
+    SheetPrinter(sheet, now).print(printer);
 }
 
 } // namespace quill

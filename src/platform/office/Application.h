@@ -37,6 +37,8 @@ public:
     QString printOut(const QString& fallbackPdf);
     // Prints into a PDF file.
     void printToPdf(const QString& path);
+    // Prints a sheet into a PDF file, `now` what &D and &T print.
+    static void printToPdf(const Worksheet& sheet, const QDateTime& now, const QString& path);
 
 private:
     std::shared_ptr<Worksheet> m_sheet;

@@ -3,9 +3,12 @@
 #include "platform/grid/F1Book.h"
 #include "platform/grid/GridError.h"
 #include "platform/grid/SheetCsv.h"
+#include "platform/office/Application.h"
+#include "platform/office/Worksheet.h"
 #include "windows/manage/TextExport.h"
 #include "windows/manage/WorkbookExport.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,17 +24,22 @@ namespace {
     throw GridError(QDir::toNativeSeparators(path) + QStringLiteral(" 无法写入：") + reason);
 }
 
-// The print routine prints into a PDF beside the file, which then takes the
-// file's place.
-void writePdf(F1Book& book, const QString& reportName, PageOutput::Kind kind, const QString& path) {
+// The print routine's page setup and layout on the grid's sheet, as the
+// workbook export takes it, printed into a PDF beside the file, which then
+// takes the file's place. Never through the work folder's temporary
+// workbook, which another run may be writing.
+void writePdf(const F1Book& book, const QString& reportName, PageOutput::Kind kind,
+              const QString& path) {
     const QFileInfo target(path);
     QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.quill-XXXXXX.pdf"));
     if (!temp.open())
         failWrite(path, temp.errorString());
     temp.close();
-    PageOutput output(book, nullptr);
-    output.setPrintFile(temp.fileName());
-    output.writeAndRun(reportName, kind, PageOutput::Print);
+    Worksheet sheet(book.sheet());
+    sheet.setName(book.SheetName(1));
+    const QDateTime now = QDateTime::currentDateTime();
+    PageOutput::layOut(sheet, book, reportName, kind, now.date());
+    Application::printToPdf(sheet, now, temp.fileName());
     if (QFileInfo(temp.fileName()).size() == 0)
         failWrite(path, QStringLiteral("打印程序未能写出 PDF"));
     QFile::setPermissions(temp.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |

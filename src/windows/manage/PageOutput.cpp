@@ -180,8 +180,6 @@ void PageOutput::output(Worksheet& sheet, const QString& reportName, Kind kind, 
         return;
     case Print:
         passOver([&] {
-            if (!m_printFile.isEmpty())
-                return m_app->printToPdf(m_printFile);
             const QString pdf = m_app->printOut(fallbackPdf());
             if (!pdf.isEmpty())
                 MsgBox(QStringLiteral("没有可用的打印机,已打印到文件: ") + pdf);

@@ -63,9 +63,6 @@ public:
 
     // The print date of the footers; today when not set.
     void setToday(QDate today) { m_today = today; }
-    // Where printing goes in place of a printer: a PDF file, for a run
-    // without a window; none: the default printer (fallbackPdf() without one).
-    void setPrintFile(const QString& pdf) { m_printFile = pdf; }
     // The last run's application and its sheet; nullptr when none opened.
     Application* application() const { return m_app.get(); }
     Worksheet* sheet() const;
@@ -85,7 +82,6 @@ private:
     std::unique_ptr<Application> m_app;
     QPointer<PrintPreview> m_preview;
     QDate m_today;
-    QString m_printFile;
 };
 
 } // namespace quill
