@@ -12,17 +12,20 @@ namespace quill {
 
 namespace {
 
-// The copy's failure, empty when it was written.
+// Writes the copy; the message telling why it failed, empty when written.
 QString writeCopy(const Sheet& sheet, const QString& folder, const QString& path) {
+    QString reason;
     try {
-        if (!QDir().mkpath(folder))
-            return QStringLiteral("无法建立文件夹 ") + QDir::toNativeSeparators(folder);
-        WorkbookWriter::save(sheet, path);
-        return QString();
+        if (QDir().mkpath(folder)) {
+            WorkbookWriter::save(sheet, path);
+            return QString();
+        }
+        reason = QStringLiteral("无法建立文件夹 ") + QDir::toNativeSeparators(folder);
     } catch (const std::exception& e) {
         // A thread must not end by an exception: whatever failed is shown.
-        return QString::fromUtf8(e.what());
+        reason = QString::fromUtf8(e.what());
     }
+    return QStringLiteral("文件未能写入：%1\n%2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace
@@ -45,15 +48,11 @@ void SheetCopyWriter::write(Sheet sheet, const QString& folder, const QString& f
     QPromise<QString> promise;
     promise.start();
     m_failure.setFuture(promise.future());
-    m_worker = std::thread([promise = std::move(promise), sheet = std::move(sheet), folder,
-                            path]() mutable {
-        QString failure = writeCopy(sheet, folder, path);
-        if (!failure.isEmpty())
-            failure =
-                QStringLiteral("文件未能写入：%1\n%2").arg(QDir::toNativeSeparators(path), failure);
-        promise.addResult(failure);
-        promise.finish();
-    });
+    m_worker = std::thread(
+        [promise = std::move(promise), sheet = std::move(sheet), folder, path]() mutable {
+            promise.addResult(writeCopy(sheet, folder, path));
+            promise.finish();
+        });
 }
 
 void SheetCopyWriter::finish() {

@@ -19,9 +19,10 @@ class Recordset;
 class ResultSheetRenderer;
 
 // Editing the result sheet in place and saving it back: the edit command
-// (MN05) opens the record rows for typing after a backup copy of the sheet,
-// the save command (MN06) checks and writes what was typed in one
-// transaction, all or nothing, and leaves a log copy. Between the two the
+// (MN05) opens the record rows for typing and leaves a backup copy of the
+// sheet, the save command (MN06) checks and writes what was typed in one
+// transaction, all or nothing, and leaves a log copy; both copies are
+// written behind the commands, by a SheetCopyWriter. Between the two the
 // grid's events decide per cell whether it may be typed, keep entries as
 // text and store the column widths.
 //
