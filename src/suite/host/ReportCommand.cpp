@@ -47,8 +47,9 @@ void toolkitMessage(QtMsgType type, const QMessageLogContext&, const QString& me
         std::fprintf(stderr, "quill: %s\n", qPrintable(message));
 }
 
+// One line, whatever line ends the database's message holds.
 int report(const Failure& f) {
-    std::fprintf(stderr, "quill: %s\n", qPrintable(f.message));
+    std::fprintf(stderr, "quill: %s\n", qPrintable(f.message.simplified()));
     return f.code;
 }
 
