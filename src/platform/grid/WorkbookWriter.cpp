@@ -24,10 +24,10 @@ std::string utf8(const QString& text) {
 
 // A cell text as the workbook holds it: escaped, and no longer than a cell
 // holds once escaped.
-std::string cellText(const QString& text) {
+std::string cellText(QStringView text) {
     qsizetype keep = WorkbookWriter::MaxTextLength;
     for (;;) {
-        const QString escaped = WorkbookTextEscape::escape(QStringView(text).left(keep));
+        const QString escaped = WorkbookTextEscape::escape(text.left(keep));
         if (escaped.size() <= WorkbookWriter::MaxTextLength)
             return escaped.toStdString();
         keep -= escaped.size() - WorkbookWriter::MaxTextLength;
@@ -110,7 +110,7 @@ lxw_worksheet* WorkbookWriter::addSheet(const Sheet& sheet) {
             const auto col = lxw_col_t(c);
             const bool bold = sheet.bold(r, c);
             const Sheet::Borders borders = sheet.borders(r, c);
-            const QString text = sheet.text(r, c);
+            const QStringView text = sheet.textView(r, c);
             switch (sheet.kind(r, c)) {
             case Sheet::Kind::Empty:
                 if (lxw_format* f = format(bold, borders, -1))
