@@ -351,7 +351,9 @@ public:
         if (!file || !*file)
             return nullptr;
         sqlite3* db = nullptr;
-        if (sqlite3_open_v2(file, &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        // One thread at a time uses it: no locking on every call.
+        if (sqlite3_open_v2(file, &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) !=
+            SQLITE_OK) {
             sqlite3_close(db);
             return nullptr;
         }
