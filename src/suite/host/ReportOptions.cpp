@@ -94,6 +94,7 @@ QString ReportOptions::helpText() {
     // The parser's own usage line names the program; ours names the command.
     QString text = parser.helpText();
     text = text.mid(text.indexOf(QLatin1Char('\n')) + 1);
+    text.replace(QLatin1String("Options:"), QStringLiteral("选项："));
     return QString::fromUtf8(Usage) + text + QString::fromUtf8(Details);
 }
 
