@@ -23,12 +23,12 @@
 #include <QChartView>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QPieSeries>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -104,7 +104,8 @@ protected:
         return blocker + QStringLiteral("/") + name;
     }
     static QString chartXml() {
-        return workbookEntry(PageOutput::temporaryWorkbook(), QStringLiteral("xl/charts/chart1.xml"));
+        return workbookEntry(PageOutput::temporaryWorkbook(),
+                             QStringLiteral("xl/charts/chart1.xml"));
     }
     static QStringList formulas(const QString& xml) {
         QStringList out;
@@ -195,8 +196,7 @@ TEST_P(ExportCommandsTest, AHandOverThatFailsIsReportedWithTheFile) {
     EXPECT_TRUE(ui->messages()[0].text.contains(path));
 }
 
-// Mend: the Part goes on past a cancelled dialog and reports the text
-// export done; here a cancelled dialog ends the command silently.
+// A cancelled dialog ends the command silently: no file, no "done".
 TEST_P(ExportCommandsTest, ACancelledDialogEndsTheExportSilently) {
     auto w = opened();
     for (const QString& value : {QStringLiteral("YES"), QStringLiteral("NO")}) {
@@ -307,8 +307,8 @@ TEST_P(ChartCommand, AGroupedReportWithOneSummedColumnGivesAPieOfAAndBWithoutThe
     const Sheet sheet = WorkbookReader::read(PageOutput::temporaryWorkbook());
     EXPECT_EQ(sheet.text(0, 1), book.ColHeading(2));
     EXPECT_TRUE(sheet.bold(0, 0));
-    const QString sheetXml = workbookEntry(PageOutput::temporaryWorkbook(),
-                                           QStringLiteral("xl/worksheets/sheet1.xml"));
+    const QString sheetXml =
+        workbookEntry(PageOutput::temporaryWorkbook(), QStringLiteral("xl/worksheets/sheet1.xml"));
     EXPECT_TRUE(sheetXml.contains(QStringLiteral("<drawing r:id=")));
     EXPECT_TRUE(sheetXml.contains(QRegularExpression(QStringLiteral("<c r=\"B2\"[^>]*><v>"))))
         << sheetXml.left(2000).toStdString();
@@ -368,9 +368,9 @@ TEST_P(ChartCommand, TheGroupItemsAreThoseOfTheCurrentQuery) {
     auto w = opened();
     w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("部门汇总")));
     // What the designer leaves: grouped by department and team, one sum.
-    QueryComposer::compose({QStringLiteral("DEPART"), QStringLiteral("GROUP0"),
-                            QStringLiteral("sfgz")},
-                           {}, {QStringLiteral("DEPART"), QStringLiteral("GROUP0")});
+    QueryComposer::compose(
+        {QStringLiteral("DEPART"), QStringLiteral("GROUP0"), QStringLiteral("sfgz")}, {},
+        {QStringLiteral("DEPART"), QStringLiteral("GROUP0")});
     QueryComposer::takeSums({QStringLiteral("sfgz")});
     w->Form_Activate();
     ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
@@ -452,12 +452,12 @@ QStringList libreOfficeCsv(const QString& workbook, const QString& folder) {
     QDir().mkpath(folder);
     QProcess office;
     office.setProcessChannelMode(QProcess::MergedChannels);
-    office.start(QStringLiteral("soffice"),
-                 {QStringLiteral("-env:UserInstallation=file://") + folder +
-                      QStringLiteral("/profile"),
-                  QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                  QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"),
-                  QStringLiteral("--outdir"), folder, workbook});
+    office.start(
+        QStringLiteral("soffice"),
+        {QStringLiteral("-env:UserInstallation=file://") + folder + QStringLiteral("/profile"),
+         QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+         QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("--outdir"),
+         folder, workbook});
     if (!office.waitForFinished(180000)) {
         office.kill();
         return {};

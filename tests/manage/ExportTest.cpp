@@ -8,8 +8,8 @@
 #include "platform/grid/WorkbookReader.h"
 #include "platform/vb/Val.h"
 #include "suite/SuiteLib.h"
-#include "windows/manage/TextExport.h"
 #include "windows/manage/ResultSheetRenderer.h"
+#include "windows/manage/TextExport.h"
 #include "windows/manage/WorkbookExport.h"
 #include "windows/manage/frmRSGL.h"
 
@@ -39,7 +39,7 @@ int entryIndex(const frmRSGL& w, const QString& name) {
     return 0;
 }
 
-// The field of a text export line as the Part describes it, built without
+// The field of a text export line, built without
 // the module's own padding: display columns counted here (CJK 2, ASCII 1).
 QString expectedField(const QString& heading, const QString& cell) {
     const SuiteLib& lib = SuiteLib::instance();
@@ -131,8 +131,9 @@ TEST_P(ExportTest, ALineOfOnlyDatesHasNoMarker) {
     EXPECT_EQ(TextExport::text(book), QStringLiteral("2026-11-302026-12-31\n"));
 }
 
-// Mend: the Part's blank count widens a field by its Latin letters; each
-// text field is made up to 2 x ColumnWidth display columns instead.
+// A blank count by code-page bytes minus characters would widen a field by
+// its Latin letters; each text field is made up to 2 x ColumnWidth display
+// columns instead.
 TEST_P(ExportTest, ColumnsLineUpWhenTextsMixChineseAndLatinLetters) {
     auto w = opened();
     F1Book& book = *w->F1Book1;
@@ -217,14 +218,16 @@ TEST_P(ExportTest, WorkbookHoldsTheHeadingRowAndEveryCell) {
     const QString workbookXml = workbookEntry(path, QStringLiteral("xl/workbook.xml"));
     const QString col = QChar(u'A' + book.LastCol() - 1);
     EXPECT_TRUE(workbookXml.contains(QStringLiteral("_xlnm.Print_Titles")));
-    EXPECT_TRUE(workbookXml.contains(QStringLiteral("!$1:$1</definedName>"))) << workbookXml.toStdString();
+    EXPECT_TRUE(workbookXml.contains(QStringLiteral("!$1:$1</definedName>")))
+        << workbookXml.toStdString();
     EXPECT_TRUE(workbookXml.contains(QStringLiteral("_xlnm.Print_Area")));
     EXPECT_TRUE(workbookXml.contains(
         QStringLiteral("!$A$1:$%1$%2</definedName>").arg(col).arg(book.LastRow() + 1)))
         << workbookXml.toStdString();
     const QString sheetXml = workbookEntry(path, QStringLiteral("xl/worksheets/sheet1.xml"));
     const SuiteLib& lib = SuiteLib::instance();
-    EXPECT_TRUE(sheetXml.contains(QStringLiteral("<oddHeader>&amp;C&amp;\"宋体,加粗\"&amp;16&amp;A</oddHeader>")))
+    EXPECT_TRUE(sheetXml.contains(
+        QStringLiteral("<oddHeader>&amp;C&amp;\"宋体,加粗\"&amp;16&amp;A</oddHeader>")))
         << sheetXml.toStdString();
     EXPECT_TRUE(sheetXml.contains(
         QStringLiteral("<oddFooter>&amp;L&amp;\"Times New Roman,常规\"&amp;N&amp;C") +
@@ -273,7 +276,8 @@ TEST_P(ExportTest, WorkbookCarriesTheReportsStoredPageSetup) {
     EXPECT_TRUE(xml.contains(QStringLiteral(
         "<oddHeader>&amp;L第一车间&amp;C&amp;\"宋体,加粗\"&amp;16&amp;A&amp;R&amp;D</oddHeader>")))
         << xml.toStdString();
-    EXPECT_TRUE(xml.contains(lib.OperatorName + QStringLiteral("     部门主管     打印日期: 26-12-06")));
+    EXPECT_TRUE(
+        xml.contains(lib.OperatorName + QStringLiteral("     部门主管     打印日期: 26-12-06")));
     const QString workbookXml = workbookEntry(path, QStringLiteral("xl/workbook.xml"));
     EXPECT_TRUE(workbookXml.contains(QStringLiteral("!$1:$1</definedName>")));
 }
@@ -322,7 +326,8 @@ TEST_P(ExportTest, TypedColumnsExportTheSameOnEitherEngine) {
         if (text.isEmpty())
             continue;
         const QString ref = QChar(u'A' + c - 1) + QStringLiteral("2");
-        const QRegularExpression number(QStringLiteral("<c r=\"%1\"[^>]*><v>([^<]*)</v></c>").arg(ref));
+        const QRegularExpression number(
+            QStringLiteral("<c r=\"%1\"[^>]*><v>([^<]*)</v></c>").arg(ref));
         const QRegularExpressionMatch m = number.match(xml);
         ASSERT_TRUE(m.hasMatch()) << ref.toStdString() << " " << text.toStdString();
         EXPECT_DOUBLE_EQ(m.captured(1).toDouble(), vb::Val(text)) << ref.toStdString();

@@ -31,9 +31,8 @@ void applyPageSetup(lxw_worksheet* ws, const PageSetup& setup) {
         worksheet_set_portrait(ws);
     if (setup.PaperSize > 0 && setup.PaperSize < 256)
         worksheet_set_paper(ws, std::uint8_t(setup.PaperSize));
-    worksheet_set_margins(ws, setup.LeftMargin / PointsPerInch,
-                          setup.RightMargin / PointsPerInch, setup.TopMargin / PointsPerInch,
-                          setup.BottomMargin / PointsPerInch);
+    worksheet_set_margins(ws, setup.LeftMargin / PointsPerInch, setup.RightMargin / PointsPerInch,
+                          setup.TopMargin / PointsPerInch, setup.BottomMargin / PointsPerInch);
 
     lxw_header_footer_options header{};
     header.margin = setup.HeaderMargin / PointsPerInch;
@@ -54,8 +53,8 @@ void applyPageSetup(lxw_worksheet* ws, const PageSetup& setup) {
     else if (!footerText.empty())
         worksheet_set_footer(ws, footerText.c_str());
 
-    worksheet_gridlines(ws, setup.PrintGridLines ? LXW_SHOW_ALL_GRIDLINES
-                                                 : LXW_SHOW_SCREEN_GRIDLINES);
+    worksheet_gridlines(ws,
+                        setup.PrintGridLines ? LXW_SHOW_ALL_GRIDLINES : LXW_SHOW_SCREEN_GRIDLINES);
     if (setup.PrintHeadings)
         worksheet_print_row_col_headers(ws);
     if (setup.CenterHorizontally)
@@ -84,17 +83,18 @@ void applyPageSetup(lxw_worksheet* ws, const PageSetup& setup) {
 
 void check(lxw_error error, const char* what) {
     if (error != LXW_NO_ERROR)
-        throw GridError(QStringLiteral("图表无法写入（%1：%2）")
-                            .arg(QString::fromLatin1(what), QString::fromUtf8(lxw_strerror(error))));
+        throw GridError(
+            QStringLiteral("图表无法写入（%1：%2）")
+                .arg(QString::fromLatin1(what), QString::fromUtf8(lxw_strerror(error))));
 }
 
-void addChart(lxw_workbook* wb, lxw_worksheet* ws, const SheetChart& spec,
+void addChart(lxw_workbook* wb, lxw_worksheet* ws, const SheetChart& wanted,
               const std::string& sheetName, const std::string& title, int besideCol) {
-    const bool pie = spec.type == SheetChart::Type::Pie;
+    const bool pie = wanted.type == SheetChart::Type::Pie;
     lxw_chart* chart = workbook_add_chart(wb, pie ? LXW_CHART_PIE : LXW_CHART_COLUMN);
     if (!chart)
         throw GridError(QStringLiteral("图表无法写入"));
-    const CellRange& s = spec.source;
+    const CellRange& s = wanted.source;
     const int lastCol = pie ? std::min(s.lastCol, s.firstCol + 1) : s.lastCol;
     for (int c = s.firstCol + 1; c <= lastCol; ++c) {
         lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
@@ -103,10 +103,9 @@ void addChart(lxw_workbook* wb, lxw_worksheet* ws, const SheetChart& spec,
         chart_series_set_categories(series, sheetName.c_str(), lxw_row_t(s.firstRow + 1),
                                     lxw_col_t(s.firstCol), lxw_row_t(s.lastRow),
                                     lxw_col_t(s.firstCol));
-        chart_series_set_values(series, sheetName.c_str(), lxw_row_t(s.firstRow + 1),
-                                lxw_col_t(c), lxw_row_t(s.lastRow), lxw_col_t(c));
-        chart_series_set_name_range(series, sheetName.c_str(), lxw_row_t(s.firstRow),
-                                    lxw_col_t(c));
+        chart_series_set_values(series, sheetName.c_str(), lxw_row_t(s.firstRow + 1), lxw_col_t(c),
+                                lxw_row_t(s.lastRow), lxw_col_t(c));
+        chart_series_set_name_range(series, sheetName.c_str(), lxw_row_t(s.firstRow), lxw_col_t(c));
     }
     if (!title.empty())
         chart_title_set_name(chart, title.c_str());

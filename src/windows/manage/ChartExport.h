@@ -9,10 +9,10 @@ namespace quill {
 
 class F1Book;
 
-// The chart of the rendered result sheet (Part 2.8, MN10), headless: the
+// The chart of the rendered result sheet (MN10), headless: the
 // grid's sheet with the record rows' cells from column 2 on as numbers, the
 // chart type by the number of value columns beside the group columns, and
-// the source range of the Part.
+// its source range.
 class ChartExport {
 public:
     struct Made {

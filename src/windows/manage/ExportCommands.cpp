@@ -18,8 +18,7 @@
 namespace quill {
 
 // "EXCEL FILE(*.xls)|*.xls|VTS FILE(*.vts)|*.vts" and "TXT FILE(*.TXT)|*.TXT".
-const QString ExportCommands::WorkbookFilter =
-    QStringLiteral("EXCEL FILE(*.xls);;VTS FILE(*.vts)");
+const QString ExportCommands::WorkbookFilter = QStringLiteral("EXCEL FILE(*.xls);;VTS FILE(*.vts)");
 const QString ExportCommands::TextFilter = QStringLiteral("TXT FILE(*.TXT)");
 
 ExportCommands::ExportCommands(frmRSGL& window)
@@ -33,11 +32,11 @@ void ExportCommands::exportSheet() {
 }
 
 void ExportCommands::exportText() {
-    // The Part's "module's own folder" means nothing here: the work folder.
-    const QString path = Ui::current()
-                             .saveFileName(QStringLiteral("输出"), SuiteLib::instance().WorkFolder,
-                                           TextFilter)
-                             .trimmed();
+    // A module has no folder of its own here: the dialog starts in the work folder.
+    const QString path =
+        Ui::current()
+            .saveFileName(QStringLiteral("输出"), SuiteLib::instance().WorkFolder, TextFilter)
+            .trimmed();
     QCoreApplication::processEvents();
     if (path.isEmpty())
         return;
@@ -51,10 +50,10 @@ void ExportCommands::exportText() {
 }
 
 void ExportCommands::exportWorkbook() {
-    const QString path = Ui::current()
-                             .saveFileName(QStringLiteral("输出"), SuiteLib::instance().WorkFolder,
-                                           WorkbookFilter)
-                             .trimmed();
+    const QString path =
+        Ui::current()
+            .saveFileName(QStringLiteral("输出"), SuiteLib::instance().WorkFolder, WorkbookFilter)
+            .trimmed();
     if (path.isEmpty())
         return;
     try {

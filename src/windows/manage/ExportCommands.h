@@ -25,7 +25,7 @@ public:
     // nullptr when the workbook could not be written).
     ChartWindow* chart();
 
-    // The save dialogs' filters, the Part's in the seam's notation.
+    // The save dialogs' filters, in the seam's notation.
     static const QString WorkbookFilter;
     static const QString TextFilter;
 

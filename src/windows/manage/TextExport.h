@@ -6,7 +6,7 @@ namespace quill {
 
 class F1Book;
 
-// The fixed-width text export of the rendered result sheet (Part 2.8): one
+// The fixed-width text export of the rendered result sheet: one
 // line per sheet row, 1 to LastRow, the totals row included, the fields of
 // columns 1 to LastCol by the type code of the column's heading in the
 // column dictionary of the current table:

@@ -9,8 +9,8 @@ namespace quill {
 
 class F1Book;
 
-// The workbook export of the rendered result sheet (Part 2.8 with mode 3 of
-// Part 2.7): the grid's sheet, named by its caption, with the report's
+// The workbook export of the rendered result sheet (the page setup
+// routine's mode 3, headless): the grid's sheet, named by its caption, with the report's
 // stored page setup and the fixed layout of the kind of sheet (a default
 // sheet gains its bold heading row, print titles, print area, headers and
 // footers) and the cells right of and below the data cleared, written as an
