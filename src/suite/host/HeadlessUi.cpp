@@ -15,7 +15,10 @@ HeadlessUi::~HeadlessUi() {
 }
 
 MsgResult HeadlessUi::msgBox(const QString& text, MsgButtons buttons, const QString& title) {
-    std::fprintf(stderr, "quill: [%s] %s\n", qPrintable(title), qPrintable(text));
+    if (title.isEmpty())
+        std::fprintf(stderr, "quill: %s\n", qPrintable(text));
+    else
+        std::fprintf(stderr, "quill: [%s] %s\n", qPrintable(title), qPrintable(text));
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
                                                                               : MsgResult::Ok;
 }

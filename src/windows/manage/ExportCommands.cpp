@@ -87,7 +87,7 @@ ChartWindow* ExportCommands::chart() {
 
 void ExportCommands::handOver(const QString& path) {
     if (!Ui::current().openInSpreadsheet(path))
-        MsgBox(QStringLiteral("文件已写入 %1,但无法用电子表格程序打开它(%2)。")
+        MsgBox(QStringLiteral("文件已写入 %1，但无法用电子表格程序打开它（%2）。")
                    .arg(QDir::toNativeSeparators(path), Ui::spreadsheetCommand()));
 }
 
