@@ -1,6 +1,7 @@
 // Grid benchmarks: filling a 16380 x 20 sheet through CellText against a
 // plain vector of the same texts, memory per cell, and writing and reading
 // that sheet as a workbook (time and peak memory).
+#include "bench/support/PeakMemory.h"
 #include "platform/grid/F1Book.h"
 #include "platform/grid/WorkbookReader.h"
 
@@ -10,8 +11,6 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include <fstream>
-#include <string>
 #include <vector>
 
 using namespace quill;
@@ -50,23 +49,6 @@ std::vector<QString> madeTexts() {
 double heapInUse() {
     const struct mallinfo2 m = mallinfo2();
     return double(m.uordblks + m.hblkhd);
-}
-
-long statusKb(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string key = std::string(field) + ":";
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::stol(line.substr(key.size()));
-    }
-    return 0;
-}
-
-// Starts a fresh peak of resident memory; returns the resident size now.
-long resetPeakKb() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-    return statusKb("VmRSS");
 }
 
 // Texts made beforehand when given, else made cell by cell.
@@ -157,9 +139,9 @@ void BM_WriteFile(benchmark::State& state) {
     const QString path = dir.filePath(QStringLiteral("big.xls"));
     long peak = 0;
     for (auto _ : state) {
-        const long base = resetPeakKb();
+        const long base = quill::bench::resetPeak();
         book.WriteFile(path, 4);
-        peak = std::max(peak, statusKb("VmHWM") - base);
+        peak = std::max(peak, quill::bench::statusKb("VmHWM") - base);
     }
     state.counters["peak_extra_MB"] = double(peak) / 1024;
     state.counters["file_MB"] = double(QFile(path).size()) / (1024 * 1024);
@@ -177,9 +159,9 @@ void BM_ReadFile(benchmark::State& state) {
     F1Book book;
     long peak = 0;
     for (auto _ : state) {
-        const long base = resetPeakKb();
+        const long base = quill::bench::resetPeak();
         book.ReadFile(path);
-        peak = std::max(peak, statusKb("VmHWM") - base);
+        peak = std::max(peak, quill::bench::statusKb("VmHWM") - base);
     }
     state.counters["peak_extra_MB"] = double(peak) / 1024;
     state.counters["rows"] = book.LastRow();

@@ -6,6 +6,7 @@
 //  - as fixed-width text (TextExport), against the sqlite3 shell writing the
 //    same query's rows as CSV;
 // each pair in the same run.
+#include "bench/support/PeakMemory.h"
 #include "demo/DemoOptions.h"
 #include "demo/DemoWorkspace.h"
 #include "platform/db/Connection.h"
@@ -38,24 +39,6 @@ const QString Select = QStringLiteral(
     "sfgz, cqts, ffrq, year, month, name, sfgz, ffrq ");
 const QString From = QStringLiteral(" from GZB ");
 const QString Order = QStringLiteral(" order by zhtime, memberid limit 16380");
-
-long statusKb(const char* key) {
-    QFile file(QStringLiteral("/proc/self/status"));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
-}
-
-void resetPeak() {
-    QFile file(QStringLiteral("/proc/self/clear_refs"));
-    if (file.open(QIODevice::WriteOnly))
-        file.write("5");
-}
 
 // The demo workspace of 1400 employees over 12 periods, the sheet rendered.
 class Rendered {
@@ -160,8 +143,7 @@ void BM_WorkbookExport(benchmark::State& state) {
     long exportHwm = 0;
     long directHwm = 0;
     for (auto _ : state) {
-        long before = statusKb("VmRSS");
-        resetPeak();
+        long before = resetPeak();
         QElapsedTimer clock;
         clock.start();
         direct.write(ws.path("direct.xlsx"));
@@ -169,11 +151,10 @@ void BM_WorkbookExport(benchmark::State& state) {
         directHwm = std::max(directHwm, statusKb("VmHWM"));
         directPeak = std::max(directPeak, statusKb("VmHWM") - before);
 
-        before = statusKb("VmRSS");
-        resetPeak();
+        before = resetPeak();
         clock.restart();
-        WorkbookExport::write(ws.book, QString(), PageOutput::Kind::Default,
-                              ws.path("export.xls"), QDate(2026, 12, 6));
+        WorkbookExport::write(ws.book, QString(), PageOutput::Kind::Default, ws.path("export.xls"),
+                              QDate(2026, 12, 6));
         const double seconds = clock.nsecsElapsed() / 1e9;
         exportHwm = std::max(exportHwm, statusKb("VmHWM"));
         exportPeak = std::max(exportPeak, statusKb("VmHWM") - before);

@@ -2,6 +2,7 @@
 // organisation codes) from the demo data, against the sqlite3 shell writing
 // the same query's rows as CSV, in the same run. With QUILL_TEST_PG the same
 // render runs on PostgreSQL too.
+#include "bench/support/PeakMemory.h"
 #include "demo/DemoOptions.h"
 #include "demo/DemoWorkspace.h"
 #include "platform/db/Connection.h"
@@ -37,25 +38,6 @@ DemoOptions options() {
     o.periods = 12;
     o.photos = 0;
     return o;
-}
-
-// kB of a line of /proc/self/status.
-long statusKb(const char* key) {
-    QFile file(QStringLiteral("/proc/self/status"));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
-}
-
-void resetPeak() {
-    QFile file(QStringLiteral("/proc/self/clear_refs"));
-    if (file.open(QIODevice::WriteOnly))
-        file.write("5");
 }
 
 // One demo workspace on one engine, with SuiteLib pointed at its pay table.
@@ -143,8 +125,7 @@ void renderOn(benchmark::State& state, std::optional<ConnectionConfig> pg, bool 
             }
             shellTotal += shell;
         }
-        const long before = statusKb("VmRSS");
-        resetPeak();
+        const long before = resetPeak();
         QElapsedTimer clock;
         clock.start();
         ResultSheetRenderer::Prepared run = renderer.prepare(QString());

@@ -7,6 +7,7 @@
 // record before it gives the first; the same report sorted by period and
 // employee number shows the cost where the database can hand records over
 // as they come.
+#include "bench/support/PeakMemory.h"
 #include "demo/DemoOptions.h"
 #include "demo/DemoWorkspace.h"
 #include "platform/db/Connection.h"
@@ -37,18 +38,6 @@ const QString OnePeriod = QStringLiteral(" where zhtime='2026年01月' ");
 const QString AllPeriods = QStringLiteral(" where zhtime>='2026年01月' and zhtime<='2029年12月' ");
 constexpr int Rounds = 5;
 
-long statusKb(const char* key) {
-    QFile file(QStringLiteral("/proc/self/status"));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
-}
-
 struct Measure {
     double seconds;
     double peakMb;
@@ -61,11 +50,7 @@ Measure render(ResultSheetRenderer& renderer, const QString& where) {
     lib.SqlWhere = where;
     lib.joinQuery();
     malloc_trim(0);
-    const long before = statusKb("VmRSS");
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    if (refs.open(QIODevice::WriteOnly))
-        refs.write("5"); // the peak starts again from here
-    refs.close();
+    const long before = resetPeak();
     QElapsedTimer clock;
     clock.start();
     {
