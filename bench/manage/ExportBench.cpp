@@ -6,10 +6,9 @@
 //  - as fixed-width text (TextExport), against the sqlite3 shell writing the
 //    same query's rows as CSV;
 // each pair in the same run.
+#include "bench/manage/PayWorkspace.h"
 #include "bench/support/PeakMemory.h"
 #include "demo/DemoOptions.h"
-#include "demo/DemoWorkspace.h"
-#include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
 #include "platform/grid/PlainNumber.h"
@@ -21,7 +20,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <xlsxwriter.h>
@@ -40,28 +38,20 @@ const QString Select = QStringLiteral(
 const QString From = QStringLiteral(" from GZB ");
 const QString Order = QStringLiteral(" order by zhtime, memberid limit 16380");
 
+DemoOptions options() {
+    DemoOptions o;
+    o.employees = 1400;
+    o.periods = 12;
+    o.photos = 0;
+    return o;
+}
+
 // The demo workspace of 1400 employees over 12 periods, the sheet rendered.
-class Rendered {
+class Rendered : public PayWorkspace {
 public:
-    Rendered() {
-        DemoWorkspace demo(m_dir.filePath(QStringLiteral("ws")));
-        DemoOptions o;
-        o.employees = 1400;
-        o.periods = 12;
-        o.photos = 0;
-        demo.create(o);
-        const ConnectionConfig config = demo.sqliteConfig();
-        m_database = config.path;
+    Rendered()
+        : PayWorkspace(options(), std::nullopt, QString()) {
         SuiteLib& lib = SuiteLib::instance();
-        lib.reset();
-        lib.Connection = std::make_shared<Connection>(config);
-        lib.DatabaseKind = config.databaseKind;
-        lib.SelectTable(QStringLiteral("GZB"));
-        lib.TableName = QStringLiteral("GZB");
-        lib.ReportFolder = demo.reportFolder();
-        lib.SettingsFolder = demo.homeFolder();
-        lib.SettingsFileName = demo.settingsFileName();
-        lib.WorkFolder = m_dir.path();
         lib.QueryCaption = QStringLiteral("工资管理");
         lib.OperatorName = QStringLiteral("财务处");
         lib.UserName = QStringLiteral("张三");
@@ -75,17 +65,11 @@ public:
         ResultSheetRenderer::Prepared run = renderer.prepare(QString());
         renderer.show(run, false);
     }
-    ~Rendered() { SuiteLib::instance().reset(); }
 
     bool ok() const { return book.LastRow() == 16381 && book.LastCol() == 20; }
-    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
-    QString database() const { return m_database; }
+    QString path(const char* name) const { return PayWorkspace::path(QString::fromLatin1(name)); }
 
     F1Book book;
-
-private:
-    QTemporaryDir m_dir;
-    QString m_database;
 };
 
 // libxlsxwriter alone: the same cells (texts and plain numbers as the grid's

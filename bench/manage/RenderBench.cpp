@@ -2,23 +2,19 @@
 // organisation codes) from the demo data, against the sqlite3 shell writing
 // the same query's rows as CSV, in the same run. With QUILL_TEST_PG the same
 // render runs on PostgreSQL too.
+#include "bench/manage/PayWorkspace.h"
 #include "bench/support/PeakMemory.h"
 #include "demo/DemoOptions.h"
-#include "demo/DemoWorkspace.h"
-#include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
 #include "suite/SuiteLib.h"
 #include "windows/manage/ResultSheetRenderer.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <optional>
 
 namespace quill::bench {
@@ -40,36 +36,12 @@ DemoOptions options() {
     return o;
 }
 
-// One demo workspace on one engine, with SuiteLib pointed at its pay table.
-class Workspace {
+// The demo workspace with SuiteLib's query on its pay table.
+class Workspace : public PayWorkspace {
 public:
-    explicit Workspace(std::optional<ConnectionConfig> pg) {
-        DemoWorkspace demo(m_dir.filePath(QStringLiteral("ws")));
-        ConnectionConfig config = demo.sqliteConfig();
-        if (pg) {
-            config = *pg;
-            config.schema =
-                QStringLiteral("render_bench_%1").arg(QCoreApplication::applicationPid());
-            ConnectionConfig admin = *pg;
-            Connection server(admin);
-            server.Execute(QStringLiteral("drop schema if exists ") + config.schema + " cascade");
-            server.Execute(QStringLiteral("create schema ") + config.schema);
-            config.databaseKind = QStringLiteral("2");
-            demo.create(options(), config);
-        } else {
-            demo.create(options());
-        }
-        m_config = config;
-        m_database = config.path;
+    explicit Workspace(std::optional<ConnectionConfig> pg)
+        : PayWorkspace(options(), pg, QStringLiteral("render_bench_")) {
         SuiteLib& lib = SuiteLib::instance();
-        lib.reset();
-        lib.Connection = std::make_shared<Connection>(config);
-        lib.DatabaseKind = config.databaseKind;
-        lib.SelectTable(QStringLiteral("GZB"));
-        lib.TableName = QStringLiteral("GZB");
-        lib.ReportFolder = demo.reportFolder();
-        lib.SettingsFolder = demo.homeFolder();
-        lib.SettingsFileName = demo.settingsFileName();
         lib.QueryCaption = QStringLiteral("工资管理");
         lib.SqlSelect = Select;
         lib.SqlFrom = From;
@@ -78,20 +50,7 @@ public:
         lib.SqlOrder = Order;
         lib.joinQuery();
     }
-    ~Workspace() {
-        SuiteLib& lib = SuiteLib::instance();
-        if (m_config.engine == ConnectionConfig::Engine::Postgres)
-            lib.Connection->Execute(QStringLiteral("drop schema ") + m_config.schema + " cascade");
-        lib.reset();
-    }
-
-    QString database() const { return m_database; }
-    QString csvFile() const { return m_dir.filePath(QStringLiteral("out.csv")); }
-
-private:
-    QTemporaryDir m_dir;
-    ConnectionConfig m_config;
-    QString m_database;
+    QString csvFile() const { return path(QStringLiteral("out.csv")); }
 };
 
 // Seconds the sqlite3 shell takes to write the query's rows as CSV to a file.

@@ -7,19 +7,16 @@
 // record before it gives the first; the same report sorted by period and
 // employee number shows the cost where the database can hand records over
 // as they come.
+#include "bench/manage/PayWorkspace.h"
 #include "bench/support/PeakMemory.h"
 #include "demo/DemoOptions.h"
-#include "demo/DemoWorkspace.h"
-#include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
 #include "suite/SuiteLib.h"
 #include "windows/manage/ResultSheetRenderer.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -73,32 +70,14 @@ void detailReport(benchmark::State& state, bool postgres, const char* order) {
         }
         return;
     }
-    QTemporaryDir dir;
-    DemoWorkspace demo(dir.filePath(QStringLiteral("ws")));
     DemoOptions options;
     options.employees = 20000;
     options.periods = 48;
     options.photos = 0;
-    ConnectionConfig config = demo.sqliteConfig();
-    if (postgres) {
-        config = ConnectionConfig::fromPgConnInfo(pg);
-        config.schema = QStringLiteral("scale_bench_%1").arg(QCoreApplication::applicationPid());
-        Connection server(ConnectionConfig::fromPgConnInfo(pg));
-        server.Execute(QStringLiteral("drop schema if exists ") + config.schema + " cascade");
-        server.Execute(QStringLiteral("create schema ") + config.schema);
-        demo.create(options, config);
-    } else {
-        demo.create(options);
-    }
+    const PayWorkspace workspace(
+        options, postgres ? std::optional(ConnectionConfig::fromPgConnInfo(pg)) : std::nullopt,
+        QStringLiteral("scale_bench_"));
     SuiteLib& lib = SuiteLib::instance();
-    lib.reset();
-    lib.Connection = std::make_shared<Connection>(config);
-    lib.DatabaseKind = config.databaseKind;
-    lib.SelectTable(QStringLiteral("GZB"));
-    lib.TableName = QStringLiteral("GZB");
-    lib.ReportFolder = demo.reportFolder();
-    lib.SettingsFolder = demo.homeFolder();
-    lib.SettingsFileName = demo.settingsFileName();
     lib.QueryCaption = QStringLiteral("工资明细表");
     lib.SqlSelect = Select;
     lib.SqlFrom = QStringLiteral(" from GZB ");
@@ -129,9 +108,6 @@ void detailReport(benchmark::State& state, bool postgres, const char* order) {
     state.counters["one_MB"] = median(oneMb);
     state.counters["all_MB"] = median(allMb);
     state.counters["memory_ratio"] = median(allMb) / std::max(median(oneMb), 1.0);
-    if (postgres)
-        lib.Connection->Execute(QStringLiteral("drop schema ") + config.schema + " cascade");
-    lib.reset();
 }
 
 BENCHMARK_CAPTURE(detailReport, sqlite, false, "DEPART,memberid")
