@@ -8,7 +8,6 @@
 // each pair in the same run.
 #include "bench/manage/PayWorkspace.h"
 #include "bench/support/PeakMemory.h"
-#include "demo/DemoOptions.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
 #include "platform/grid/PlainNumber.h"
@@ -32,35 +31,15 @@ namespace quill::bench {
 
 namespace {
 
-const QString Select = QStringLiteral(
-    "select zhtime, memberid, name, DEPART, GROUP0, TEAM, jbgz, gwjt, jxjj, jbf, sumAMOUNT, kk, "
-    "sfgz, cqts, ffrq, year, month, name, sfgz, ffrq ");
-const QString From = QStringLiteral(" from GZB ");
-const QString Order = QStringLiteral(" order by zhtime, memberid limit 16380");
-
-DemoOptions options() {
-    DemoOptions o;
-    o.employees = 1400;
-    o.periods = 12;
-    o.photos = 0;
-    return o;
-}
-
 // The demo workspace of 1400 employees over 12 periods, the sheet rendered.
 class Rendered : public PayWorkspace {
 public:
     Rendered()
-        : PayWorkspace(options(), std::nullopt, QString()) {
+        : PayWorkspace(fullSheetData(), std::nullopt, QString()) {
         SuiteLib& lib = SuiteLib::instance();
-        lib.QueryCaption = QStringLiteral("工资管理");
         lib.OperatorName = QStringLiteral("财务处");
         lib.UserName = QStringLiteral("张三");
-        lib.SqlSelect = Select;
-        lib.SqlFrom = From;
-        lib.SqlWhere.clear();
-        lib.SqlGroup.clear();
-        lib.SqlOrder = Order;
-        lib.joinQuery();
+        queryFullSheet();
         ResultSheetRenderer renderer(book);
         ResultSheetRenderer::Prepared run = renderer.prepare(QString());
         renderer.show(run, false);

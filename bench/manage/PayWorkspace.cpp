@@ -44,6 +44,27 @@ PayWorkspace::~PayWorkspace() {
     lib.reset();
 }
 
+DemoOptions PayWorkspace::fullSheetData() {
+    DemoOptions o;
+    o.employees = 1400;
+    o.periods = 12;
+    o.photos = 0;
+    return o;
+}
+
+void PayWorkspace::queryFullSheet() {
+    SuiteLib& lib = SuiteLib::instance();
+    lib.QueryCaption = QStringLiteral("工资管理");
+    lib.SqlSelect = QStringLiteral(
+        "select zhtime, memberid, name, DEPART, GROUP0, TEAM, jbgz, gwjt, jxjj, jbf, sumAMOUNT, "
+        "kk, sfgz, cqts, ffrq, year, month, name, sfgz, ffrq ");
+    lib.SqlFrom = QStringLiteral(" from GZB ");
+    lib.SqlWhere.clear();
+    lib.SqlGroup.clear();
+    lib.SqlOrder = QStringLiteral(" order by zhtime, memberid limit 16380");
+    lib.joinQuery();
+}
+
 QString PayWorkspace::database() const {
     return m_config.engine == ConnectionConfig::Engine::Postgres ? QString() : m_config.path;
 }

@@ -22,6 +22,11 @@ public:
     PayWorkspace(const PayWorkspace&) = delete;
     PayWorkspace& operator=(const PayWorkspace&) = delete;
 
+    // 1400 employees over 12 periods: 16800 pay rows, more than a sheet shows.
+    static DemoOptions fullSheetData();
+    // SuiteLib's query: 20 fields of the first 16380 pay rows.
+    static void queryFullSheet();
+
     // The SQLite database file; empty on PostgreSQL.
     QString database() const;
     // A file in the workspace's temporary folder.

@@ -4,7 +4,6 @@
 // render runs on PostgreSQL too.
 #include "bench/manage/PayWorkspace.h"
 #include "bench/support/PeakMemory.h"
-#include "demo/DemoOptions.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
 #include "suite/SuiteLib.h"
@@ -21,34 +20,12 @@ namespace quill::bench {
 
 namespace {
 
-const QString Select = QStringLiteral(
-    "select zhtime, memberid, name, DEPART, GROUP0, TEAM, jbgz, gwjt, jxjj, jbf, sumAMOUNT, kk, "
-    "sfgz, cqts, ffrq, year, month, name, sfgz, ffrq ");
-const QString From = QStringLiteral(" from GZB ");
-const QString Order = QStringLiteral(" order by zhtime, memberid limit 16380");
-
-// 1400 employees over 12 periods: 16800 pay rows.
-DemoOptions options() {
-    DemoOptions o;
-    o.employees = 1400;
-    o.periods = 12;
-    o.photos = 0;
-    return o;
-}
-
 // The demo workspace with SuiteLib's query on its pay table.
 class Workspace : public PayWorkspace {
 public:
     explicit Workspace(std::optional<ConnectionConfig> pg)
-        : PayWorkspace(options(), pg, QStringLiteral("render_bench_")) {
-        SuiteLib& lib = SuiteLib::instance();
-        lib.QueryCaption = QStringLiteral("工资管理");
-        lib.SqlSelect = Select;
-        lib.SqlFrom = From;
-        lib.SqlWhere.clear();
-        lib.SqlGroup.clear();
-        lib.SqlOrder = Order;
-        lib.joinQuery();
+        : PayWorkspace(fullSheetData(), pg, QStringLiteral("render_bench_")) {
+        queryFullSheet();
     }
     QString csvFile() const { return path(QStringLiteral("out.csv")); }
 };
