@@ -120,8 +120,7 @@ TEST_P(RecordCommandsTest, ModifyAndDeleteNeedAClickedRecord) {
     w->F1Book1_Click(records + 1, 2);
     EXPECT_EQ(lib.CurrentRow, records + 1);
     EXPECT_EQ(w->dataRecordset().AbsolutePosition(), records - 1);
-    EXPECT_EQ(lib.CurrentMemberId,
-              w->dataRecordset().Value(QStringLiteral("memberid")).toString());
+    EXPECT_EQ(lib.CurrentMemberId, w->dataRecordset().Value(QStringLiteral("memberid")).toString());
     EXPECT_FALSE(lib.CurrentMemberId.isEmpty());
     onEntryWindow([](frmRSLR&) {});
     w->MN03_Click();

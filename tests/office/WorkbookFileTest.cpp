@@ -23,7 +23,8 @@ Worksheet sheetOf(int rows, int cols) {
     s.resize(rows, cols);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
-            s.setEntry(r, c, c == 0 ? QStringLiteral("'项目%1").arg(r) : QString::number(r * 10 + c));
+            s.setEntry(r, c,
+                       c == 0 ? QStringLiteral("'项目%1").arg(r) : QString::number(r * 10 + c));
     s.setName(QStringLiteral("月报[2026年12月]"));
     return Worksheet(std::move(s));
 }

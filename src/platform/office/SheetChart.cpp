@@ -20,8 +20,8 @@ SheetChart::Data SheetChart::read(const Worksheet& worksheet) const {
     Data data;
     for (int r = source.firstRow + 1; r <= source.lastRow; ++r)
         data.categories << cellText(sheet, r, source.firstCol);
-    const int lastCol = type == Type::Pie ? std::min(source.lastCol, source.firstCol + 1)
-                                          : source.lastCol;
+    const int lastCol =
+        type == Type::Pie ? std::min(source.lastCol, source.firstCol + 1) : source.lastCol;
     for (int c = source.firstCol + 1; c <= lastCol; ++c) {
         Series series;
         series.name = cellText(sheet, source.firstRow, c);

@@ -63,8 +63,8 @@ ChartExport::Made ChartExport::make(const F1Book& book, int templateRows, int gr
         }
 
     SheetChart& chart = made.chart;
-    chart.type = lastCol - groupItems > 1 ? SheetChart::Type::ColumnClustered
-                                          : SheetChart::Type::Pie;
+    chart.type =
+        lastCol - groupItems > 1 ? SheetChart::Type::ColumnClustered : SheetChart::Type::Pie;
     chart.title = book.SheetName(1);
     const int rangeLastCol = chart.type == SheetChart::Type::Pie ? 2 : std::max(lastCol, 2);
     if (isTemplate) {

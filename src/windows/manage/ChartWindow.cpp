@@ -6,8 +6,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QPieSeries>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 
@@ -52,9 +52,8 @@ QChart* pieChart(const SheetChart::Data& data) {
     if (!data.series.empty()) {
         const SheetChart::Series& s = data.series.front();
         for (std::size_t i = 0; i < s.values.size(); ++i) {
-            const QString label = i < std::size_t(data.categories.size())
-                                      ? data.categories[qsizetype(i)]
-                                      : QString();
+            const QString label =
+                i < std::size_t(data.categories.size()) ? data.categories[qsizetype(i)] : QString();
             // A pie shows no negative slice.
             series->append(label, std::max(0.0, s.values[i]));
         }
@@ -70,8 +69,7 @@ ChartWindow::ChartWindow(const SheetChart& chart, const SheetChart::Data& data, 
     : QDialog(parent) {
     setObjectName(QStringLiteral("ChartWindow"));
     setWindowTitle(QStringLiteral("图表"));
-    QChart* drawn =
-        chart.type == SheetChart::Type::Pie ? pieChart(data) : columnChart(data);
+    QChart* drawn = chart.type == SheetChart::Type::Pie ? pieChart(data) : columnChart(data);
     drawn->setTitle(chart.title);
     m_view = new QChartView(drawn, this);
     m_view->setObjectName(QStringLiteral("ChartView"));

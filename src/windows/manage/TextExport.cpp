@@ -24,8 +24,8 @@ constexpr int NumberWidth = 10;
 
 struct Column {
     QChar type;
-    int textBytes = 0;  // S: 2 x ColumnWidth
-    QString format;     // D: ColumnWidth, or "##0.00"
+    int textBytes = 0; // S: 2 x ColumnWidth
+    QString format;    // D: ColumnWidth, or "##0.00"
 };
 
 std::vector<Column> columnsOf(const F1Book& book) {
