@@ -14,6 +14,9 @@ public:
 
     QString message() const { return m_message; }
 
+    // A file that could not be written, named with the reason.
+    static GridError unwritable(const QString& path, const QString& reason);
+
 private:
     QString m_message;
 };

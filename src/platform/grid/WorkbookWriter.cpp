@@ -5,7 +5,6 @@
 #include "WorkbookNumberFormat.h"
 #include "WorkbookTextEscape.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -32,11 +31,6 @@ std::string cellText(QStringView text) {
             return escaped.toStdString();
         keep -= escaped.size() - WorkbookWriter::MaxTextLength;
     }
-}
-
-[[noreturn]] void failWrite(const QString& path, const QString& reason) {
-    throw GridError(
-        QStringLiteral("无法写入文件：%1（%2）").arg(QDir::toNativeSeparators(path), reason));
 }
 
 void check(lxw_error error) {
@@ -158,7 +152,7 @@ void WorkbookWriter::save(const Sheet& sheet, const QString& path, const Finish&
     const QFileInfo target(path);
     QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.quill-XXXXXX.tmp"));
     if (!temp.open())
-        failWrite(path, temp.errorString());
+        throw GridError::unwritable(path, temp.errorString());
     temp.close();
     const QByteArray tempName = QFile::encodeName(temp.fileName());
 
@@ -166,23 +160,23 @@ void WorkbookWriter::save(const Sheet& sheet, const QString& path, const Finish&
     options.constant_memory = LXW_TRUE;
     lxw_workbook* workbook = workbook_new_opt(tempName.constData(), &options);
     if (!workbook)
-        failWrite(path, QStringLiteral("无法创建工作簿"));
+        throw GridError::unwritable(path, QStringLiteral("无法创建工作簿"));
     try {
         lxw_worksheet* written = WorkbookWriter(workbook).addSheet(sheet);
         if (finish)
             finish(workbook, written);
     } catch (const GridError& e) {
         workbook_close(workbook);
-        failWrite(path, e.message());
+        throw GridError::unwritable(path, e.message());
     }
     const lxw_error closed = workbook_close(workbook);
     if (closed != LXW_NO_ERROR)
-        failWrite(path, QString::fromUtf8(lxw_strerror(closed)));
+        throw GridError::unwritable(path, QString::fromUtf8(lxw_strerror(closed)));
     QFile::setPermissions(temp.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                QFileDevice::ReadGroup | QFileDevice::ReadOther);
     if (std::rename(tempName.constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-        failWrite(path, QStringLiteral("无法替换原文件"));
+        throw GridError::unwritable(path, QStringLiteral("无法替换原文件"));
     temp.setAutoRemove(false);
 }
 

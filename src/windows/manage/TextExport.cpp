@@ -6,7 +6,6 @@
 #include "platform/vb/Val.h"
 #include "suite/SuiteLib.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
@@ -48,11 +47,6 @@ std::vector<Column> columnsOf(const F1Book& book) {
     return columns;
 }
 
-[[noreturn]] void failWrite(const QString& path, const QString& reason) {
-    throw GridError(
-        QStringLiteral("无法写入文件：%1（%2）").arg(QDir::toNativeSeparators(path), reason));
-}
-
 } // namespace
 
 QString TextExport::text(const F1Book& book) {
@@ -91,26 +85,26 @@ QString TextExport::text(const F1Book& book) {
 
 void TextExport::write(const F1Book& book, const QString& path, Mode mode) {
     if (path.trimmed().isEmpty())
-        failWrite(path, QStringLiteral("没有文件名"));
+        throw GridError::unwritable(path, QStringLiteral("没有文件名"));
     const QByteArray bytes = text(book).toUtf8();
     if (mode == Mode::Replace) {
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly))
-            failWrite(path, file.errorString());
+            throw GridError::unwritable(path, file.errorString());
         if (file.write(bytes) != bytes.size())
-            failWrite(path, file.errorString());
+            throw GridError::unwritable(path, file.errorString());
         if (!file.commit())
-            failWrite(path, file.errorString());
+            throw GridError::unwritable(path, file.errorString());
         return;
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        failWrite(path, file.errorString());
+        throw GridError::unwritable(path, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.flush())
-        failWrite(path, file.errorString());
+        throw GridError::unwritable(path, file.errorString());
     file.close();
     if (file.error() != QFileDevice::NoError)
-        failWrite(path, file.errorString());
+        throw GridError::unwritable(path, file.errorString());
 }
 
 } // namespace quill
