@@ -129,9 +129,11 @@ protected:
             ADD_FAILURE() << sql.toStdString();
         return query.value(0).toString();
     }
-    // Opens the designer from the main window, lets `compose` work in it and
-    // closes it as `compose` does; then the main window has activated again.
-    void design(const std::function<void(frmRSCX&)>& compose) {
+    // Opens the designer from the main window (by its menu unless `open`
+    // says otherwise), lets `compose` work in it and closes it as `compose`
+    // does; then the main window has activated again.
+    void design(const std::function<void(frmRSCX&)>& compose,
+                const std::function<void()>& open = {}) {
         const int before = mainWindow->activations();
         ModalDriver driver([&](QWidget* modal) {
             auto* designer = qobject_cast<frmRSCX*>(modal);
@@ -140,6 +142,7 @@ protected:
                 modal->close();
                 return;
             }
+            EXPECT_TRUE(designer->isModal());
             compose(*designer);
             if (designer->isVisible()) {
                 ADD_FAILURE() << "the designer stayed open: "
@@ -147,7 +150,10 @@ protected:
                 designer->Command3_Click();
             }
         });
-        mainWindow->MN01->trigger();
+        if (open)
+            open();
+        else
+            mainWindow->MN01->trigger();
         EXPECT_EQ(mainWindow->activations(), before + 1);
     }
     // The report list entry (1 = "报表名称:") of a report.
@@ -308,6 +314,8 @@ TEST_P(DesignerQuery, Command3LeavesTheMainWindowsQueryAsItWas) {
     const QStringList sheet = sheetTexts(*mainWindow->F1Book1);
     const QString label = mainWindow->Label1->text();
     design([&](frmRSCX& w) {
+        EXPECT_EQ(w.Text1->text(), mainWindow->ListView1->item(2)->text())
+            << "it opens on the report the main window ran";
         w.List6_Click(1);
         w.itemLists().clear();
         choose(w, w.Option1, QStringLiteral("实发工资"));
@@ -319,6 +327,10 @@ TEST_P(DesignerQuery, Command3LeavesTheMainWindowsQueryAsItWas) {
     EXPECT_EQ(QueryState::now(), before);
     EXPECT_EQ(sheetTexts(*mainWindow->F1Book1), sheet);
     EXPECT_EQ(mainWindow->Label1->text(), label);
+    // The toolbar's query button opens it as the menu does.
+    design([](frmRSCX& w) { w.Command3->click(); },
+           [this] { mainWindow->Toolbar1_ButtonClick(1); });
+    EXPECT_FALSE(mainWindow->isUnloaded());
     EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
 }
 

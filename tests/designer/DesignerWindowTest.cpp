@@ -66,24 +66,16 @@ TEST_P(DesignerWindow, StartsOnEachDemoTable) {
         SCOPED_TRACE(c.title.toStdString());
         openTable(c.title);
         auto w = designer(false);
-        EXPECT_EQ(w->objectName(), QStringLiteral("frmRSCX"));
-        EXPECT_EQ(w->windowTitle(), QStringLiteral("资料查询"));
         EXPECT_EQ(texts(w->List6), QStringList{c.title} + reportsOf(c.table));
         EXPECT_EQ(w->F1Book1->LastRow(), 30);
         EXPECT_EQ(w->F1Book1->LastCol(), 4);
-        QStringList headings;
-        for (int col = 1; col <= 4; ++col)
-            headings << w->F1Book1->ColHeading(col);
-        EXPECT_EQ(headings, (QStringList{QStringLiteral("连接词"), QStringLiteral("项目"),
-                                         QStringLiteral("运算符"), QStringLiteral("查询值")}));
-        EXPECT_EQ(w->F1Book1->SheetName(1), QStringLiteral("查询条件"));
         EXPECT_FALSE(w->F1Book1->ObjVisible(1));
         EXPECT_TRUE(w->Option1->isChecked());
         EXPECT_TRUE(w->Option5->isChecked());
         EXPECT_EQ(w->Command2->isEnabled(), c.rangeDialog);
         for (QPushButton* b : {w->Command4, w->Command5, w->Command6})
             EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-        EXPECT_EQ(w->Label3->text(), QStringLiteral("[全选]"));
+        EXPECT_TRUE(w->Command1->isEnabled());
         EXPECT_EQ(w->List1->currentRow(), 0);
 
         w->show();
@@ -135,6 +127,9 @@ TEST_P(DesignerWindow, LoadsAStoredReportIntoTheListsAndTheGrid) {
     for (QListWidget* list : {w->List2, w->List3, w->List4, w->List5})
         EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
     EXPECT_EQ(w->Text1->text(), Salary);
+    w->Text1->setText(QStringLiteral("月报"));
+    EXPECT_EQ(w->reportName(), QStringLiteral("月报"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("月报") + m.RangeCaption);
 }
 
 // The main window ran a report: the designer opens on it, with its
@@ -170,14 +165,6 @@ TEST_P(DesignerWindow, AReportDeletedMeanwhileIsSaidSo) {
     EXPECT_EQ(w->statusText(), QStringLiteral("报表'工资明细表'已不存在,可能已被删除。"));
     EXPECT_EQ(w->List2->count(), 0);
     EXPECT_TRUE(ui->messages().isEmpty()) << "the designer speaks through its status bar";
-}
-
-TEST_P(DesignerWindow, ReportNameNamesTheWindow) {
-    openTable(Salary);
-    auto w = designer();
-    w->Text1->setText(QStringLiteral("月报"));
-    EXPECT_EQ(w->reportName(), QStringLiteral("月报"));
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("月报") + Mdlx::instance().RangeCaption);
 }
 
 TEST_P(DesignerWindow, Command3AndTheCloseBoxCloseIt) {
