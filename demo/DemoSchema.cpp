@@ -46,19 +46,21 @@ QList<DemoTable> buildTables() {
                     col("bz", "M", "备注"), col("zw", "O", "指纹")},
                    {},
                    {QStringLiteral("memberid")}};
-    t << DemoTable{QStringLiteral("GZB"),
-                   QStringLiteral("工资管理"),
-                   {col("zhtime", "S", "期间", "12"), col("memberid", "S", "工号", "6"),
-                    col("name", "S", "姓名", "10"), col("DEPART", "S", "部门", "10"),
-                    col("GROUP0", "S", "班别", "10"), col("TEAM", "S", "组别", "10"),
-                    col("jbgz", "D", "基本工资", "#0.00"), col("gwjt", "D", "岗位津贴"),
-                    col("jxjj", "D", "绩效奖金"), col("jbf", "D", "加班费"),
-                    col("sumAMOUNT", "D", "应发合计"), col("kk", "D", "扣款", "##0.00"),
-                    col("sfgz", "D", "实发工资", "#0.00"), col("cqts", "I", "出勤天数"),
-                    col("ffrq", "T", "发放日期"), col("year", "I", "年度"),
-                    col("month", "I", "月份")},
-                   {},
-                   {QStringLiteral("zhtime"), QStringLiteral("memberid")}};
+    t << DemoTable{
+        QStringLiteral("GZB"),
+        QStringLiteral("工资管理"),
+        {col("zhtime", "S", "期间", "12"), col("memberid", "S", "工号", "6"),
+         col("name", "S", "姓名", "10"), col("DEPART", "S", "部门", "10"),
+         col("GROUP0", "S", "班别", "10"), col("TEAM", "S", "组别", "10"),
+         col("jbgz", "D", "基本工资", "#0.00"), col("gwjt", "D", "岗位津贴"),
+         col("jxjj", "D", "绩效奖金"), col("jbf", "D", "加班费"), col("sumAMOUNT", "D", "应发合计"),
+         col("kk", "D", "扣款", "##0.00"), col("sfgz", "D", "实发工资", "#0.00"),
+         col("cqts", "I", "出勤天数"), col("ffrq", "T", "发放日期"), col("year", "I", "年度"),
+         col("month", "I", "月份")},
+        {},
+        // The saved detail report's order: the first records of a long range
+        // come from the index, with no sort of every matched record.
+        {QStringLiteral("zhtime"), QStringLiteral("memberid"), QStringLiteral("DEPART,memberid")}};
     t << DemoTable{QStringLiteral("KQB"),
                    QStringLiteral("考勤管理"),
                    {col("zhdate", "T", "日期"), col("memberid", "S", "工号", "6"),
@@ -123,8 +125,9 @@ QStringList DemoSchema::createStatements(const DemoTable& table, ConnectionConfi
     for (const DemoColumn& c : table.columns)
         columns << c.field + u' ' + sqlType(c, table, engine);
     QStringList out{QStringLiteral("create table %1 (%2)").arg(table.name, columns.join(u','))};
-    for (const QString& field : table.indexed) {
-        out << QStringLiteral("create index %1_%2 on %1 (%2)").arg(table.name, field);
+    for (const QString& fields : table.indexed) {
+        out << QStringLiteral("create index %1_%2 on %1 (%3)")
+                   .arg(table.name, QString(fields).replace(u',', u'_'), fields);
     }
     return out;
 }

@@ -17,7 +17,7 @@ struct DemoTable {
     QList<DemoColumn> columns;
     // A whole-number key the database assigns (zdb1/zdb3 proid); empty: none.
     QString identity;
-    // Columns indexed for the queries the windows run.
+    // Indexes for the queries the windows run, each a column list ("a,b").
     QStringList indexed;
 
     bool isDataTable() const { return !moduleTitle.isEmpty(); }

@@ -3,10 +3,9 @@
 // holds 16380 either way), alternately in the same run, on SQLite and, with
 // QUILL_TEST_PG, on PostgreSQL. Reported: the median time and peak memory
 // of each and their ratios, all over one. The report as saved sorts by
-// department, which no index serves, so the database sorts every matched
-// record before it gives the first; the same report sorted by period and
-// employee number shows the cost where the database can hand records over
-// as they come.
+// department and employee number, which the demo indexes; the same report
+// sorted by period and employee number shows the cost where the period index
+// hands the records over in order.
 #include "bench/manage/PayWorkspace.h"
 #include "bench/support/PeakMemory.h"
 #include "demo/DemoOptions.h"
