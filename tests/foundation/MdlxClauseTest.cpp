@@ -14,30 +14,17 @@
 namespace quill::test {
 namespace {
 
-TEST(MdlxCellRef, ColumnRefNamesColumnsOneToNinetyNine) {
-    EXPECT_EQ(Mdlx::ColumnRef(1), "$A");
-    EXPECT_EQ(Mdlx::ColumnRef(26), "$Z");
-    EXPECT_EQ(Mdlx::ColumnRef(27), "$AA");
-    EXPECT_EQ(Mdlx::ColumnRef(52), "$AZ");
-    EXPECT_EQ(Mdlx::ColumnRef(53), "$BA");
-    EXPECT_EQ(Mdlx::ColumnRef(78), "$BZ");
-    EXPECT_EQ(Mdlx::ColumnRef(79), "$CA");
-    EXPECT_EQ(Mdlx::ColumnRef(90), "$CL");
-    EXPECT_EQ(Mdlx::ColumnRef(99), "$CU");
-}
-
-TEST(MdlxCellRef, ColumnRefGivesColumnNinetyOutsideTheGrid) {
-    for (const int n : {0, -1, -26, 100, 101, 702, 2147483647, -2147483647 - 1})
-        EXPECT_EQ(Mdlx::ColumnRef(n), "$CL") << n;
-}
-
-TEST(MdlxCellRef, RowRefAndJoinedReferences) {
-    EXPECT_EQ(Mdlx::RowRef(7), "$7");
-    EXPECT_EQ(Mdlx::RowRef(12), "$12");
-    EXPECT_EQ(Mdlx::RowRef(-3), "$-3");
-    EXPECT_EQ(Mdlx::RowRef(0), "$0");
-    EXPECT_EQ(Mdlx::RowRef(16380), "$16380");
-    EXPECT_EQ(Mdlx::ColumnRef(3) + Mdlx::RowRef(12), "$C$12");
+// Columns 1 to 99 by name; any other number gives column 90.
+TEST(MdlxCellRef, ColumnAndRowReferences) {
+    const std::pair<int, const char*> columns[] = {
+        {1, "$A"},    {26, "$Z"},   {27, "$AA"},         {52, "$AZ"},
+        {53, "$BA"},  {78, "$BZ"},  {79, "$CA"},         {90, "$CL"},
+        {99, "$CU"},  {0, "$CL"},   {-1, "$CL"},         {-26, "$CL"},
+        {100, "$CL"}, {702, "$CL"}, {2147483647, "$CL"}, {-2147483647 - 1, "$CL"}};
+    for (const auto& [n, ref] : columns)
+        EXPECT_EQ(Mdlx::ColumnRef(n), ref) << n;
+    for (const int n : {7, 12, -3, 0, 16380})
+        EXPECT_EQ(Mdlx::RowRef(n), "$" + QString::number(n)) << n;
     EXPECT_EQ("$A$1:" + Mdlx::ColumnRef(99) + Mdlx::RowRef(16380), "$A$1:$CU$16380");
 }
 

@@ -141,27 +141,15 @@ void runHostileYesNoValues(const ConnectionConfig& config, const QString& databa
 class MdlxRun : public EngineTest {};
 
 TEST_P(MdlxRun, EveryAcceptedDateFormSelectsItsDate) {
-    runDateForms(db().config(), db().config().databaseKind);
-    if (GetParam() == Engine::Sqlite) {
-        TestDatabase other(Engine::Sqlite);
-        runDateForms(other.config(), "2");
-    }
+    inEachDialect(db(), GetParam(), runDateForms);
 }
 
 TEST_P(MdlxRun, HostileValuesOfOtherCodesStayInsideTheirLiteral) {
-    runHostileYesNoValues(db().config(), db().config().databaseKind);
-    if (GetParam() == Engine::Sqlite) {
-        TestDatabase other(Engine::Sqlite);
-        runHostileYesNoValues(other.config(), "2");
-    }
+    inEachDialect(db(), GetParam(), runHostileYesNoValues);
 }
 
 TEST_P(MdlxRun, EveryRangeKindWithOneTwoAndThreeConditions) {
-    runQueryTable(db().config(), db().config().databaseKind);
-    if (GetParam() == Engine::Sqlite) { // SQLite runs the quote dialect as well
-        TestDatabase other(Engine::Sqlite);
-        runQueryTable(other.config(), "2");
-    }
+    inEachDialect(db(), GetParam(), runQueryTable);
 }
 
 TEST_P(MdlxRun, OnTheDemoData) {

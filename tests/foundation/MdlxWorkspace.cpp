@@ -34,44 +34,27 @@ QString schema(ConnectionConfig::Engine engine) {
         .arg(pg ? "boolean" : "integer", pg ? "bytea" : "blob");
 }
 
-const char* const Dictionary[] = {
-    "insert into zdb1 values (0, 1, '数据库', 'DATABASE', false, '', '')",
-    "insert into zdb1 values (1, 10, '查询测试', 'CXB', false, '', '')",
-    "insert into zdb1 values (10, 11, '工号', 'memberid', false, 'S', '10')",
-    "insert into zdb1 values (10, 12, '姓名', 'name', false, 'S', '20')",
-    "insert into zdb1 values (10, 13, '部门', 'DEPART', false, 'S', '10')",
-    "insert into zdb1 values (10, 14, '班别', 'GROUP0', false, 'S', '10')",
-    "insert into zdb1 values (10, 15, '组别', 'TEAM', false, 'S', '10')",
-    "insert into zdb1 values (10, 16, '金额', 'AMOUNT', false, 'D', '')",
-    "insert into zdb1 values (10, 17, '天数', 'DAYS', false, 'I', '')",
-    "insert into zdb1 values (10, 18, '出生日期', 'BIRTH', false, 'T', '')",
-    "insert into zdb1 values (10, 19, '上班时间', 'ONTIME', false, 'Y', '')",
-    "insert into zdb1 values (10, 20, '日期', 'zhdate', false, 'T', '')",
-    "insert into zdb1 values (10, 21, '期间', 'zhtime', false, 'S', '20')",
-    "insert into zdb1 values (10, 22, '备注', 'NOTE', false, 'S', '100')",
-    "insert into zdb1 values (10, 23, '标志', 'FLAG', false, 'B', '')",
-    "insert into zdb1 values (10, 24, '备忘', 'MEMO', false, 'M', '')",
-    "insert into zdb1 values (10, 25, '照片', 'PIC', false, 'O', '')",
-    "insert into zdb1 values (10, 26, '代码', 'CODE', false, 'X', '')",
-    "insert into zdb1 values (10, 27, '无类型', 'CODE', false, '', '')",
-    "insert into zdb1 values (10, 28, '小写备注', 'NOTE', false, 's', '100')",
-    "insert into zdb1 values (10, 29, '小写日期', 'BIRTH', false, 't', '')",
-    "insert into zdb1 values (10, 30, '小写时间', 'ONTIME', false, 'y', '')",
-    "insert into zdb1 values (10, 31, '小写金额', 'AMOUNT', false, 'd', '')",
-    "insert into zdb1 values (10, 32, '小写天数', 'DAYS', false, 'i', '')",
-    "insert into zdb1 values (10, 33, '小写标志', 'FLAG', false, 'b', '')",
+// The items of CXB (proid 11 on, below the table's row 10): caption,
+// column, type code, width.
+const char* const Items[][4] = {
+    {"工号", "memberid", "S", "10"}, {"姓名", "name", "S", "20"},
+    {"部门", "DEPART", "S", "10"},   {"班别", "GROUP0", "S", "10"},
+    {"组别", "TEAM", "S", "10"},     {"金额", "AMOUNT", "D", ""},
+    {"天数", "DAYS", "I", ""},       {"出生日期", "BIRTH", "T", ""},
+    {"上班时间", "ONTIME", "Y", ""}, {"日期", "zhdate", "T", ""},
+    {"期间", "zhtime", "S", "20"},   {"备注", "NOTE", "S", "100"},
+    {"标志", "FLAG", "B", ""},       {"备忘", "MEMO", "M", ""},
+    {"照片", "PIC", "O", ""},        {"代码", "CODE", "X", ""},
+    {"无类型", "CODE", "", ""},      {"小写备注", "NOTE", "s", "100"},
+    {"小写日期", "BIRTH", "t", ""},  {"小写时间", "ONTIME", "y", ""},
+    {"小写金额", "AMOUNT", "d", ""}, {"小写天数", "DAYS", "i", ""},
+    {"小写标志", "FLAG", "b", ""},
 };
 
 const char* const Organisation[] = {
-    "insert into zdb3 values (0, 101, '生产部', 3, '1')",
-    "insert into zdb3 values (0, 102, '销售部', 3, '2')",
-    "insert into zdb3 values (101, 201, '一班', 4, '1')",
-    "insert into zdb3 values (101, 202, '二班', 4, '2')",
-    "insert into zdb3 values (102, 203, '三班', 4, '1')",
-    "insert into zdb3 values (201, 301, '甲组', 5, '1')",
-    "insert into zdb3 values (201, 302, '乙组', 5, '2')",
-    "insert into zdb3 values (202, 303, '丙组', 5, '1')",
-    "insert into zdb3 values (203, 304, '丁组', 5, '1')",
+    "0, 101, '生产部', 3, '1'", "0, 102, '销售部', 3, '2'", "101, 201, '一班', 4, '1'",
+    "101, 202, '二班', 4, '2'", "102, 203, '三班', 4, '1'", "201, 301, '甲组', 5, '1'",
+    "201, 302, '乙组', 5, '2'", "202, 303, '丙组', 5, '1'", "203, 304, '丁组', 5, '1'",
 };
 
 const char* const Rows[] = {
@@ -112,10 +95,19 @@ MdlxWorkspace::MdlxWorkspace(ConnectionConfig config, const QString& databaseKin
         Transaction transaction(*m_connection);
         createDictionaryTables(*m_connection);
         m_connection->Execute(schema(config.engine));
-        for (const char* sql : Dictionary)
-            m_connection->Execute(QString::fromUtf8(sql));
-        for (const char* sql : Organisation)
-            m_connection->Execute(QString::fromUtf8(sql));
+        m_connection->Execute(
+            QStringLiteral("insert into zdb1 values (0, 1, '数据库', 'DATABASE', false, '', '')"));
+        m_connection->Execute(
+            QStringLiteral("insert into zdb1 values (1, 10, '查询测试', 'CXB', false, '', '')"));
+        int proid = 11;
+        for (const auto& [caption, column, type, width] : Items)
+            m_connection->Execute(
+                QStringLiteral("insert into zdb1 values (10, %1, '%2', '%3', false, '%4', '%5')")
+                    .arg(proid++)
+                    .arg(QString::fromUtf8(caption), column, type, width));
+        for (const char* values : Organisation)
+            m_connection->Execute(QStringLiteral("insert into zdb3 values (") +
+                                  QString::fromUtf8(values) + QLatin1Char(')'));
         for (const char* values : Rows)
             m_connection->Execute(QStringLiteral("insert into CXB values (") +
                                   QString::fromUtf8(values) + QLatin1Char(')'));
@@ -152,27 +144,41 @@ void MdlxWorkspace::addNote(const QString& memberid, const QString& note) {
         throw DbError(query.lastError().text());
 }
 
+namespace {
+
+std::vector<std::string> sorted(const QStringList& rows) {
+    std::vector<std::string> out;
+    for (const QString& row : rows)
+        out.push_back(row.toStdString());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+} // namespace
+
 std::vector<std::string> MdlxWorkspace::selectWhere(const QString& where) {
     Recordset records;
     records.Open(QStringLiteral("select ") + m_keyColumns + QStringLiteral(" from ") + m_table +
                      QLatin1Char(' ') + where,
                  *m_connection);
-    std::vector<std::string> rows;
-    for (; !records.Eof(); records.MoveNext()) {
-        QStringList values;
-        for (int i = 0; i < records.FieldCount(); ++i)
-            values << records.Value(i).toString();
-        rows.push_back(values.join(QLatin1Char('|')).toStdString());
-    }
-    records.Close();
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return sorted(rowsOf(records));
 }
 
 std::vector<std::string> MdlxWorkspace::selectBound(const QString& condition,
                                                     const QVariantList& values) {
-    const QString sql = QStringLiteral("select ") + m_keyColumns + QStringLiteral(" from ") +
-                        m_table + QStringLiteral(" where ") + condition;
+    return sorted(rows(QStringLiteral("select ") + m_keyColumns + QStringLiteral(" from ") +
+                           m_table + QStringLiteral(" where ") + condition,
+                       values));
+}
+
+QString MdlxWorkspace::scalar(const QString& sql) {
+    const QStringList all = rows(sql);
+    if (all.isEmpty())
+        throw DbError(QStringLiteral("no row: ") + sql);
+    return all.first();
+}
+
+QStringList MdlxWorkspace::rows(const QString& sql, const QVariantList& values) {
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
@@ -181,22 +187,35 @@ std::vector<std::string> MdlxWorkspace::selectBound(const QString& condition,
         query.addBindValue(value);
     if (!query.exec())
         throw DbError(query.lastError().text() + QStringLiteral(": ") + sql);
-    std::vector<std::string> rows;
+    QStringList rows;
     while (query.next()) {
         QStringList fields;
         for (int i = 0; i < query.record().count(); ++i)
             fields << query.value(i).toString();
-        rows.push_back(fields.join(QLatin1Char('|')).toStdString());
+        rows << fields.join(QLatin1Char('|'));
     }
-    std::sort(rows.begin(), rows.end());
     return rows;
 }
 
-QString MdlxWorkspace::scalar(const QString& sql) {
-    QSqlQuery query(m_connection->database());
-    if (!query.exec(sql) || !query.next())
-        throw DbError(query.lastError().text() + QStringLiteral(": ") + sql);
-    return query.value(0).toString();
+QStringList MdlxWorkspace::rowsOf(Recordset& records) {
+    QStringList rows;
+    for (; !records.Eof(); records.MoveNext()) {
+        QStringList values;
+        for (int i = 0; i < records.FieldCount(); ++i)
+            values << records.Value(i).toString();
+        rows << values.join(QLatin1Char('|'));
+    }
+    records.Close();
+    return rows;
+}
+
+void inEachDialect(TestDatabase& db, Engine engine,
+                   const std::function<void(const ConnectionConfig&, const QString&)>& check) {
+    check(db.config(), db.config().databaseKind);
+    if (engine == Engine::Sqlite) {
+        TestDatabase other(Engine::Sqlite);
+        check(other.config(), QStringLiteral("2"));
+    }
 }
 
 } // namespace quill::test

@@ -1,18 +1,22 @@
 #pragma once
 
+#include "TestDatabase.h"
+
 #include "platform/db/ConnectionConfig.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace quill {
 class Connection;
-}
+class Recordset;
+} // namespace quill
 
 namespace quill::test {
 
@@ -57,11 +61,21 @@ public:
     std::vector<std::string> selectBound(const QString& condition, const QVariantList& values = {});
     // The first value of a hand-written query.
     QString scalar(const QString& sql);
+    // The rows of a hand-written query with bound values, run on the engine
+    // as it is, fields joined by "|", in the order the query gives.
+    QStringList rows(const QString& sql, const QVariantList& values = {});
+    // The rows of an open recordset, fields joined by "|"; closes it.
+    static QStringList rowsOf(Recordset& records);
 
 private:
     std::shared_ptr<Connection> m_connection;
     QString m_table;
     QString m_keyColumns;
 };
+
+// Runs the check on the test database in its own dialect; on SQLite, also on
+// a second SQLite database in the quote dialect.
+void inEachDialect(TestDatabase& db, Engine engine,
+                   const std::function<void(const ConnectionConfig&, const QString&)>& check);
 
 } // namespace quill::test

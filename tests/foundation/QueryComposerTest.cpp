@@ -10,10 +10,6 @@
 #include "platform/db/Recordset.h"
 #include "suite/SuiteLib.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
-
 #include <gtest/gtest.h>
 
 namespace quill::test {
@@ -33,33 +29,6 @@ struct Shape {
     const char* groupPart;
     const char* order;
 };
-
-// Rows of a recordset or a query, fields joined by "|".
-QStringList rowsOf(Recordset& records) {
-    QStringList rows;
-    for (; !records.Eof(); records.MoveNext()) {
-        QStringList values;
-        for (int i = 0; i < records.FieldCount(); ++i)
-            values << records.Value(i).toString();
-        rows << values.join(u'|');
-    }
-    records.Close();
-    return rows;
-}
-
-QStringList rowsOf(Connection& connection, const QString& sql) {
-    QSqlQuery query(connection.database());
-    if (!query.exec(sql))
-        ADD_FAILURE() << query.lastError().text().toStdString() << ": " << sql.toStdString();
-    QStringList rows;
-    while (query.next()) {
-        QStringList values;
-        for (int i = 0; i < query.record().count(); ++i)
-            values << query.value(i).toString();
-        rows << values.join(u'|');
-    }
-    return rows;
-}
 
 class QueryComposerTest : public EngineTest {};
 
@@ -98,17 +67,6 @@ TEST_P(QueryComposerTest, PartsInThePlainAndTheGroupedShape) {
         EXPECT_EQ(lib.QuerySql,
                   lib.SqlSelect + lib.SqlFrom + lib.SqlWhere + lib.SqlGroup + lib.SqlOrder);
     }
-
-    // The whole texts: the plain list is followed by two blanks before
-    // "from"; the grouped "from" has no blank of its own.
-    lib.SqlWhere = QStringLiteral("where zhtime='2024年01月'");
-    QueryComposer::compose(list("memberid,name"), list("memberid"), {});
-    EXPECT_EQ(lib.QuerySql, QStringLiteral("select memberid,name  from CXB where "
-                                           "zhtime='2024年01月' order by memberid"));
-    QueryComposer::compose(list("DEPART,AMOUNT,NOTE"), {}, list("DEPART"));
-    EXPECT_EQ(lib.QuerySql,
-              QStringLiteral("select DEPART, sum(AMOUNT) as sumAMOUNT, count(NOTE) as sumNOTE from "
-                             "CXB where zhtime='2024年01月' group by DEPART order by DEPART"));
 }
 
 // Whatever the order of the display list, a grouped query runs and gives the
@@ -142,18 +100,14 @@ void runGrouped(const ConnectionConfig& config, const QString& databaseKind) {
         Recordset records;
         ASSERT_NO_THROW(records.Open(lib.QuerySql, workspace.connection()))
             << lib.QuerySql.toStdString();
-        const QStringList want = rowsOf(workspace.connection(), c.sql);
+        const QStringList want = workspace.rows(c.sql);
         EXPECT_GE(want.size(), 2);
-        EXPECT_EQ(rowsOf(records), want) << lib.QuerySql.toStdString();
+        EXPECT_EQ(MdlxWorkspace::rowsOf(records), want) << lib.QuerySql.toStdString();
     }
 }
 
 TEST_P(QueryComposerTest, GroupedQueriesRunOnTheEngine) {
-    runGrouped(db().config(), db().config().databaseKind);
-    if (GetParam() == Engine::Sqlite) { // SQLite runs the quote dialect as well
-        TestDatabase other(Engine::Sqlite);
-        runGrouped(other.config(), "2");
-    }
+    inEachDialect(db(), GetParam(), runGrouped);
 }
 
 TEST_P(QueryComposerTest, SumItemsForTheTotalsRow) {

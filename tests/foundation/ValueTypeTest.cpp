@@ -14,132 +14,133 @@ using namespace quill;
 
 namespace {
 
-std::optional<QString> grid(const char* type, const char* width, const QString& text) {
-    return checkValue(QString::fromUtf8(type), QString::fromUtf8(width), text,
-                      CheckStyle::GridSave);
-}
+// A value checked as the grid saves it and as the entry window does: both
+// refuse alike, and only the grid names the value in a length or size message.
+struct CheckCase {
+    const char* type;
+    const char* width;
+    const char* text;
+    const char* refusal; // nullptr: accepted
+};
 
-std::optional<QString> entry(const char* type, const char* width, const QString& text) {
-    return checkValue(QString::fromUtf8(type), QString::fromUtf8(width), text,
-                      CheckStyle::EntryWindow);
-}
+// Chinese characters count twice; without a width there is no limit.
+const CheckCase textCases[] = {
+    {"S", "10", "张三李四王", nullptr},
+    {"S", "10", "张三李四王五", "长度过长"},
+    {"S", "10", "abcdefghij", nullptr},
+    {"S", "10", "abcdefghijk", "长度过长"},
+    {"S", "10", "张三abcdef", nullptr},
+    {"S", "10", "张三abcdefg", "长度过长"},
+    {"S", " 10 ", "abcdefghijk", "长度过长"},
+    {"S", "10", "😀😀😀😀😀", nullptr},
+    {"S", "10", "😀😀😀😀😀a", "长度过长"},
+    {"S50", "10", "abcdefghijk", "长度过长"},
+    {"S", "0", "abc", nullptr},
+    {"S", "宽", "abc", nullptr},
+};
 
-TEST(ValueCheck, textWidthCountsChineseCharactersTwice) {
-    EXPECT_EQ(grid("S", "10", "张三李四王"), std::nullopt);
-    EXPECT_EQ(grid("S", "10", "张三李四王五"), "张三李四王五长度过长");
-    EXPECT_EQ(grid("S", "10", "abcdefghij"), std::nullopt);
-    EXPECT_EQ(grid("S", "10", "abcdefghijk"), "abcdefghijk长度过长");
-    EXPECT_EQ(entry("S", "10", "abcdefghijk"), "长度过长");
-    EXPECT_EQ(grid("S", "10", "张三abcdef"), std::nullopt);
-    EXPECT_EQ(grid("S", "10", "张三abcdefg"), "张三abcdefg长度过长");
-    EXPECT_EQ(grid("S", " 10 ", "abcdefghijk"), "abcdefghijk长度过长");
-    EXPECT_EQ(grid("S", "10", "😀😀😀😀😀"), std::nullopt);
-    EXPECT_EQ(grid("S", "10", "😀😀😀😀😀a"), "😀😀😀😀😀a长度过长");
-    EXPECT_EQ(grid("S50", "10", "abcdefghijk"), "abcdefghijk长度过长");
-}
+// Whole numbers up to the largest 32-bit value, read from their leading
+// number; decimals up to 1.2E307.
+const CheckCase numberCases[] = {
+    {"I", "", "2147483647", nullptr},    {"I", "", "2147483648", "值过大"},
+    {"I", "", "2147483647.5", "值过大"}, {"I", "", "3e9", "值过大"},
+    {"I", "", "-99999999999", nullptr},  {"I", "", "12abc", nullptr},
+    {"I", "", "abc", nullptr},           {"I", "", "  2147483648abc", "值过大"},
+    {"D", "#0.00", "1.2E307", nullptr},  {"D", "", "1.3E307", "值过大"},
+    {"D", "", "1e400", "值过大"},        {"D", "", "-1e400", nullptr},
+    {"D", "", "3.50元", nullptr},
+};
 
-TEST(ValueCheck, textWithoutAWidthHasNoLimit) {
-    EXPECT_EQ(grid("S", "", QString(300, u'x')), std::nullopt);
-    EXPECT_EQ(grid("S", "0", "abc"), std::nullopt);
-    EXPECT_EQ(grid("S", "宽", "abc"), std::nullopt);
-}
+// A number is a date's day count, as the grid stores it.
+const CheckCase timeCases[] = {
+    {"T", "", "", nullptr},
+    {"T", "", "   ", nullptr},
+    {"T", "", "2026-01-05", nullptr},
+    {"T", "", "2026年1月5日", nullptr},
+    {"T", "", "2024-02-29", nullptr},
+    {"T", "", "2026-13-01", "日期格式不对"},
+    {"T", "", "2026-02-30", "日期格式不对"},
+    {"T", "", "2026-02-29", "日期格式不对"},
+    {"T", "", "abc", "日期格式不对"},
+    {"T", "yyyy年mm月dd日", "明天", "日期格式不对"},
+    {"T", "", "46027", nullptr},
+    {"T", "", "1e10", "日期格式不对"},
+    {"Y", "", "08:30", nullptr},
+    {"Y", "", "23:59:59", nullptr},
+    {"Y", "", "0.5", nullptr},
+    {"Y", "", "24:00", "时间格式不对"},
+    {"Y", "", "12:60", "时间格式不对"},
+    {"Y", "", "八点", "时间格式不对"},
+};
 
-TEST(ValueCheck, wholeNumbersUpToTheLargest32BitValue) {
-    EXPECT_EQ(grid("I", "", "2147483647"), std::nullopt);
-    EXPECT_EQ(grid("I", "", "2147483648"), "2147483648值过大");
-    EXPECT_EQ(entry("I", "", "2147483648"), "值过大");
-    EXPECT_EQ(grid("I", "", "2147483647.5"), "2147483647.5值过大");
-    EXPECT_EQ(grid("I", "", "3e9"), "3e9值过大");
-    EXPECT_EQ(grid("I", "", "-99999999999"), std::nullopt);
-    EXPECT_EQ(grid("I", "", "12abc"), std::nullopt);
-    EXPECT_EQ(grid("I", "", "abc"), std::nullopt);
-    EXPECT_EQ(grid("I", "", "  2147483648abc"), "  2147483648abc值过大");
-}
-
-TEST(ValueCheck, decimalsUpTo12E307) {
-    EXPECT_EQ(grid("D", "#0.00", "1.2E307"), std::nullopt);
-    EXPECT_EQ(grid("D", "", "1.3E307"), "1.3E307值过大");
-    EXPECT_EQ(grid("D", "", "1e400"), "1e400值过大");
-    EXPECT_EQ(entry("D", "", "1e400"), "值过大");
-    EXPECT_EQ(grid("D", "", "-1e400"), std::nullopt);
-    EXPECT_EQ(grid("D", "", "3.50元"), std::nullopt);
-}
-
-TEST(ValueCheck, datesAndTimes) {
-    EXPECT_EQ(grid("T", "", ""), std::nullopt);
-    EXPECT_EQ(grid("T", "", "   "), std::nullopt);
-    EXPECT_EQ(grid("T", "", "2026-01-05"), std::nullopt);
-    EXPECT_EQ(grid("T", "", "2026年1月5日"), std::nullopt);
-    EXPECT_EQ(grid("T", "", "2024-02-29"), std::nullopt);
-    EXPECT_EQ(grid("T", "", "2026-13-01"), "日期格式不对");
-    EXPECT_EQ(entry("T", "", "2026-13-01"), "日期格式不对");
-    EXPECT_EQ(grid("T", "", "2026-02-30"), "日期格式不对");
-    EXPECT_EQ(grid("T", "", "2026-02-29"), "日期格式不对");
-    EXPECT_EQ(grid("T", "", "abc"), "日期格式不对");
-    EXPECT_EQ(grid("T", "yyyy年mm月dd日", "明天"), "日期格式不对");
-    // a number is a day count, as the grid stores it
-    EXPECT_EQ(grid("T", "", "46027"), std::nullopt);
-    EXPECT_EQ(grid("T", "", "1e10"), "日期格式不对");
-
-    EXPECT_EQ(grid("Y", "", "08:30"), std::nullopt);
-    EXPECT_EQ(grid("Y", "", "23:59:59"), std::nullopt);
-    EXPECT_EQ(grid("Y", "", "0.5"), std::nullopt);
-    EXPECT_EQ(grid("Y", "", "24:00"), "时间格式不对");
-    EXPECT_EQ(grid("Y", "", "12:60"), "时间格式不对");
-    EXPECT_EQ(entry("Y", "", "八点"), "时间格式不对");
+TEST(ValueCheck, refusalsOfTheGridAndTheEntryWindow) {
+    std::vector<CheckCase> cases(std::begin(textCases), std::end(textCases));
+    cases.insert(cases.end(), std::begin(numberCases), std::end(numberCases));
+    cases.insert(cases.end(), std::begin(timeCases), std::end(timeCases));
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(std::string(c.type) + " " + c.width + " \"" + c.text + "\"");
+        const QString text = QString::fromUtf8(c.text);
+        const auto check = [&](CheckStyle style) {
+            return checkValue(QString::fromUtf8(c.type), QString::fromUtf8(c.width), text, style);
+        };
+        if (!c.refusal) {
+            EXPECT_EQ(check(CheckStyle::GridSave), std::nullopt);
+            EXPECT_EQ(check(CheckStyle::EntryWindow), std::nullopt);
+            continue;
+        }
+        const QString refusal = QString::fromUtf8(c.refusal);
+        const bool named = !refusal.endsWith(QStringLiteral("格式不对"));
+        EXPECT_EQ(check(CheckStyle::GridSave), named ? text + refusal : refusal);
+        EXPECT_EQ(check(CheckStyle::EntryWindow), refusal);
+    }
 }
 
 TEST(ValueCheck, emptyCellsAndUncheckedCodesPass) {
-    for (const char* type : {"S", "T", "Y", "D", "I", "B", "M", "O", "", "X"})
-        EXPECT_EQ(grid(type, "1", ""), std::nullopt) << type;
-    for (const char* type : {"B", "M", "O", "", "X"})
-        EXPECT_EQ(grid(type, "1", "whatever 2147483648 2026-13-01"), std::nullopt) << type;
+    EXPECT_EQ(checkValue("S", "", QString(300, u'x'), CheckStyle::GridSave), std::nullopt);
+    for (const char* type : {"S", "T", "Y", "D", "I", "B", "M", "O", "", "X"}) {
+        EXPECT_EQ(checkValue(type, "1", "", CheckStyle::GridSave), std::nullopt) << type;
+        if (QByteArray("BMOX").contains(type)) {
+            EXPECT_EQ(checkValue(type, "1", "whatever 2147483648 2026-13-01", CheckStyle::GridSave),
+                      std::nullopt)
+                << type;
+        }
+    }
 }
 
 TEST(TypeCode, firstCharacterOfTheTypeText) {
-    EXPECT_EQ(typeCodeOf("S"), TypeCode::S);
-    EXPECT_EQ(typeCodeOf("D2"), TypeCode::D);
-    EXPECT_EQ(typeCodeOf("i"), TypeCode::I);
-    EXPECT_EQ(typeCodeOf("Text"), TypeCode::T);
-    EXPECT_EQ(typeCodeOf("Y"), TypeCode::Y);
-    EXPECT_EQ(typeCodeOf("B"), TypeCode::B);
-    EXPECT_EQ(typeCodeOf("M"), TypeCode::M);
-    EXPECT_EQ(typeCodeOf("O"), TypeCode::O);
-    EXPECT_EQ(typeCodeOf(""), TypeCode::Unknown);
-    EXPECT_EQ(typeCodeOf(" S"), TypeCode::Unknown);
-    EXPECT_EQ(typeCodeOf("文本"), TypeCode::Unknown);
+    const std::pair<const char*, TypeCode> cases[] = {
+        {"S", TypeCode::S},        {"D2", TypeCode::D},        {"i", TypeCode::I},
+        {"Text", TypeCode::T},     {"Y", TypeCode::Y},         {"B", TypeCode::B},
+        {"M", TypeCode::M},        {"O", TypeCode::O},         {"", TypeCode::Unknown},
+        {" S", TypeCode::Unknown}, {"文本", TypeCode::Unknown}};
+    for (const auto& [type, code] : cases)
+        EXPECT_EQ(typeCodeOf(type), code) << type;
 }
 
 TEST(DisplayFormat, defaultsAndDictionaryFormats) {
-    EXPECT_EQ(displayFormat(TypeCode::T, ""), "yyyy-mm-dd");
-    EXPECT_EQ(displayFormat(TypeCode::Y, ""), "hh:nn:ss");
-    EXPECT_EQ(displayFormat(TypeCode::D, ""), "#0.00");
-    EXPECT_EQ(displayFormat(TypeCode::D, "", FormatUse::TextExport), "##0.00");
-    EXPECT_EQ(displayFormat(TypeCode::S, "20"), "");
-    EXPECT_EQ(displayFormat(TypeCode::I, "10"), "");
-    EXPECT_EQ(displayFormat(TypeCode::D, "#,##0.000"), "#,##0.000");
-    EXPECT_EQ(displayFormat(TypeCode::D, " 0.0 ", FormatUse::TextExport), "0.0");
-    EXPECT_EQ(displayFormat(TypeCode::T, "yyyy年mm月dd日"), "yyyy年mm月dd日");
-    EXPECT_EQ(displayFormat(TypeCode::Y, "hh:nn"), "hh:nn");
-    // a width where a format belongs is not a format
-    EXPECT_EQ(displayFormat(TypeCode::D, "10"), "#0.00");
-    EXPECT_EQ(displayFormat(TypeCode::D, "0"), "0");
-    EXPECT_EQ(displayFormat(TypeCode::D, "0.00"), "0.00");
-    EXPECT_EQ(displayFormat(TypeCode::T, "10"), "yyyy-mm-dd");
-    EXPECT_EQ(displayFormat(TypeCode::Y, "8"), "hh:nn:ss");
-}
-
-TEST(Dialect, chosenByTheLeadingNumberOfTheKind) {
-    EXPECT_FALSE(Dialect::fromKind("1").isQuote());
-    EXPECT_FALSE(Dialect::fromKind("0").isQuote());
-    EXPECT_FALSE(Dialect::fromKind("").isQuote());
-    EXPECT_FALSE(Dialect::fromKind("abc").isQuote());
-    EXPECT_FALSE(Dialect::fromKind("-5").isQuote());
-    EXPECT_FALSE(Dialect::fromKind("1.0").isQuote());
-    EXPECT_TRUE(Dialect::fromKind("2").isQuote());
-    EXPECT_TRUE(Dialect::fromKind(" 2 ").isQuote());
-    EXPECT_TRUE(Dialect::fromKind("1.5").isQuote());
-    EXPECT_TRUE(Dialect::fromKind("3sql").isQuote());
+    const struct {
+        TypeCode code;
+        const char* dictionary;
+        FormatUse use;
+        const char* format;
+    } cases[] = {{TypeCode::T, "", FormatUse::Display, "yyyy-mm-dd"},
+                 {TypeCode::Y, "", FormatUse::Display, "hh:nn:ss"},
+                 {TypeCode::D, "", FormatUse::Display, "#0.00"},
+                 {TypeCode::D, "", FormatUse::TextExport, "##0.00"},
+                 {TypeCode::S, "20", FormatUse::Display, ""},
+                 {TypeCode::I, "10", FormatUse::Display, ""},
+                 {TypeCode::D, "#,##0.000", FormatUse::Display, "#,##0.000"},
+                 {TypeCode::D, " 0.0 ", FormatUse::TextExport, "0.0"},
+                 {TypeCode::T, "yyyy年mm月dd日", FormatUse::Display, "yyyy年mm月dd日"},
+                 {TypeCode::Y, "hh:nn", FormatUse::Display, "hh:nn"},
+                 // A width where a format belongs is not a format.
+                 {TypeCode::D, "10", FormatUse::Display, "#0.00"},
+                 {TypeCode::D, "0", FormatUse::Display, "0"},
+                 {TypeCode::D, "0.00", FormatUse::Display, "0.00"},
+                 {TypeCode::T, "10", FormatUse::Display, "yyyy-mm-dd"},
+                 {TypeCode::Y, "8", FormatUse::Display, "hh:nn:ss"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(displayFormat(c.code, c.dictionary, c.use), c.format) << c.dictionary;
 }
 
 TEST(Dialect, literalsOfBothDialects) {
@@ -159,19 +160,19 @@ TEST(Dialect, literalsOfBothDialects) {
 TEST(Dialect, probeLiteralsPerTypeCode) {
     const Dialect hash(Dialect::Kind::Hash);
     const Dialect quote(Dialect::Kind::Quote);
-    EXPECT_EQ(hash.probeLiteral(TypeCode::S), " = ''");
-    EXPECT_EQ(quote.probeLiteral(TypeCode::S), " = ''");
-    EXPECT_EQ(hash.probeLiteral(TypeCode::T), " = #1900-01-10#");
-    EXPECT_EQ(quote.probeLiteral(TypeCode::T), " = '1900-01-10'");
-    EXPECT_EQ(hash.probeLiteral(TypeCode::Y), " = #00:00:01#");
-    EXPECT_EQ(quote.probeLiteral(TypeCode::Y), " = '00:00:01'");
-    EXPECT_EQ(hash.probeLiteral(TypeCode::D), " = 0.000001");
-    EXPECT_EQ(quote.probeLiteral(TypeCode::D), " = 0.000001");
-    EXPECT_EQ(hash.probeLiteral(TypeCode::I), " = 1234567");
-    EXPECT_EQ(quote.probeLiteral(TypeCode::I), " = 1234567");
-    for (TypeCode code : {TypeCode::B, TypeCode::M, TypeCode::O, TypeCode::Unknown}) {
-        EXPECT_EQ(hash.probeLiteral(code), " is null");
-        EXPECT_EQ(quote.probeLiteral(code), " is null");
+    const std::tuple<TypeCode, const char*, const char*> cases[] = {
+        {TypeCode::S, " = ''", " = ''"},
+        {TypeCode::T, " = #1900-01-10#", " = '1900-01-10'"},
+        {TypeCode::Y, " = #00:00:01#", " = '00:00:01'"},
+        {TypeCode::D, " = 0.000001", " = 0.000001"},
+        {TypeCode::I, " = 1234567", " = 1234567"},
+        {TypeCode::B, " is null", " is null"},
+        {TypeCode::M, " is null", " is null"},
+        {TypeCode::O, " is null", " is null"},
+        {TypeCode::Unknown, " is null", " is null"}};
+    for (const auto& [code, hashLiteral, quoteLiteral] : cases) {
+        EXPECT_EQ(hash.probeLiteral(code), hashLiteral) << int(code);
+        EXPECT_EQ(quote.probeLiteral(code), quoteLiteral) << int(code);
     }
 }
 
@@ -203,18 +204,15 @@ TEST(Dialect, anAcceptedDateOrTimeGoesInInItsIsoForm) {
         {"2024.1.5", "2024-01-05"},         {"2024/1/5", "2024-01-05"},
         {"1/5/2024", "2024-01-05"},         {"2024年1月5日", "2024-01-05"},
         {"2024-01-05 00:00", "2024-01-05"}, {"2024-01-05 08:30:00", "2024-01-05"},
-        {" 2024-01-05 ", "2024-01-05"},
-    };
+        {" 2024-01-05 ", "2024-01-05"}};
     for (const auto& [value, iso] : dates) {
         EXPECT_EQ(hash.dateLiteral(value), QString("#") + iso + "#") << value;
         EXPECT_EQ(quote.dateLiteral(value), QString("'") + iso + "'") << value;
     }
-    const std::pair<const char*, const char*> times[] = {
-        {"08:30:00", "08:30:00"},
-        {"8:30", "08:30:00"},
-        {"08:30:00.123456", "08:30:00.123456"},
-        {"2024-01-05 08:30", "08:30:00"},
-    };
+    const std::pair<const char*, const char*> times[] = {{"08:30:00", "08:30:00"},
+                                                         {"8:30", "08:30:00"},
+                                                         {"08:30:00.123456", "08:30:00.123456"},
+                                                         {"2024-01-05 08:30", "08:30:00"}};
     for (const auto& [value, iso] : times) {
         EXPECT_EQ(hash.timeLiteral(value), QString("#") + iso + "#") << value;
         EXPECT_EQ(quote.timeLiteral(value), QString("'") + iso + "'") << value;
@@ -228,29 +226,27 @@ TEST(Dialect, otherValuesAreNumbersBooleansOrTextLiterals) {
         const char* value;
         const char* hash;
         const char* quote;
-    } cases[] = {
-        {" 1 ", "1", "1"},
-        {"-3.5", "-3.5", "-3.5"},
-        {"+7", "+7", "+7"},
-        {".5", ".5", ".5"},
-        {"1e3", "1e3", "1e3"},
-        {"007", "007", "007"},
-        {"true", "true", "1"},
-        {" TRUE ", "true", "1"},
-        {"False", "false", "0"},
-        {"是", "true", "1"},
-        {"否", "false", "0"},
-        {"1; drop table zdb3", "'1; drop table zdb3'", "'1; drop table zdb3'"},
-        {"1 or 1=1", "'1 or 1=1'", "'1 or 1=1'"},
-        {"--1", "'--1'", "'--1'"},
-        {"1,000", "'1,000'", "'1,000'"},
-        {" x y ", "'x y'", "'x y'"},
-        {"O'Brien", "'O''Brien'", "'O''Brien'"},
-        {"yes", "'yes'", "'yes'"},
-        {"", "''", "''"},
-        {"1e", "'1e'", "'1e'"},
-        {"０", "'０'", "'０'"},
-    };
+    } cases[] = {{" 1 ", "1", "1"},
+                 {"-3.5", "-3.5", "-3.5"},
+                 {"+7", "+7", "+7"},
+                 {".5", ".5", ".5"},
+                 {"1e3", "1e3", "1e3"},
+                 {"007", "007", "007"},
+                 {"true", "true", "1"},
+                 {" TRUE ", "true", "1"},
+                 {"False", "false", "0"},
+                 {"是", "true", "1"},
+                 {"否", "false", "0"},
+                 {"1; drop table zdb3", "'1; drop table zdb3'", "'1; drop table zdb3'"},
+                 {"1 or 1=1", "'1 or 1=1'", "'1 or 1=1'"},
+                 {"--1", "'--1'", "'--1'"},
+                 {"1,000", "'1,000'", "'1,000'"},
+                 {" x y ", "'x y'", "'x y'"},
+                 {"O'Brien", "'O''Brien'", "'O''Brien'"},
+                 {"yes", "'yes'", "'yes'"},
+                 {"", "''", "''"},
+                 {"1e", "'1e'", "'1e'"},
+                 {"０", "'０'", "'０'"}};
     for (const auto& c : cases) {
         EXPECT_EQ(hash.valueLiteral(QString::fromUtf8(c.value)), QString::fromUtf8(c.hash))
             << c.value;
@@ -260,12 +256,12 @@ TEST(Dialect, otherValuesAreNumbersBooleansOrTextLiterals) {
 }
 
 // The connection runs its SQL in the dialect the clause builders write: both
-// read the kind text by one rule.
+// read the kind text by one rule, its leading number.
 TEST(DatabaseKind, connectionAndDialectReadTheKindAlike) {
     const std::pair<const char*, bool> cases[] = {
-        {"", false},  {"1", false}, {"2", true},   {"1.5", true}, {"+2", true},
-        {" 2", true}, {"2x", true}, {"x2", false}, {"0", false},
-    };
+        {"", false},   {"1", false},   {"2", true},   {"1.5", true}, {"+2", true},
+        {" 2", true},  {"2x", true},   {"x2", false}, {"0", false},  {"abc", false},
+        {"-5", false}, {"1.0", false}, {" 2 ", true}, {"3sql", true}};
     quill::test::TestDatabase db(quill::test::Engine::Sqlite);
     for (const auto& [kind, quote] : cases) {
         EXPECT_EQ(isQuoteDialectKind(kind), quote) << '"' << kind << '"';
