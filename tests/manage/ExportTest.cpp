@@ -21,6 +21,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -30,14 +31,6 @@ using namespace quill::test;
 namespace {
 
 const QDate Today(2026, 12, 6);
-
-int entryIndex(const frmRSGL& w, const QString& name) {
-    for (int i = 0; i < w.ListView1->count(); ++i) {
-        if (w.ListView1->item(i)->text() == name)
-            return i + 1;
-    }
-    return 0;
-}
 
 // The field of a text export line, built without
 // the module's own padding: display columns counted here (CJK 2, ASCII 1).
@@ -65,23 +58,25 @@ QString expectedLine(const F1Book& book, int row) {
     return line;
 }
 
-class ExportTest : public WindowFixture {
-protected:
-    std::unique_ptr<frmRSGL> opened(const QString& title = QStringLiteral("工资管理")) {
-        auto w = load(title);
-        show(*w);
-        EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
-        return w;
+// Sets the sheet to these headings over these rows.
+void fill(F1Book& book, const QStringList& headings, const QList<QStringList>& rows) {
+    book.SetLastRow(int(rows.size()));
+    book.SetLastCol(int(headings.size()));
+    for (int c = 1; c <= headings.size(); ++c) {
+        book.SetColHeading(c, headings[c - 1]);
+        for (int r = 1; r <= rows.size(); ++r)
+            book.SetCellText(r, c, rows[r - 1][c - 1]);
     }
-    QString out(const QString& name) const { return workspace() + QStringLiteral("/") + name; }
-};
+}
+
+using ExportTest = WindowFixture;
 
 // ---- text export ----
 
 TEST_P(ExportTest, TextLinesReadMarkersAndFieldsByteForByte) {
     auto w = opened();
     const F1Book& book = *w->F1Book1;
-    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("工资明细表")));
+    pick(*w, QStringLiteral("工资明细表"));
     ASSERT_GT(book.LastRow(), 10);
     const QString path = out(QStringLiteral("pay.txt"));
     TextExport::write(book, path, TextExport::Mode::Replace);
@@ -103,31 +98,13 @@ TEST_P(ExportTest, TextLinesReadMarkersAndFieldsByteForByte) {
 TEST_P(ExportTest, ALineOfTextDecimalAndWholeNumberColumns) {
     auto w = opened();
     F1Book& book = *w->F1Book1;
-    book.SetLastRow(2);
-    book.SetLastCol(3);
-    book.SetColHeading(1, QStringLiteral("姓名"));
-    book.SetColHeading(2, QStringLiteral("基本工资"));
-    book.SetColHeading(3, QStringLiteral("出勤天数"));
-    book.SetCellText(1, 1, QStringLiteral("张三"));
-    book.SetCellText(1, 2, QStringLiteral("3000"));
-    book.SetCellText(1, 3, QStringLiteral("22"));
-    book.SetCellText(2, 1, QStringLiteral("Li Si"));
-    book.SetCellText(2, 2, QStringLiteral("1234.5"));
-    book.SetCellText(2, 3, QStringLiteral("7"));
+    fill(book, {"姓名", "基本工资", "出勤天数"},
+         {{"张三", "3000", "22"}, {"Li Si", "1234.5", "7"}});
     EXPECT_EQ(TextExport::text(book),
               QStringLiteral("-AAA-张三                -BBB-   3000.00-CCC-        22\n"
                              "-AAA-Li Si               -BBB-   1234.50-CCC-         7\n"));
-}
-
-TEST_P(ExportTest, ALineOfOnlyDatesHasNoMarker) {
-    auto w = opened();
-    F1Book& book = *w->F1Book1;
-    book.SetLastRow(1);
-    book.SetLastCol(2);
-    book.SetColHeading(1, QStringLiteral("发放日期"));
-    book.SetColHeading(2, QStringLiteral("发放日期"));
-    book.SetCellText(1, 1, QStringLiteral("2026-11-30"));
-    book.SetCellText(1, 2, QStringLiteral("2026-12-31"));
+    // A line of only dates has no marker.
+    fill(book, {"发放日期", "发放日期"}, {{"2026-11-30", "2026-12-31"}});
     EXPECT_EQ(TextExport::text(book), QStringLiteral("2026-11-302026-12-31\n"));
 }
 
@@ -137,22 +114,15 @@ TEST_P(ExportTest, ALineOfOnlyDatesHasNoMarker) {
 TEST_P(ExportTest, ColumnsLineUpWhenTextsMixChineseAndLatinLetters) {
     auto w = opened();
     F1Book& book = *w->F1Book1;
-    const QStringList names{QStringLiteral("张三"), QStringLiteral("Li Si"),
-                            QStringLiteral("欧阳Mary"), QStringLiteral("王")};
-    book.SetLastRow(int(names.size()));
-    book.SetLastCol(3);
-    book.SetColHeading(1, QStringLiteral("姓名"));
-    book.SetColHeading(2, QStringLiteral("部门"));
-    book.SetColHeading(3, QStringLiteral("基本工资"));
-    for (int r = 1; r <= names.size(); ++r) {
-        book.SetCellText(r, 1, names[r - 1]);
-        book.SetCellText(r, 2, r % 2 ? QStringLiteral("生产部") : QStringLiteral("R&D"));
-        book.SetCellText(r, 3, QString::number(100 * r));
-    }
+    fill(book, {"姓名", "部门", "基本工资"},
+         {{"张三", "生产部", "100"},
+          {"Li Si", "R&D", "200"},
+          {"欧阳Mary", "生产部", "300"},
+          {"王", "R&D", "400"}});
     const QString path = out(QStringLiteral("mixed.txt"));
     TextExport::write(book, path, TextExport::Mode::Replace);
     const QStringList lines = fileLines(path);
-    ASSERT_EQ(lines.size(), names.size());
+    ASSERT_EQ(lines.size(), 4);
     // The display column of every marker is the same on every line.
     auto columns = [](const QString& line) {
         QList<int> at;
@@ -179,24 +149,6 @@ TEST_P(ExportTest, AppendKeepsWhatTheFileHeldAndReplaceDoesNot) {
     EXPECT_EQ(fileLines(path), once + once);
     TextExport::write(book, path, TextExport::Mode::Replace);
     EXPECT_EQ(fileLines(path), once);
-}
-
-TEST_P(ExportTest, AnUnwritableTextFileRaisesNamingIt) {
-    auto w = opened();
-    // A folder cannot be made below a plain file, whoever runs the test.
-    const QString blocker = out(QStringLiteral("plain"));
-    QFile f(blocker);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    const QString path = blocker + QStringLiteral("/x.txt");
-    for (TextExport::Mode mode : {TextExport::Mode::Append, TextExport::Mode::Replace}) {
-        try {
-            TextExport::write(*w->F1Book1, path, mode);
-            ADD_FAILURE() << "no error";
-        } catch (const GridError& e) {
-            EXPECT_TRUE(e.message().contains(path)) << e.what();
-        }
-    }
 }
 
 // ---- workbook export ----
@@ -240,39 +192,29 @@ TEST_P(ExportTest, WorkbookHoldsTheHeadingRowAndEveryCell) {
 TEST_P(ExportTest, WorkbookCarriesTheReportsStoredPageSetup) {
     auto w = opened();
     const F1Book& book = *w->F1Book1;
-    auto store = [](const QString& key, const QString& value) {
-        SuiteLib& lib = SuiteLib::instance();
-        lib.WriteSetting(QStringLiteral("PRINT"), QStringLiteral("月报.") + key, value,
-                         lib.settingsPath());
-    };
-    store(QStringLiteral("LeftMargin"), QStringLiteral("36"));
-    store(QStringLiteral("RightMargin"), QStringLiteral("18"));
-    store(QStringLiteral("TopMargin"), QStringLiteral("72"));
-    store(QStringLiteral("BottomMargin"), QStringLiteral("54"));
-    store(QStringLiteral("HeaderMargin"), QStringLiteral("14.4"));
-    store(QStringLiteral("FooterMargin"), QStringLiteral("28.8"));
-    store(QStringLiteral("Orientation"), QStringLiteral("2"));
-    store(QStringLiteral("PaperSize"), QStringLiteral("8"));
-    store(QStringLiteral("PrintGridLines"), QStringLiteral("True"));
-    store(QStringLiteral("CenterHorizontally"), QStringLiteral("True"));
-    store(QStringLiteral("LeftHeader"), QStringLiteral("第一车间"));
-    store(QStringLiteral("RightHeader"), QStringLiteral("&D"));
-    store(QStringLiteral("CenterFooter"), QStringLiteral("部门主管"));
-    store(QStringLiteral("Zoom"), QStringLiteral("80"));
-    store(QStringLiteral("FirstPageNumber"), QStringLiteral("3"));
+    SuiteLib& lib = SuiteLib::instance();
+    const std::pair<const char*, const char*> setup[] = {
+        {"LeftMargin", "36"},         {"RightMargin", "18"},
+        {"TopMargin", "72"},          {"BottomMargin", "54"},
+        {"HeaderMargin", "14.4"},     {"FooterMargin", "28.8"},
+        {"Orientation", "2"},         {"PaperSize", "8"},
+        {"PrintGridLines", "True"},   {"CenterHorizontally", "True"},
+        {"LeftHeader", "第一车间"},   {"RightHeader", "&D"},
+        {"CenterFooter", "部门主管"}, {"Zoom", "80"},
+        {"FirstPageNumber", "3"}};
+    for (const auto& [key, value] : setup)
+        lib.WriteSetting(QStringLiteral("PRINT"), QStringLiteral("月报.") + QLatin1String(key),
+                         QString::fromUtf8(value), lib.settingsPath());
     const QString path = out(QStringLiteral("month.xls"));
     WorkbookExport::write(book, QStringLiteral("月报"), PageOutput::Kind::Default, path, Today);
     const QString xml = workbookEntry(path, QStringLiteral("xl/worksheets/sheet1.xml"));
     EXPECT_TRUE(xml.contains(QStringLiteral("<pageMargins left=\"0.5\" right=\"0.25\" top=\"1\" "
                                             "bottom=\"0.75\" header=\"0.2\" footer=\"0.4\"/>")))
         << xml.toStdString();
-    EXPECT_TRUE(xml.contains(QStringLiteral("orientation=\"landscape\""))) << xml.toStdString();
-    EXPECT_TRUE(xml.contains(QStringLiteral("paperSize=\"8\"")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("scale=\"80\"")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("firstPageNumber=\"3\"")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("gridLines=\"1\"")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("horizontalCentered=\"1\"")));
-    const SuiteLib& lib = SuiteLib::instance();
+    for (const char* attribute :
+         {"orientation=\"landscape\"", "paperSize=\"8\"", "scale=\"80\"", "firstPageNumber=\"3\"",
+          "gridLines=\"1\"", "horizontalCentered=\"1\""})
+        EXPECT_TRUE(xml.contains(QLatin1String(attribute))) << attribute;
     EXPECT_TRUE(xml.contains(QStringLiteral(
         "<oddHeader>&amp;L第一车间&amp;C&amp;\"宋体,加粗\"&amp;16&amp;A&amp;R&amp;D</oddHeader>")))
         << xml.toStdString();
@@ -298,8 +240,8 @@ TEST_P(ExportTest, TypedColumnsExportTheSameOnEitherEngine) {
         ASSERT_EQ(store.add(d), QString());
     }
     show(*w);
-    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("出勤与发放")));
-    ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    pick(*w, QStringLiteral("出勤与发放"));
+    ASSERT_EQ(ui->messageTexts(), QStringList());
     F1Book& book = *w->F1Book1;
     ASSERT_GT(book.LastRow(), 1);
     QList<int> decimals;
@@ -351,8 +293,8 @@ TEST_P(ExportTest, TypedColumnsExportTheSameOnEitherEngine) {
 // titles, headers or footers; the print area covers the sheet as rendered.
 TEST_P(ExportTest, APagedTemplateIsExportedAsItsPageBlocks) {
     auto w = opened();
-    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("工资条")));
-    ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    pick(*w, QStringLiteral("工资条"));
+    ASSERT_EQ(ui->messageTexts(), QStringList());
     const F1Book& book = *w->F1Book1;
     const PageOutput::Kind kind = PageOutput::kindOf(w->renderer());
     ASSERT_EQ(kind, PageOutput::Kind::PagedTemplate);
@@ -373,18 +315,29 @@ TEST_P(ExportTest, APagedTemplateIsExportedAsItsPageBlocks) {
                      .contains(QStringLiteral("<headerFooter")));
 }
 
-TEST_P(ExportTest, AnUnwritableWorkbookRaisesNamingIt) {
+TEST_P(ExportTest, AnUnwritableFileRaisesNamingIt) {
     auto w = opened();
-    const QString blocker = out(QStringLiteral("plain"));
-    QFile f(blocker);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    const QString path = blocker + QStringLiteral("/x.xls");
-    try {
-        WorkbookExport::write(*w->F1Book1, QString(), PageOutput::Kind::Default, path, Today);
-        ADD_FAILURE() << "no error";
-    } catch (const GridError& e) {
-        EXPECT_TRUE(e.message().contains(path)) << e.what();
+    const F1Book& book = *w->F1Book1;
+    const QString text = unwritable(QStringLiteral("x.txt"));
+    const QString workbook = unwritable(QStringLiteral("x.xls"));
+    const struct {
+        const char* what;
+        QString path;
+        std::function<void()> write;
+    } cases[] = {
+        {"append", text, [&] { TextExport::write(book, text, TextExport::Mode::Append); }},
+        {"replace", text, [&] { TextExport::write(book, text, TextExport::Mode::Replace); }},
+        {"workbook", workbook,
+         [&] { WorkbookExport::write(book, {}, PageOutput::Kind::Default, workbook, Today); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            c.write();
+            ADD_FAILURE() << "no error";
+        } catch (const GridError& e) {
+            EXPECT_TRUE(e.message().contains(c.path)) << e.what();
+        }
     }
 }
 

@@ -7,6 +7,8 @@
 #include "windows/manage/frmRSGL.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QListWidget>
 
 #include <optional>
 
@@ -53,6 +55,31 @@ std::unique_ptr<frmRSGL> WindowFixture::load(const QString& title) {
 void WindowFixture::show(frmRSGL& window) {
     window.show();
     QCoreApplication::processEvents();
+}
+
+std::unique_ptr<frmRSGL> WindowFixture::opened(const QString& title) {
+    auto window = load(title);
+    show(*window);
+    EXPECT_EQ(ui->messageTexts(), QStringList()) << title.toStdString();
+    return window;
+}
+
+int WindowFixture::entry(const frmRSGL& window, const QString& report) {
+    for (int i = 0; i < window.ListView1->count(); ++i) {
+        if (window.ListView1->item(i)->text() == report)
+            return i + 1;
+    }
+    return 0;
+}
+
+void WindowFixture::pick(frmRSGL& window, const QString& report) {
+    window.ListView1_ItemClick(entry(window, report));
+}
+
+QString WindowFixture::unwritable(const QString& name) const {
+    QFile blocker(out(QStringLiteral("plain")));
+    EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
+    return blocker.fileName() + u'/' + name;
 }
 
 void WindowFixture::writeSetting(const QString& key, const QString& value, const QString& section) {

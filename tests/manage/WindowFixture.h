@@ -6,8 +6,15 @@
 #include "suite/SuiteConfig.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <ostream>
+
+// Texts in failure messages as they read.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace quill {
 class frmRSGL;
@@ -33,10 +40,21 @@ protected:
     std::unique_ptr<frmRSGL> load(const QString& title);
     // Shows the window and lets its first activation run.
     static void show(frmRSGL& window);
+    // A window for the module title, loaded and shown.
+    std::unique_ptr<frmRSGL> opened(const QString& title = QStringLiteral("工资管理"));
+    // The report list's entry of a report (1-based), 0 when absent.
+    static int entry(const frmRSGL& window, const QString& report);
+    // Clicks the report's entry in the list.
+    static void pick(frmRSGL& window, const QString& report);
 
     void writeSetting(const QString& key, const QString& value,
                       const QString& section = QStringLiteral("QUILL"));
     QString workspace() const { return m_workspace; }
+    // A path in the workspace folder.
+    QString out(const QString& name) const { return m_workspace + u'/' + name; }
+    // A path below a plain file of the workspace, where nothing can be
+    // written whoever runs the test.
+    QString unwritable(const QString& name) const;
     const SuiteConfig& config() const { return m_config; }
 
     std::unique_ptr<ScriptedUi> ui;
