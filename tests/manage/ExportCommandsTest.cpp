@@ -1,3 +1,4 @@
+#include "Printers.h"
 #include "WindowFixture.h"
 #include "WorkbookXml.h"
 

@@ -9,12 +9,6 @@
 #include <QStringList>
 
 #include <memory>
-#include <ostream>
-
-// Texts in failure messages as they read.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace quill {
 class frmRSGL;
