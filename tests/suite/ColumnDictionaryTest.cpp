@@ -9,91 +9,80 @@ namespace {
 
 class ColumnDictionaryTest : public test::SuiteTest {};
 
+// The report row named after a table is no table row.
 TEST_P(ColumnDictionaryTest, ResolveTableTakesTitlesAndTableNames) {
-    EXPECT_EQ(lib().ResolveTable(QStringLiteral("工资管理"), QString()), QStringLiteral("GZB"));
-    EXPECT_EQ(lib().ResolveTable(QStringLiteral("gzb"), QString()), QStringLiteral("GZB"));
-    EXPECT_EQ(lib().ResolveTable(QStringLiteral("人员档案"), QString()), QStringLiteral("YGZL"));
-    EXPECT_EQ(lib().ResolveTable(QStringLiteral("不存在"), QString()), QString());
-    EXPECT_EQ(lib().ResolveTable(QStringLiteral("O'Brien"), QString()), QString());
-    EXPECT_EQ(lib().ResolveTable(QString(), QString()), QString());
-    // The report row named after the table is no table row.
-    EXPECT_EQ(lib().ResolveTable(QStringLiteral("月报"), QString()), QString());
+    const std::pair<QString, QString> cases[] = {
+        {"工资管理", "GZB"}, {"gzb", "GZB"}, {"人员档案", "YGZL"}, {"不存在", ""},
+        {"O'Brien", ""},     {"", ""},       {"月报", ""}};
+    for (const auto& [typed, table] : cases)
+        EXPECT_EQ(lib().ResolveTable(typed, QString()), table) << typed.toStdString();
 }
 
+// Columns in id order, from 1; position 0 is the table itself. A column
+// without a caption goes by its field name.
 TEST_P(ColumnDictionaryTest, SelectedTableAnswersByFieldOrCaption) {
-    lib().SelectTable(QStringLiteral("工资管理"));
+    lib().SelectTable("工资管理");
     ASSERT_EQ(lib().ColumnCount(), 7);
-    // Columns in id order, from 1; position 0 is the table itself.
-    EXPECT_EQ(lib().ColumnAttribute(0, 1), QStringLiteral("部门"));
-    EXPECT_EQ(lib().ColumnAttribute(1, 1), QStringLiteral("DEPART"));
-    EXPECT_EQ(lib().ColumnAttribute(2, 1), QStringLiteral("S"));
-    EXPECT_EQ(lib().ColumnAttribute(1, 5), QStringLiteral("AMOUNT"));
-    EXPECT_EQ(lib().ColumnAttribute(2, 6), QStringLiteral("T"));
-    EXPECT_EQ(lib().ColumnAttribute(0, 0), QStringLiteral("工资管理"));
-    EXPECT_EQ(lib().ColumnAttribute(1, 0), QStringLiteral("GZB"));
-    EXPECT_EQ(lib().ColumnAttribute(0, 8), QString());
-    EXPECT_EQ(lib().ColumnAttribute(0, -1), QString());
-    EXPECT_EQ(lib().ColumnAttribute(9, 1), QString());
+    const std::tuple<int, int, QString> attributes[] = {
+        {0, 1, "部门"}, {1, 1, "DEPART"},   {2, 1, "S"},   {1, 5, "AMOUNT"},
+        {2, 6, "T"},    {0, 0, "工资管理"}, {1, 0, "GZB"}, {0, 8, ""},
+        {0, -1, ""},    {9, 1, ""},         {0, 7, "note"}};
+    for (const auto& [kind, column, value] : attributes)
+        EXPECT_EQ(lib().ColumnAttribute(kind, column), value) << kind << "," << column;
 
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("DEPART")), QStringLiteral("部门"));
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("depart")), QStringLiteral("部门"));
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("部门")), QStringLiteral("DEPART"));
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("NAME")), QStringLiteral("姓名"));
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("zhdate")), QStringLiteral("日期"));
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("zhtime")), QString());
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("或者")), QStringLiteral("or"));
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("并且")), QStringLiteral("and"));
-    EXPECT_EQ(lib().ColumnLookup(QString()), QString());
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("memberid")), QString());
-    // A column without a caption goes by its field name.
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("NOTE")), QStringLiteral("note"));
-    EXPECT_EQ(lib().ColumnAttribute(0, 7), QStringLiteral("note"));
-    EXPECT_EQ(lib().ColumnWidth(QStringLiteral("note")), QStringLiteral("40"));
+    const std::pair<QString, QString> lookups[] = {
+        {"DEPART", "部门"}, {"depart", "部门"}, {"部门", "DEPART"}, {"NAME", "姓名"},
+        {"zhdate", "日期"}, {"zhtime", ""},     {"或者", "or"},     {"并且", "and"},
+        {"", ""},           {"memberid", ""},   {"NOTE", "note"}};
+    for (const auto& [name, other] : lookups)
+        EXPECT_EQ(lib().ColumnLookup(name), other) << name.toStdString();
 
-    EXPECT_EQ(lib().ColumnType(QStringLiteral("工资")), QStringLiteral("D"));
-    EXPECT_EQ(lib().ColumnType(QStringLiteral("amount")), QStringLiteral("D"));
-    EXPECT_EQ(lib().ColumnWidth(QStringLiteral("工资")), QStringLiteral("#,##0.00"));
-    EXPECT_EQ(lib().ColumnWidth(QStringLiteral("Name")), QStringLiteral("10"));
-    EXPECT_EQ(lib().ColumnType(QStringLiteral("没有")), QString());
-    EXPECT_EQ(lib().ColumnWidth(QStringLiteral("没有")), QString());
+    const std::tuple<QString, QString, QString> types[] = {{"工资", "D", "#,##0.00"},
+                                                           {"amount", "D", "#,##0.00"},
+                                                           {"Name", "S", "10"},
+                                                           {"note", "S", "40"},
+                                                           {"没有", "", ""}};
+    for (const auto& [name, type, width] : types) {
+        EXPECT_EQ(lib().ColumnType(name), type) << name.toStdString();
+        EXPECT_EQ(lib().ColumnWidth(name), width) << name.toStdString();
+    }
 
-    EXPECT_EQ(lib().OrgLevel(QStringLiteral("部门")), 3);
-    EXPECT_EQ(lib().OrgLevel(QStringLiteral("班名")), 2);
-    EXPECT_EQ(lib().OrgLevel(QStringLiteral("组名")), 1);
-    EXPECT_EQ(lib().OrgLevel(QStringLiteral("姓名")), 0);
-    EXPECT_EQ(lib().OrgLevel(QStringLiteral("没有")), 0);
+    const std::pair<QString, int> levels[] = {
+        {"部门", 3}, {"班名", 2}, {"组名", 1}, {"姓名", 0}, {"没有", 0}};
+    for (const auto& [name, level] : levels)
+        EXPECT_EQ(lib().OrgLevel(name), level) << name.toStdString();
 }
 
 TEST_P(ColumnDictionaryTest, DictionaryFollowsSelectTableAndIsReadOncePerSelect) {
-    lib().SelectTable(QStringLiteral("工资管理"));
+    lib().SelectTable("工资管理");
     const int afterSelect = lib().recordsetsOpened();
     EXPECT_GT(afterSelect, 0);
     for (int row = 0; row < 16380; ++row) {
-        lib().ColumnLookup(QStringLiteral("部门"));
-        lib().ColumnType(QStringLiteral("工资"));
-        lib().OrgLevel(QStringLiteral("组名"));
+        lib().ColumnLookup("部门");
+        lib().ColumnType("工资");
+        lib().OrgLevel("组名");
     }
     EXPECT_EQ(lib().recordsetsOpened(), afterSelect);
 
     // Restoring the host's table by its table name, as a window does on unload.
-    lib().SelectTable(lib().ResolveTable(QStringLiteral("YGZL"), QString()));
+    lib().SelectTable(lib().ResolveTable("YGZL", QString()));
     EXPECT_EQ(lib().ColumnCount(), 2);
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("PHOTO")), QStringLiteral("照片"));
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("部门")), QString());
-    EXPECT_EQ(lib().ColumnAttribute(0, 0), QStringLiteral("人员档案"));
+    EXPECT_EQ(lib().ColumnLookup("PHOTO"), "照片");
+    EXPECT_EQ(lib().ColumnLookup("部门"), QString());
+    EXPECT_EQ(lib().ColumnAttribute(0, 0), "人员档案");
 
-    lib().SelectTable(QStringLiteral("不存在"));
+    lib().SelectTable("不存在");
     EXPECT_EQ(lib().ColumnCount(), 0);
     EXPECT_EQ(lib().ColumnAttribute(0, 0), QString());
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("PHOTO")), QString());
-    EXPECT_EQ(lib().ColumnLookup(QStringLiteral("或者")), QStringLiteral("or"));
+    EXPECT_EQ(lib().ColumnLookup("PHOTO"), QString());
+    EXPECT_EQ(lib().ColumnLookup("或者"), "or");
 }
 
 TEST_P(ColumnDictionaryTest, MissingConnectionOrDictionaryRaises) {
-    lib().Connection->Execute(QStringLiteral("drop table zdb1"));
-    EXPECT_THROW(lib().SelectTable(QStringLiteral("工资管理")), DbError);
+    lib().Connection->Execute("drop table zdb1");
+    EXPECT_THROW(lib().SelectTable("工资管理"), DbError);
     lib().Connection.reset();
-    EXPECT_THROW(lib().ResolveTable(QStringLiteral("工资管理"), QString()), DbError);
+    EXPECT_THROW(lib().ResolveTable("工资管理", QString()), DbError);
 }
 
 QUILL_INSTANTIATE_ENGINES(ColumnDictionaryTest);

@@ -7,19 +7,20 @@ namespace quill {
 namespace {
 
 TEST(PadTest, PadNumberFillsInFrontAndNeverCuts) {
-    EXPECT_EQ(SuiteLib::PadNumber(QStringLiteral("7"), u'0', 2), QStringLiteral("07"));
-    EXPECT_EQ(SuiteLib::PadNumber(QStringLiteral("12"), u'0', 2), QStringLiteral("12"));
-    EXPECT_EQ(SuiteLib::PadNumber(QStringLiteral("2004"), u'0', 2), QStringLiteral("2004"));
-    EXPECT_EQ(SuiteLib::PadNumber(QStringLiteral("-3.50"), u' ', 10), QStringLiteral("     -3.50"));
-    EXPECT_EQ(SuiteLib::PadNumber(QString(), u' ', 3), QStringLiteral("   "));
+    const std::tuple<QString, char16_t, int, QString> cases[] = {{"7", u'0', 2, "07"},
+                                                                 {"12", u'0', 2, "12"},
+                                                                 {"2004", u'0', 2, "2004"},
+                                                                 {"-3.50", u' ', 10, "     -3.50"},
+                                                                 {"", u' ', 3, "   "}};
+    for (const auto& [text, fill, width, padded] : cases)
+        EXPECT_EQ(SuiteLib::PadNumber(text, fill, width), padded) << text.toStdString();
 }
 
 TEST(PadTest, PadTextKeepsAColumnAlignedWhateverTheScript) {
-    EXPECT_EQ(SuiteLib::PadText(QStringLiteral("abc"), u' ', 6), QStringLiteral("abc   "));
-    EXPECT_EQ(SuiteLib::PadText(QStringLiteral("中文"), u' ', 6), QStringLiteral("中文  "));
-    EXPECT_EQ(SuiteLib::PadText(QStringLiteral("long text"), u' ', 4), QStringLiteral("long text"));
-    for (const QString& text : {QString(), QStringLiteral("张三"), QStringLiteral("Li 四"),
-                                QStringLiteral("生产部一班A"), QStringLiteral("x")}) {
+    EXPECT_EQ(SuiteLib::PadText("abc", u' ', 6), "abc   ");
+    EXPECT_EQ(SuiteLib::PadText("中文", u' ', 6), "中文  ");
+    EXPECT_EQ(SuiteLib::PadText("long text", u' ', 4), "long text");
+    for (const QString text : {"", "张三", "Li 四", "生产部一班A", "x"}) {
         const QString padded = SuiteLib::PadText(text, u' ', 12);
         EXPECT_TRUE(padded.startsWith(text));
         EXPECT_EQ(vb::GbkByteLength(padded), 12) << text.toStdString();
