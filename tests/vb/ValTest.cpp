@@ -75,7 +75,7 @@ TEST(Val, readsBackTheTextWrittenForExtremeNumbers) {
         EXPECT_EQ(Val(text), value) << text.toStdString();
         EXPECT_EQ(ParseNumber(text), value) << text.toStdString();
     }
-    EXPECT_EQ(NumberText(-largest), QStringLiteral("-1.79769313486232E+308"));
+    EXPECT_EQ(NumberText(-largest), "-1.79769313486232E+308");
     // only the rounding of the largest double is taken back; beyond it stays too large
     EXPECT_EQ(Val(u"1.79769313486233E+308"), INFINITY);
     EXPECT_EQ(Val(u"-1.8e308"), -INFINITY);
