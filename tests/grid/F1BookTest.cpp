@@ -60,19 +60,19 @@ protected:
 } // namespace
 
 TEST_F(F1BookTest, CellsHoldEntriesAndShowTexts) {
-    book.SetCellText(1, 1, QStringLiteral("'007"));
-    book.SetCellText(1, 2, QStringLiteral("=B1*2"));
-    book.SetCellText(1, 3, QStringLiteral("3.50"));
-    EXPECT_EQ(book.CellText(1, 1), QStringLiteral("007"));
-    EXPECT_EQ(book.CellEntry(1, 1), QStringLiteral("'007"));
-    EXPECT_EQ(book.CellEntry(1, 2), QStringLiteral("=B1*2"));
-    EXPECT_EQ(book.CellText(1, 3), QStringLiteral("3.50"));
+    book.SetCellText(1, 1, "'007");
+    book.SetCellText(1, 2, "=B1*2");
+    book.SetCellText(1, 3, "3.50");
+    EXPECT_EQ(book.CellText(1, 1), "007");
+    EXPECT_EQ(book.CellEntry(1, 1), "'007");
+    EXPECT_EQ(book.CellEntry(1, 2), "=B1*2");
+    EXPECT_EQ(book.CellText(1, 3), "3.50");
     EXPECT_EQ(book.CellEntry(2, 2), QString());
-    EXPECT_EQ(book.model()->data(book.model()->index(0, 0)).toString(), QStringLiteral("007"));
+    EXPECT_EQ(book.model()->data(book.model()->index(0, 0)).toString(), "007");
 
     // Reading past the used extent gives ""; writing there grows it.
     EXPECT_EQ(book.CellText(31, 9), QString());
-    book.SetCellText(31, 6, QStringLiteral("x"));
+    book.SetCellText(31, 6, "x");
     EXPECT_EQ(book.LastRow(), 31);
     EXPECT_EQ(book.LastCol(), 6);
     EXPECT_EQ(book.model()->rowCount(), 31);
@@ -80,12 +80,12 @@ TEST_F(F1BookTest, CellsHoldEntriesAndShowTexts) {
     EXPECT_EQ(book.CellEntry(31, 6), QString());
 
     EXPECT_THROW(book.CellText(0, 1), std::out_of_range);
-    EXPECT_THROW(book.SetCellText(1, -1, QStringLiteral("x")), std::out_of_range);
-    EXPECT_THROW(book.SetCellText(Sheet::MaxRows + 1, 1, QStringLiteral("x")), std::out_of_range);
+    EXPECT_THROW(book.SetCellText(1, -1, "x"), std::out_of_range);
+    EXPECT_THROW(book.SetCellText(Sheet::MaxRows + 1, 1, "x"), std::out_of_range);
     EXPECT_THROW(book.SetActiveCell(32, 1), std::out_of_range);
     EXPECT_THROW(book.ColWidthOf(7), std::out_of_range);
     EXPECT_THROW(book.SetLastRow(-1), std::out_of_range);
-    EXPECT_THROW(book.SetCellText(Sheet::MaxRows, Sheet::MaxCols, QStringLiteral("x")),
+    EXPECT_THROW(book.SetCellText(Sheet::MaxRows, Sheet::MaxCols, "x"),
                  std::out_of_range); // too many cells to hold
     EXPECT_EQ(book.model()->rowCount(), 31);
     EXPECT_THROW(book.SheetName(2), std::out_of_range);
@@ -93,7 +93,7 @@ TEST_F(F1BookTest, CellsHoldEntriesAndShowTexts) {
 
     book.SetLastRow(1);
     EXPECT_EQ(book.model()->rowCount(), 1);
-    EXPECT_EQ(book.CellText(1, 1), QStringLiteral("007"));
+    EXPECT_EQ(book.CellText(1, 1), "007");
 }
 
 TEST_F(F1BookTest, ClicksTellRowAndColumnHeadingsAreZero) {
@@ -105,7 +105,7 @@ TEST_F(F1BookTest, ClicksTellRowAndColumnHeadingsAreZero) {
     EXPECT_EQ(book.ActiveCol(), 2);
     EXPECT_EQ(book.SelRow(), 3);
     EXPECT_EQ(book.SelCol(), 2);
-    EXPECT_EQ(book.SelectionText(), QStringLiteral("B3"));
+    EXPECT_EQ(book.SelectionText(), "B3");
 
     clickCell(3, 2); // the same cell again: no new selection
     EXPECT_EQ(selChanges, 1);
@@ -116,7 +116,7 @@ TEST_F(F1BookTest, ClicksTellRowAndColumnHeadingsAreZero) {
     EXPECT_EQ(clicks.back(), std::make_pair(0, 4));
     QCoreApplication::processEvents(); // the column selected: told once
     EXPECT_EQ(selChanges, 2);
-    EXPECT_EQ(book.SelectionText(), QStringLiteral("D1:D30"));
+    EXPECT_EQ(book.SelectionText(), "D1:D30");
     QHeaderView* side = book.verticalHeader();
     QTest::mouseClick(
         side->viewport(), Qt::LeftButton, {},
@@ -148,13 +148,13 @@ TEST_F(F1BookTest, ProgramSelectionRaisesOneSelChange) {
     EXPECT_EQ(book.SelRow(), 4);
     book.SetSelection(5, 1, 7, 3);
     EXPECT_EQ(selChanges, 2);
-    EXPECT_EQ(book.SelectionText(), QStringLiteral("A5:C7"));
+    EXPECT_EQ(book.SelectionText(), "A5:C7");
     EXPECT_EQ(book.ActiveRow(), 5);
     book.SetSelection(5, 1, 7, 3);
     EXPECT_EQ(selChanges, 2);
 
-    book.SelectRange(QStringLiteral("$A$5:$E$20"));
-    EXPECT_EQ(book.SelectionText(), QStringLiteral("A5:E20"));
+    book.SelectRange("$A$5:$E$20");
+    EXPECT_EQ(book.SelectionText(), "A5:E20");
     EXPECT_EQ(selChanges, 3);
     for (const char* bad : {"A5:", "$$A$5", "A5-E20", ""}) {
         EXPECT_THROW(book.SelectRange(QString::fromLatin1(bad)), GridError) << bad;
@@ -162,7 +162,7 @@ TEST_F(F1BookTest, ProgramSelectionRaisesOneSelChange) {
     // A range past the sheet is refused like a malformed one.
     for (const char* outside : {"A5:F20", "A31", "XFD1048576"})
         EXPECT_THROW(book.SelectRange(QString::fromLatin1(outside)), GridError) << outside;
-    EXPECT_EQ(book.SelectionText(), QStringLiteral("A5:E20"));
+    EXPECT_EQ(book.SelectionText(), "A5:E20");
 
     // An error raised by the handler reaches the caller.
     QObject::connect(&book, &F1Book::SelChange, [] { throw std::runtime_error("handler"); });
@@ -175,7 +175,7 @@ TEST_F(F1BookTest, SetBorderOutlinesTheSelection) {
     book.SetBorder(-1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0); // a grid of thin lines
     EXPECT_EQ(book.cellBorders(2, 3), (Sheet::Borders{1, 1, 1, 1}));
 
-    book.SelectRange(QStringLiteral("$A$2:$E$4"));
+    book.SelectRange("$A$2:$E$4");
     book.SetBorder(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0);
     EXPECT_EQ(book.cellBorders(2, 1), (Sheet::Borders{1, 0, 1, 0}));
     EXPECT_EQ(book.cellBorders(2, 3), (Sheet::Borders{0, 0, 1, 0})); // inner lines cleared
@@ -211,11 +211,11 @@ TEST_F(F1BookTest, EndEditHandsTheTypedTextByReference) {
     book.SetActiveCell(2, 3);
     book.StartCellEdit(false, false, false);
     ASSERT_NE(editor(), nullptr);
-    QTest::keyClicks(editor(), QStringLiteral("007"));
+    QTest::keyClicks(editor(), "007");
     QTest::keyClick(editor(), Qt::Key_Return);
-    ASSERT_EQ(typed, (std::vector<QString>{QStringLiteral("007")}));
-    EXPECT_EQ(book.CellEntry(2, 3), QStringLiteral("'007"));
-    EXPECT_EQ(book.CellText(2, 3), QStringLiteral("007"));
+    ASSERT_EQ(typed, (std::vector<QString>{"007"}));
+    EXPECT_EQ(book.CellEntry(2, 3), "'007");
+    EXPECT_EQ(book.CellText(2, 3), "007");
 
     // Enter moved on; back on the cell, the editor opens on the entry and
     // Escape keeps the cell as it was.
@@ -223,37 +223,37 @@ TEST_F(F1BookTest, EndEditHandsTheTypedTextByReference) {
     book.SetActiveCell(2, 3);
     book.StartCellEdit(false, false, false);
     ASSERT_NE(editor(), nullptr);
-    EXPECT_EQ(editor()->text(), QStringLiteral("'007"));
-    QTest::keyClicks(editor(), QStringLiteral("9"));
+    EXPECT_EQ(editor()->text(), "'007");
+    QTest::keyClicks(editor(), "9");
     QTest::keyClick(editor(), Qt::Key_Escape);
     EXPECT_EQ(typed.size(), 1u);
-    EXPECT_EQ(book.CellEntry(2, 3), QStringLiteral("'007"));
+    EXPECT_EQ(book.CellEntry(2, 3), "'007");
 
     // SetActiveCell commits an open edit.
     book.StartCellEdit(true, false, false);
-    QTest::keyClicks(editor(), QStringLiteral("12"));
+    QTest::keyClicks(editor(), "12");
     book.SetActiveCell(1, 1);
-    EXPECT_EQ(typed.back(), QStringLiteral("12"));
-    EXPECT_EQ(book.CellEntry(2, 3), QStringLiteral("'12"));
+    EXPECT_EQ(typed.back(), "12");
+    EXPECT_EQ(book.CellEntry(2, 3), "'12");
 }
 
 TEST_F(F1BookTest, EndEditCanCancelAndEditingCanBeOff) {
     QObject::connect(&book, &F1Book::EndEdit, [](QString&, bool& cancel) { cancel = true; });
-    book.SetCellText(1, 1, QStringLiteral("keep"));
+    book.SetCellText(1, 1, "keep");
     book.SetActiveCell(1, 1);
     book.StartCellEdit(true, false, false);
-    QTest::keyClicks(editor(), QStringLiteral("lost"));
+    QTest::keyClicks(editor(), "lost");
     QTest::keyClick(editor(), Qt::Key_Return);
-    EXPECT_EQ(book.CellText(1, 1), QStringLiteral("keep"));
+    EXPECT_EQ(book.CellText(1, 1), "keep");
 
     book.SetAllowCellEditing(false);
     book.StartCellEdit(false, false, false);
     EXPECT_FALSE(book.isEditing());
-    QTest::keyClicks(&book, QStringLiteral("x"));
+    QTest::keyClicks(&book, "x");
     EXPECT_FALSE(book.isEditing());
     book.setFocus();
     QTest::keyClick(&book, Qt::Key_Delete);
-    EXPECT_EQ(book.CellText(1, 1), QStringLiteral("keep"));
+    EXPECT_EQ(book.CellText(1, 1), "keep");
 
     book.SetAllowCellEditing(true);
     book.SetActiveCell(1, 1);
@@ -279,23 +279,23 @@ TEST_F(F1BookTest, KeyPressHandsTheCodeByReference) {
     replaceWith = 0; // dropped: the cell stays and no editor opens
     QTest::keyClick(&book, Qt::Key_Return);
     EXPECT_EQ(book.ActiveRow(), 3);
-    QTest::keyClicks(&book, QStringLiteral("5"));
+    QTest::keyClicks(&book, "5");
     EXPECT_EQ(codes.back(), '5');
     EXPECT_FALSE(book.isEditing());
 
     replaceWith = '7'; // changed: the new character is typed
-    QTest::keyClicks(&book, QStringLiteral("5"));
+    QTest::keyClicks(&book, "5");
     ASSERT_NE(editor(), nullptr);
-    EXPECT_EQ(editor()->text(), QStringLiteral("7"));
-    QTest::keyClicks(editor(), QStringLiteral("1"));
+    EXPECT_EQ(editor()->text(), "7");
+    QTest::keyClicks(editor(), "1");
     EXPECT_EQ(codes.back(), '1');
-    EXPECT_EQ(editor()->text(), QStringLiteral("77"));
+    EXPECT_EQ(editor()->text(), "77");
     replaceWith = -1;
     const std::size_t told = codes.size();
     QTest::keyClick(editor(), Qt::Key_Return); // commits and moves down, told once
     EXPECT_EQ(codes.size(), told + 1);
     EXPECT_EQ(codes.back(), 13);
-    EXPECT_EQ(book.CellText(3, 2), QStringLiteral("77"));
+    EXPECT_EQ(book.CellText(3, 2), "77");
     EXPECT_EQ(book.ActiveRow(), 4);
 
     book.setEnterMovesDown(false);
@@ -330,10 +330,10 @@ TEST_F(F1BookTest, ColumnWidthsInCharacterUnits) {
     EXPECT_EQ(changes, 2);
     EXPECT_GT(book.ColWidthOf(1), Sheet::DefaultColumnWidth);
 
-    book.SetColHeading(2, QStringLiteral("金额"));
-    EXPECT_EQ(book.ColHeading(2), QStringLiteral("金额"));
-    EXPECT_EQ(book.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("金额"));
-    EXPECT_EQ(book.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("C"));
+    book.SetColHeading(2, "金额");
+    EXPECT_EQ(book.ColHeading(2), "金额");
+    EXPECT_EQ(book.model()->headerData(1, Qt::Horizontal).toString(), "金额");
+    EXPECT_EQ(book.model()->headerData(2, Qt::Horizontal).toString(), "C");
     book.setShowColHeading(false);
     EXPECT_FALSE(book.showColHeading());
 }
@@ -372,7 +372,7 @@ TEST_F(F1BookTest, DropDownObjectPlacesFillsPicksAndHides) {
     clickCell(4, 3);
     EXPECT_TRUE(book.ObjVisible(1));
     EXPECT_EQ(book.ObjItemCount(1), 4);
-    EXPECT_EQ(book.ObjItemText(1, 2), QStringLiteral(">"));
+    EXPECT_EQ(book.ObjItemText(1, 2), ">");
     EXPECT_EQ(book.ObjValue(1), -1);
     const QRect cell = book.visualRect(book.model()->index(3, 2));
     EXPECT_EQ(list->geometry().topLeft(), cell.topLeft());
@@ -382,7 +382,7 @@ TEST_F(F1BookTest, DropDownObjectPlacesFillsPicksAndHides) {
     // Picking with the mouse writes the entry and hides the list.
     const QRect item = list->visualItemRect(list->item(2));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
-    EXPECT_EQ(book.CellText(4, 3), QStringLiteral(">"));
+    EXPECT_EQ(book.CellText(4, 3), ">");
     EXPECT_FALSE(book.ObjVisible(1));
 
     // With the keyboard: Down moves in the list, Enter picks.
@@ -394,14 +394,14 @@ TEST_F(F1BookTest, DropDownObjectPlacesFillsPicksAndHides) {
     EXPECT_EQ(book.ObjValue(1), 1);
     EXPECT_EQ(book.ActiveRow(), 6); // the grid's cell stays
     QTest::keyClick(&book, Qt::Key_Return);
-    EXPECT_EQ(book.CellText(6, 3), QStringLiteral("="));
+    EXPECT_EQ(book.CellText(6, 3), "=");
     EXPECT_FALSE(book.ObjVisible(1));
 
     // A chosen entry is written when the user moves on; Escape just hides.
     clickCell(8, 3);
     book.SetObjValue(1, 3);
     clickCell(9, 1);
-    EXPECT_EQ(book.CellText(8, 3), QStringLiteral("<"));
+    EXPECT_EQ(book.CellText(8, 3), "<");
     clickCell(10, 3);
     book.setFocus();
     QTest::keyClick(&book, Qt::Key_Escape);
@@ -413,24 +413,24 @@ TEST_F(F1BookTest, DropDownObjectPlacesFillsPicksAndHides) {
 
 TEST_F(F1BookTest, FilesRoundTripThroughTheWidget) {
     QTemporaryDir dir;
-    book.SetCellText(1, 1, QStringLiteral("姓名"));
-    book.SetCellText(2, 1, QStringLiteral("'007"));
-    book.SetCellText(2, 2, QStringLiteral("12.50"));
-    book.SetCellText(2, 3, QStringLiteral("007"));
+    book.SetCellText(1, 1, "姓名");
+    book.SetCellText(2, 1, "'007");
+    book.SetCellText(2, 2, "12.50");
+    book.SetCellText(2, 3, "007");
     book.setCellBold(1, 1, true);
-    book.SelectRange(QStringLiteral("$A$1:$C$2"));
+    book.SelectRange("$A$1:$C$2");
     book.SetBorder(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0);
     book.SetColWidthOf(2, 3072);
-    book.SetSheetName(1, QStringLiteral("查询结果"));
-    const QString file = dir.filePath(QStringLiteral("查询结果 Tmp.xls"));
+    book.SetSheetName(1, "查询结果");
+    const QString file = dir.filePath("查询结果 Tmp.xls");
     book.WriteFile(file, 4);
 
     F1Book other;
-    other.SetCellText(1, 1, QStringLiteral("old"));
+    other.SetCellText(1, 1, "old");
     other.ReadFile(file);
     EXPECT_EQ(other.LastRow(), 30);
     EXPECT_EQ(other.LastCol(), 5);
-    EXPECT_EQ(other.SheetName(1), QStringLiteral("查询结果"));
+    EXPECT_EQ(other.SheetName(1), "查询结果");
     for (int r = 1; r <= 3; ++r) {
         for (int c = 1; c <= 4; ++c) {
             EXPECT_EQ(other.CellText(r, c), book.CellText(r, c)) << r << "," << c;
@@ -438,11 +438,11 @@ TEST_F(F1BookTest, FilesRoundTripThroughTheWidget) {
             EXPECT_EQ(other.cellBorders(r, c), book.cellBorders(r, c));
         }
     }
-    EXPECT_EQ(other.CellEntry(2, 2), QStringLiteral("12.50"));
+    EXPECT_EQ(other.CellEntry(2, 2), "12.50");
     EXPECT_EQ(other.ColWidthOf(2), 3072);
 
     // A file that cannot be read leaves the sheet as it was.
-    EXPECT_THROW(other.ReadFile(dir.filePath(QStringLiteral("none.vts"))), GridError);
-    EXPECT_EQ(other.CellText(1, 1), QStringLiteral("姓名"));
+    EXPECT_THROW(other.ReadFile(dir.filePath("none.vts")), GridError);
+    EXPECT_EQ(other.CellText(1, 1), "姓名");
     EXPECT_EQ(other.LastRow(), 30);
 }

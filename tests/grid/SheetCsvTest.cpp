@@ -12,13 +12,9 @@ namespace {
 // and its quotes are doubled; anything else stands as it is.
 TEST(SheetCsvTest, FieldsAreQuotedOnlyWhereTheyMustBe) {
     const QList<std::pair<QString, QString>> cases = {
-        {QString(), QString()},
-        {QStringLiteral("工资 12.50"), QStringLiteral("工资 12.50")},
-        {QStringLiteral("a,b"), QStringLiteral("\"a,b\"")},
-        {QStringLiteral("5\" 盘"), QStringLiteral("\"5\"\" 盘\"")},
-        {QStringLiteral("上\r\n下"), QStringLiteral("\"上\r\n下\"")},
-        {QStringLiteral("行\n"), QStringLiteral("\"行\n\"")},
-        {QStringLiteral("'=1+1"), QStringLiteral("'=1+1")},
+        {QString(), QString()},     {"工资 12.50", "工资 12.50"}, {"a,b", "\"a,b\""},
+        {"5\" 盘", "\"5\"\" 盘\""}, {"上\r\n下", "\"上\r\n下\""}, {"行\n", "\"行\n\""},
+        {"'=1+1", "'=1+1"},
     };
     for (const auto& [text, field] : cases)
         EXPECT_EQ(SheetCsv::field(text), field) << text.toStdString();
@@ -30,17 +26,17 @@ TEST(SheetCsvTest, RowsOfTheSheetWithTheHeadingsShown) {
     F1Book book;
     book.SetLastCol(2);
     book.SetLastRow(2);
-    book.SetColHeading(1, QStringLiteral("姓名"));
-    book.SetColHeading(2, QStringLiteral("金额"));
-    book.SetCellText(1, 1, QStringLiteral("王,五"));
-    book.SetCellText(1, 2, QStringLiteral("12.50"));
-    book.SetCellText(2, 1, QStringLiteral("合计："));
+    book.SetColHeading(1, "姓名");
+    book.SetColHeading(2, "金额");
+    book.SetCellText(1, 1, "王,五");
+    book.SetCellText(1, 2, "12.50");
+    book.SetCellText(2, 1, "合计：");
     for (const bool headings : {true, false}) {
         book.setShowColHeading(headings);
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         SheetCsv::write(book, out);
-        const QString body = QStringLiteral("\"王,五\",12.50\r\n合计：,\r\n");
+        const QString body = "\"王,五\",12.50\r\n合计：,\r\n";
         EXPECT_EQ(QString::fromUtf8(out.data()),
                   headings ? QStringLiteral("姓名,金额\r\n") + body : body);
     }

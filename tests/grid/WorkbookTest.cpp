@@ -61,31 +61,31 @@ const std::string oneSheetRels =
 Sheet sampleSheet() {
     Sheet s;
     s.resize(6, 5);
-    s.setName(QStringLiteral("工资表"));
-    s.setEntry(0, 0, QStringLiteral("姓名"));
-    s.setEntry(0, 1, QStringLiteral("金额"));
-    s.setEntry(0, 2, QStringLiteral("编号"));
-    s.setEntry(0, 3, QStringLiteral("合计"));
-    s.setEntry(1, 0, QStringLiteral("张三"));
-    s.setEntry(1, 1, QStringLiteral("12.50"));
-    s.setEntry(1, 2, QStringLiteral("007"));
-    s.setEntry(1, 3, QStringLiteral("-3"));
-    s.setEntry(1, 4, QStringLiteral("'100"));
-    s.setEntry(2, 0, QStringLiteral("李四"));
-    s.setEntry(2, 1, QStringLiteral("1234567.125"));
-    s.setEntry(2, 2, QStringLiteral("2004-02-01"));
-    s.setFormula(2, 3, QStringLiteral("=B2+B3"), QStringLiteral("1234579.63"));
-    s.setFormula(2, 4, QStringLiteral("=A2&A3"), QStringLiteral("张三李四"));
-    s.setEntry(3, 0, QStringLiteral("=B2*2"));
-    s.setEntry(3, 1, QStringLiteral("+5"));
-    s.setEntry(3, 2, QStringLiteral("1e3"));
+    s.setName("工资表");
+    s.setEntry(0, 0, "姓名");
+    s.setEntry(0, 1, "金额");
+    s.setEntry(0, 2, "编号");
+    s.setEntry(0, 3, "合计");
+    s.setEntry(1, 0, "张三");
+    s.setEntry(1, 1, "12.50");
+    s.setEntry(1, 2, "007");
+    s.setEntry(1, 3, "-3");
+    s.setEntry(1, 4, "'100");
+    s.setEntry(2, 0, "李四");
+    s.setEntry(2, 1, "1234567.125");
+    s.setEntry(2, 2, "2004-02-01");
+    s.setFormula(2, 3, "=B2+B3", "1234579.63");
+    s.setFormula(2, 4, "=A2&A3", "张三李四");
+    s.setEntry(3, 0, "=B2*2");
+    s.setEntry(3, 1, "+5");
+    s.setEntry(3, 2, "1e3");
     s.setEntry(3, 3, QString(40000, u'长'));
     // Texts that look like the escapes of workbook XML, and characters that
     // XML cannot hold.
-    s.setEntry(4, 0, QStringLiteral("_x005F_"));
-    s.setEntry(4, 1, QStringLiteral("a_x000D_b"));
-    s.setEntry(4, 2, QStringLiteral("c\u0001d\re\tf"));
-    s.setEntry(4, 3, QStringLiteral("_x00_x0041_"));
+    s.setEntry(4, 0, "_x005F_");
+    s.setEntry(4, 1, "a_x000D_b");
+    s.setEntry(4, 2, "c\u0001d\re\tf");
+    s.setEntry(4, 3, "_x00_x0041_");
     s.setBold(0, 0, true);
     s.setBold(0, 1, true);
     s.setBorders(1, 1, Sheet::Borders{1, 1, 1, 1});
@@ -102,11 +102,11 @@ Sheet sampleSheet() {
 
 TEST_F(WorkbookTest, WrittenSheetReadsBackTheSame) {
     const Sheet written = sampleSheet();
-    const QString file = path(QStringLiteral("out.xls"));
+    const QString file = path("out.xls");
     WorkbookWriter::save(written, file);
     const Sheet read = WorkbookReader::read(file);
 
-    EXPECT_EQ(read.name(), QStringLiteral("工资表"));
+    EXPECT_EQ(read.name(), "工资表");
     ASSERT_EQ(read.rowCount(), 6);
     ASSERT_EQ(read.columnCount(), 5);
     for (int r = 0; r < 6; ++r) {
@@ -118,7 +118,7 @@ TEST_F(WorkbookTest, WrittenSheetReadsBackTheSame) {
             } else if (r == 3 && c == 0) {
                 // Written without a value; the file carries the formula, and
                 // it shows nothing until computed.
-                EXPECT_EQ(read.formula(r, c), QStringLiteral("=B2*2"));
+                EXPECT_EQ(read.formula(r, c), "=B2*2");
                 EXPECT_EQ(read.text(r, c), QString());
             } else {
                 EXPECT_EQ(read.text(r, c), written.text(r, c));
@@ -129,15 +129,15 @@ TEST_F(WorkbookTest, WrittenSheetReadsBackTheSame) {
         }
     }
     EXPECT_EQ(read.kind(1, 2), Sheet::Kind::Plain); // 007 stays a text, not 7
-    EXPECT_EQ(read.entry(1, 4), QStringLiteral("'100"));
-    EXPECT_EQ(read.entry(1, 1), QStringLiteral("12.50"));
-    EXPECT_EQ(read.entry(2, 3), QStringLiteral("=B2+B3"));
+    EXPECT_EQ(read.entry(1, 4), "'100");
+    EXPECT_EQ(read.entry(1, 1), "12.50");
+    EXPECT_EQ(read.entry(2, 3), "=B2+B3");
     for (int c = 0; c < 5; ++c)
         EXPECT_EQ(read.columnWidth(c), written.columnWidth(c)) << c;
 }
 
 TEST_F(WorkbookTest, NumbersAreWrittenAsNumbersAndTextsAsTexts) {
-    const QString file = path(QStringLiteral("types.xlsx"));
+    const QString file = path("types.xlsx");
     WorkbookWriter::save(sampleSheet(), file);
     int error = 0;
     zip_t* z = zip_open(QFile::encodeName(file).constData(), ZIP_RDONLY, &error);
@@ -151,53 +151,48 @@ TEST_F(WorkbookTest, NumbersAreWrittenAsNumbersAndTextsAsTexts) {
     zip_fclose(f);
     zip_discard(z);
     const QString sheet = QString::fromStdString(xml);
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"B2\" s=\"")) &&
-                sheet.contains(QStringLiteral("<v>12.5</v>")));
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"C2\" t=\"inlineStr\"><is><t>007</t>")));
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"E2\" t=\"inlineStr\"><is><t>100</t>")));
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<f>B2+B3</f><v>1234579.63</v>")));
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"B4\" t=\"inlineStr\"><is><t>+5</t>")));
+    EXPECT_TRUE(sheet.contains("<c r=\"B2\" s=\"") && sheet.contains("<v>12.5</v>"));
+    EXPECT_TRUE(sheet.contains("<c r=\"C2\" t=\"inlineStr\"><is><t>007</t>"));
+    EXPECT_TRUE(sheet.contains("<c r=\"E2\" t=\"inlineStr\"><is><t>100</t>"));
+    EXPECT_TRUE(sheet.contains("<f>B2+B3</f><v>1234579.63</v>"));
+    EXPECT_TRUE(sheet.contains("<c r=\"B4\" t=\"inlineStr\"><is><t>+5</t>"));
     // A typed formula goes without a stale value, so other programs compute it.
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<c r=\"A4\" t=\"str\"><f>B2*2</f><v></v></c>")))
+    EXPECT_TRUE(sheet.contains("<c r=\"A4\" t=\"str\"><f>B2*2</f><v></v></c>"))
         << sheet.toStdString();
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<t>_x005F_x005F_</t>")));
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<t>a_x005F_x000D_b</t>")));
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<t>c_x0001_d_x000D_e\tf</t>")));
+    EXPECT_TRUE(sheet.contains("<t>_x005F_x005F_</t>"));
+    EXPECT_TRUE(sheet.contains("<t>a_x005F_x000D_b</t>"));
+    EXPECT_TRUE(sheet.contains("<t>c_x0001_d_x000D_e\tf</t>"));
 }
 
 TEST_F(WorkbookTest, SheetNamesAWorkbookRefusesAreMended) {
-    EXPECT_EQ(WorkbookWriter::fileSheetName(QStringLiteral("工资[2004-02至2004-03]")),
-              QStringLiteral("工资(2004-02至2004-03)"));
-    EXPECT_EQ(WorkbookWriter::fileSheetName(QStringLiteral("a/b:c?*\\")),
-              QStringLiteral("a_b_c___"));
-    EXPECT_EQ(WorkbookWriter::fileSheetName(QString()), QStringLiteral("Sheet1"));
+    EXPECT_EQ(WorkbookWriter::fileSheetName("工资[2004-02至2004-03]"), "工资(2004-02至2004-03)");
+    EXPECT_EQ(WorkbookWriter::fileSheetName("a/b:c?*\\"), "a_b_c___");
+    EXPECT_EQ(WorkbookWriter::fileSheetName(QString()), "Sheet1");
     EXPECT_EQ(WorkbookWriter::fileSheetName(QString(40, u'表')).size(), 31);
 
     Sheet s;
     s.resize(1, 1);
-    s.setName(QStringLiteral("查询[2004]"));
-    WorkbookWriter::save(s, path(QStringLiteral("n.xlsx")));
-    EXPECT_EQ(WorkbookReader::read(path(QStringLiteral("n.xlsx"))).name(),
-              QStringLiteral("查询(2004)"));
+    s.setName("查询[2004]");
+    WorkbookWriter::save(s, path("n.xlsx"));
+    EXPECT_EQ(WorkbookReader::read(path("n.xlsx")).name(), "查询(2004)");
 }
 
 TEST_F(WorkbookTest, EmptyRowsAndColumnsAtTheEndAreKept) {
     Sheet s;
     s.resize(30, 4);
-    s.setEntry(0, 0, QStringLiteral("x"));
-    WorkbookWriter::save(s, path(QStringLiteral("e.xlsx")));
-    const Sheet read = WorkbookReader::read(path(QStringLiteral("e.xlsx")));
+    s.setEntry(0, 0, "x");
+    WorkbookWriter::save(s, path("e.xlsx"));
+    const Sheet read = WorkbookReader::read(path("e.xlsx"));
     EXPECT_EQ(read.rowCount(), 30);
     EXPECT_EQ(read.columnCount(), 4);
 }
 
 TEST_F(WorkbookTest, FailedWriteKeepsTheOldFile) {
-    const QString file = path(QStringLiteral("keep.xlsx"));
+    const QString file = path("keep.xlsx");
     writeFile(file, "old");
-    EXPECT_THROW(WorkbookWriter::save(sampleSheet(), path(QStringLiteral("no/such/dir/x.xlsx"))),
-                 GridError);
+    EXPECT_THROW(WorkbookWriter::save(sampleSheet(), path("no/such/dir/x.xlsx")), GridError);
     WorkbookWriter::save(sampleSheet(), file);
-    EXPECT_EQ(WorkbookReader::read(file).text(0, 0), QStringLiteral("姓名"));
+    EXPECT_EQ(WorkbookReader::read(file).text(0, 0), "姓名");
 }
 
 // A workbook made by libxlsxwriter in its ordinary mode (shared strings) and
@@ -205,8 +200,7 @@ TEST_F(WorkbookTest, FailedWriteKeepsTheOldFile) {
 TEST_F(WorkbookTest, ReadsWorkbooksOfAnotherWriter) {
     for (const bool constantMemory : {false, true}) {
         SCOPED_TRACE(constantMemory ? "inline strings" : "shared strings");
-        const QString file =
-            path(constantMemory ? QStringLiteral("inline.xlsx") : QStringLiteral("shared.xlsx"));
+        const QString file = path(constantMemory ? "inline.xlsx" : "shared.xlsx");
         lxw_workbook_options options{};
         options.constant_memory = constantMemory;
         lxw_workbook* wb = workbook_new_opt(QFile::encodeName(file).constData(), &options);
@@ -233,23 +227,23 @@ TEST_F(WorkbookTest, ReadsWorkbooksOfAnotherWriter) {
         ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
 
         const Sheet s = WorkbookReader::read(file);
-        EXPECT_EQ(s.name(), QStringLiteral("数据"));
+        EXPECT_EQ(s.name(), "数据");
         EXPECT_EQ(s.rowCount(), 4);
         EXPECT_EQ(s.columnCount(), 4);
-        EXPECT_EQ(s.text(0, 0), QStringLiteral("部门"));
+        EXPECT_EQ(s.text(0, 0), "部门");
         EXPECT_TRUE(s.bold(0, 0));
         EXPECT_EQ(s.borders(0, 0).bottom, 6);
-        EXPECT_EQ(s.text(0, 1), QStringLiteral("amount"));
-        EXPECT_EQ(s.text(1, 0), QStringLiteral("生产部"));
-        EXPECT_EQ(s.text(1, 1), QStringLiteral("1,234.50"));
-        EXPECT_EQ(s.text(1, 2), QStringLiteral("2004-02-01"));
-        EXPECT_EQ(s.text(1, 3), QStringLiteral("TRUE"));
-        EXPECT_EQ(s.entry(2, 1), QStringLiteral("=B2*2"));
-        EXPECT_EQ(s.text(2, 1), QStringLiteral("2,469.00"));
-        EXPECT_EQ(s.entry(2, 2), QStringLiteral("=A2&\"x\""));
-        EXPECT_EQ(s.text(2, 2), QStringLiteral("生产部x"));
-        EXPECT_EQ(s.text(3, 0), QStringLiteral("0.1"));
-        EXPECT_EQ(s.entry(3, 1), QStringLiteral("'12")); // a text "12" stays a text
+        EXPECT_EQ(s.text(0, 1), "amount");
+        EXPECT_EQ(s.text(1, 0), "生产部");
+        EXPECT_EQ(s.text(1, 1), "1,234.50");
+        EXPECT_EQ(s.text(1, 2), "2004-02-01");
+        EXPECT_EQ(s.text(1, 3), "TRUE");
+        EXPECT_EQ(s.entry(2, 1), "=B2*2");
+        EXPECT_EQ(s.text(2, 1), "2,469.00");
+        EXPECT_EQ(s.entry(2, 2), "=A2&\"x\"");
+        EXPECT_EQ(s.text(2, 2), "生产部x");
+        EXPECT_EQ(s.text(3, 0), "0.1");
+        EXPECT_EQ(s.entry(3, 1), "'12"); // a text "12" stays a text
         EXPECT_EQ(s.columnWidth(0), 20 * 256);
     }
 }
@@ -279,7 +273,7 @@ TEST_F(WorkbookTest, ReadsHandBuiltWorkbooks) {
         R"(<row r="3"><c r="B3" t="inlineStr"><is><r><t>in</t></r><r><t>line</t></r></is></c><c t="e"><f>1/0</f><v>#DIV/0!</v></c>)"
         R"(<c r="D3"><f t="shared" si="0"/><v>4</v></c></row></sheetData>)"
         R"(<mergeCells count="1"><mergeCell ref="A1:B1"/></mergeCells></worksheet>)";
-    const QString file = path(QStringLiteral("hand.vts"));
+    const QString file = path("hand.vts");
     writeZip(file, {{"_rels/.rels", rels},
                     {"book/wb.xml", workbook},
                     {"book/_rels/wb.xml.rels", workbookRels},
@@ -287,77 +281,72 @@ TEST_F(WorkbookTest, ReadsHandBuiltWorkbooks) {
                     {"book/sheets/one.xml", sheet},
                     {"book/sheets/two.xml", "<worksheet/>"}});
     const Sheet s = WorkbookReader::read(file);
-    EXPECT_EQ(s.name(), QStringLiteral("名单"));
+    EXPECT_EQ(s.name(), "名单");
     EXPECT_EQ(s.rowCount(), 3);
     EXPECT_EQ(s.columnCount(), 4);
-    EXPECT_EQ(s.text(0, 0), QStringLiteral("plain"));
-    EXPECT_EQ(s.text(0, 1), QStringLiteral("富 文本"));
+    EXPECT_EQ(s.text(0, 0), "plain");
+    EXPECT_EQ(s.text(0, 1), "富 文本");
     EXPECT_EQ(s.text(0, 2), QString());
-    EXPECT_EQ(s.text(2, 1), QStringLiteral("inline"));
-    EXPECT_EQ(s.entry(2, 2), QStringLiteral("=1/0"));
-    EXPECT_EQ(s.text(2, 2), QStringLiteral("#DIV/0!"));
-    EXPECT_EQ(s.entry(2, 3), QStringLiteral("4"));
+    EXPECT_EQ(s.text(2, 1), "inline");
+    EXPECT_EQ(s.entry(2, 2), "=1/0");
+    EXPECT_EQ(s.text(2, 2), "#DIV/0!");
+    EXPECT_EQ(s.entry(2, 3), "4");
     EXPECT_EQ(s.columnWidth(0), 2158);
     EXPECT_EQ(s.columnWidth(1), 15 * 256);
 }
 
 TEST_F(WorkbookTest, BadFilesRaiseClearErrors) {
-    EXPECT_TRUE(
-        readError(path(QStringLiteral("missing.vts"))).startsWith(QStringLiteral("文件不存在")));
+    EXPECT_TRUE(readError(path("missing.vts")).startsWith("文件不存在"));
 
-    writeFile(path(QStringLiteral("empty.vts")), QByteArray());
-    EXPECT_TRUE(readError(path(QStringLiteral("empty.vts"))).contains(QStringLiteral("空")));
+    writeFile(path("empty.vts"), QByteArray());
+    EXPECT_TRUE(readError(path("empty.vts")).contains("空"));
 
-    writeFile(path(QStringLiteral("text.vts")), "这不是工作簿\n");
-    EXPECT_TRUE(
-        readError(path(QStringLiteral("text.vts"))).contains(QStringLiteral("不是有效的工作簿")));
+    writeFile(path("text.vts"), "这不是工作簿\n");
+    EXPECT_TRUE(readError(path("text.vts")).contains("不是有效的工作簿"));
 
-    WorkbookWriter::save(sampleSheet(), path(QStringLiteral("whole.xlsx")));
-    QFile whole(path(QStringLiteral("whole.xlsx")));
+    WorkbookWriter::save(sampleSheet(), path("whole.xlsx"));
+    QFile whole(path("whole.xlsx"));
     ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
     const QByteArray bytes = whole.readAll();
     for (const double part : {0.3, 0.6, 0.95}) {
-        writeFile(path(QStringLiteral("cut.xlsx")), bytes.left(qsizetype(bytes.size() * part)));
-        EXPECT_FALSE(readError(path(QStringLiteral("cut.xlsx"))).isEmpty()) << part;
+        writeFile(path("cut.xlsx"), bytes.left(qsizetype(bytes.size() * part)));
+        EXPECT_FALSE(readError(path("cut.xlsx")).isEmpty()) << part;
     }
 
-    writeZip(path(QStringLiteral("other.zip")), {{"readme.txt", "hello"}});
-    EXPECT_TRUE(
-        readError(path(QStringLiteral("other.zip"))).contains(QStringLiteral("不是工作簿")));
+    writeZip(path("other.zip"), {{"readme.txt", "hello"}});
+    EXPECT_TRUE(readError(path("other.zip")).contains("不是工作簿"));
 
     writeZip(
-        path(QStringLiteral("broken.xlsx")),
+        path("broken.xlsx"),
         {{"xl/workbook.xml",
           R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)"},
          {"xl/_rels/workbook.xml.rels",
           R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
          {"xl/worksheets/sheet1.xml", "<worksheet><sheetData><row><c><v>1</v></row>"}});
-    EXPECT_TRUE(readError(path(QStringLiteral("broken.xlsx"))).contains(QStringLiteral("已损坏")));
+    EXPECT_TRUE(readError(path("broken.xlsx")).contains("已损坏"));
 
-    writeZip(path(QStringLiteral("nosheet.xlsx")),
-             {{"xl/workbook.xml", "<workbook><sheets/></workbook>"}});
-    EXPECT_TRUE(
-        readError(path(QStringLiteral("nosheet.xlsx"))).contains(QStringLiteral("没有工作表")));
+    writeZip(path("nosheet.xlsx"), {{"xl/workbook.xml", "<workbook><sheets/></workbook>"}});
+    EXPECT_TRUE(readError(path("nosheet.xlsx")).contains("没有工作表"));
 
     writeZip(
-        path(QStringLiteral("far.xlsx")),
+        path("far.xlsx"),
         {{"xl/workbook.xml",
           R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)"},
          {"xl/_rels/workbook.xml.rels",
           R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
          {"xl/worksheets/sheet1.xml",
           R"(<worksheet><sheetData><row><c r="A9999999"><v>1</v></c></row></sheetData></worksheet>)"}});
-    EXPECT_TRUE(readError(path(QStringLiteral("far.xlsx"))).contains(QStringLiteral("已损坏")));
+    EXPECT_TRUE(readError(path("far.xlsx")).contains("已损坏"));
 
     writeZip(
-        path(QStringLiteral("huge.xlsx")),
+        path("huge.xlsx"),
         {{"xl/workbook.xml",
           R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)"},
          {"xl/_rels/workbook.xml.rels",
           R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
          {"xl/worksheets/sheet1.xml",
           R"(<worksheet><sheetData><row><c r="XFD1048576"><v>1</v></c></row></sheetData></worksheet>)"}});
-    EXPECT_TRUE(readError(path(QStringLiteral("huge.xlsx"))).contains(QStringLiteral("太大")));
+    EXPECT_TRUE(readError(path("huge.xlsx")).contains("太大"));
 }
 
 // Damaged worksheets as fuzzing found them: each is refused with the grid's
@@ -391,13 +380,13 @@ TEST_F(WorkbookTest, DamagedWorksheetsAreRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString file = path(QStringLiteral("damaged.xlsx"));
+        const QString file = path("damaged.xlsx");
         writeZip(file, {{"xl/workbook.xml", oneSheetWorkbook},
                         {"xl/_rels/workbook.xml.rels", oneSheetRels},
                         {"xl/worksheets/sheet1.xml",
                          "<worksheet><sheetData>" + c.sheetData + "</sheetData></worksheet>"}});
         const QString error = readError(file);
-        EXPECT_TRUE(error.startsWith(QStringLiteral("工作簿文件已损坏"))) << error.toStdString();
+        EXPECT_TRUE(error.startsWith("工作簿文件已损坏")) << error.toStdString();
         EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason))) << error.toStdString();
     }
 }
@@ -410,7 +399,7 @@ TEST_F(WorkbookTest, DamagedColumnRangesAreRefused) {
           R"(<col min="-2147483648" max="3" width="30"/>)", R"(<col min="5" max="2" width="30"/>)",
           R"(<col min="0" max="2" width="30"/>)", R"(<col min="x" max="2" width="30"/>)"}) {
         SCOPED_TRACE(cols);
-        const QString file = path(QStringLiteral("cols.xlsx"));
+        const QString file = path("cols.xlsx");
         writeZip(file,
                  {{"xl/workbook.xml", oneSheetWorkbook},
                   {"xl/_rels/workbook.xml.rels", oneSheetRels},
@@ -418,11 +407,11 @@ TEST_F(WorkbookTest, DamagedColumnRangesAreRefused) {
                    std::string("<worksheet><cols>") + cols +
                        R"(</cols><sheetData><row><c><v>1</v></c></row></sheetData></worksheet>)"}});
         const QString error = readError(file);
-        EXPECT_TRUE(error.contains(QStringLiteral("列宽范围不对"))) << error.toStdString();
+        EXPECT_TRUE(error.contains("列宽范围不对")) << error.toStdString();
     }
     // A range running on past the last column is cut there, as some writers
     // style every column to the end.
-    const QString file = path(QStringLiteral("wide.xlsx"));
+    const QString file = path("wide.xlsx");
     writeZip(
         file,
         {{"xl/workbook.xml", oneSheetWorkbook},
@@ -501,7 +490,7 @@ TEST_F(WorkbookTest, NumberFormatsShowWhatSpreadsheetApplicationsShow) {
                 QString::number(b.value, 'g', 17).toStdString() + "</v></c></row>";
         ++row;
     }
-    const QString file = path(QStringLiteral("formats.xlsx"));
+    const QString file = path("formats.xlsx");
     writeZip(
         file,
         {{"xl/workbook.xml", oneSheetWorkbook},
@@ -520,7 +509,7 @@ TEST_F(WorkbookTest, NumberFormatsShowWhatSpreadsheetApplicationsShow) {
         EXPECT_EQ(byHand.text(row++, 0).toStdString(), b.shown) << "built in " << b.id;
 
     // Through another writer, which gives known codes their built-in numbers.
-    const QString other = path(QStringLiteral("lxw-formats.xlsx"));
+    const QString other = path("lxw-formats.xlsx");
     lxw_workbook* wb = workbook_new(QFile::encodeName(other).constData());
     lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
     row = 0;
@@ -561,7 +550,7 @@ TEST_F(WorkbookTest, ReadsWhatOtherProgramsWrite) {
         R"(</sheetData></worksheet>)";
     for (const bool date1904 : {true, false}) {
         SCOPED_TRACE(date1904 ? "1904" : "1900");
-        const QString file = path(QStringLiteral("other.xlsx"));
+        const QString file = path("other.xlsx");
         writeZip(
             file,
             {{"xl/workbook.xml",
@@ -576,24 +565,23 @@ TEST_F(WorkbookTest, ReadsWhatOtherProgramsWrite) {
              {"xl/strings.xml", strings},
              {"xl/worksheets/sheet1.xml", sheet}});
         const Sheet s = WorkbookReader::read(file);
-        EXPECT_EQ(s.text(0, 0), QStringLiteral("a\u0001b"));
-        EXPECT_EQ(s.text(0, 1), QStringLiteral("_x0041_"));
-        EXPECT_EQ(s.text(0, 2), QStringLiteral("_x00_x004"));
-        EXPECT_EQ(s.text(0, 3), QStringLiteral("x\ry"));
-        EXPECT_EQ(s.text(0, 4), QStringLiteral("\t"));
-        EXPECT_EQ(s.text(1, 0),
-                  date1904 ? QStringLiteral("2004-02-01") : QStringLiteral("2000-01-31"));
-        EXPECT_EQ(s.text(1, 1), QStringLiteral("2004-02-01"));
-        EXPECT_EQ(s.text(1, 2), QStringLiteral("2004-02-01 08:30:00"));
-        EXPECT_EQ(s.entry(1, 3), QStringLiteral("=A1*B1"));
+        EXPECT_EQ(s.text(0, 0), "a\u0001b");
+        EXPECT_EQ(s.text(0, 1), "_x0041_");
+        EXPECT_EQ(s.text(0, 2), "_x00_x004");
+        EXPECT_EQ(s.text(0, 3), "x\ry");
+        EXPECT_EQ(s.text(0, 4), "\t");
+        EXPECT_EQ(s.text(1, 0), date1904 ? "2004-02-01" : "2000-01-31");
+        EXPECT_EQ(s.text(1, 1), "2004-02-01");
+        EXPECT_EQ(s.text(1, 2), "2004-02-01 08:30:00");
+        EXPECT_EQ(s.entry(1, 3), "=A1*B1");
         EXPECT_EQ(s.text(1, 3), QString());
         EXPECT_EQ(s.text(1, 4), QString());
-        EXPECT_EQ(s.entry(2, 1), QStringLiteral("=A3*2+$A$3+A$1+SUM(B:B)+COUNT(2:$3)"));
-        EXPECT_EQ(s.entry(2, 2), QStringLiteral("=B3*2+$A$3+B$1+SUM(C:C)+COUNT(2:$3)"));
-        EXPECT_EQ(s.text(2, 2), QStringLiteral("4"));
-        EXPECT_EQ(s.entry(3, 1), QStringLiteral("=A4*2+$A$3+A$1+SUM(B:B)+COUNT(3:$3)"));
-        EXPECT_EQ(s.entry(4, 2), QStringLiteral("=B5*2+$A$3+B$1+SUM(C:C)+COUNT(4:$3)"));
+        EXPECT_EQ(s.entry(2, 1), "=A3*2+$A$3+A$1+SUM(B:B)+COUNT(2:$3)");
+        EXPECT_EQ(s.entry(2, 2), "=B3*2+$A$3+B$1+SUM(C:C)+COUNT(2:$3)");
+        EXPECT_EQ(s.text(2, 2), "4");
+        EXPECT_EQ(s.entry(3, 1), "=A4*2+$A$3+A$1+SUM(B:B)+COUNT(3:$3)");
+        EXPECT_EQ(s.entry(4, 2), "=B5*2+$A$3+B$1+SUM(C:C)+COUNT(4:$3)");
         EXPECT_EQ(s.text(4, 2), QString());
-        EXPECT_EQ(s.entry(6, 0), QStringLiteral("=SUM(A2:B2)&\"A1\"&'A1'!A2"));
+        EXPECT_EQ(s.entry(6, 0), "=SUM(A2:B2)&\"A1\"&'A1'!A2");
     }
 }
