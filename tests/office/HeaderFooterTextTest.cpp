@@ -10,8 +10,8 @@ HeaderFooterText::Fields fields() {
     HeaderFooterText::Fields f;
     f.page = 3;
     f.pages = 7;
-    f.sheetName = QStringLiteral("职工名册(2026年)");
-    f.fileName = QStringLiteral("Tmp.xls");
+    f.sheetName = "职工名册(2026年)";
+    f.fileName = "Tmp.xls";
     f.now = QDateTime(QDate(2026, 12, 6), QTime(9, 5));
     return f;
 }
@@ -42,12 +42,12 @@ TEST(HeaderFooterText, FontCodesStartRunsInTheirFont) {
     const auto runs = HeaderFooterText::runs(
         QString::fromUtf8("&\"宋体,加粗\"&16&A&\"Times New Roman,常规\"&9 p&P"), fields());
     ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].text, QStringLiteral("职工名册(2026年)"));
-    EXPECT_EQ(runs[0].family, QStringLiteral("宋体"));
+    EXPECT_EQ(runs[0].text, "职工名册(2026年)");
+    EXPECT_EQ(runs[0].family, "宋体");
     EXPECT_TRUE(runs[0].bold);
     EXPECT_EQ(runs[0].pointSize, 16);
-    EXPECT_EQ(runs[1].text, QStringLiteral(" p3"));
-    EXPECT_EQ(runs[1].family, QStringLiteral("Times New Roman"));
+    EXPECT_EQ(runs[1].text, " p3");
+    EXPECT_EQ(runs[1].family, "Times New Roman");
     EXPECT_FALSE(runs[1].bold);
     EXPECT_EQ(runs[1].pointSize, 9);
 }

@@ -31,7 +31,7 @@ protected:
 };
 
 TEST_P(PageCommands, PrintWritesTheSheetWithItsHeadingRowIntoAPdfWithoutAPrinter) {
-    auto w = load(QStringLiteral("工资管理"));
+    auto w = load("工资管理");
     show(*w);
     const QString pdf = PageOutput::fallbackPdf();
     QFile::remove(pdf);
@@ -65,7 +65,7 @@ TEST_P(PageCommands, PrintWritesTheSheetWithItsHeadingRowIntoAPdfWithoutAPrinter
 }
 
 TEST_P(PageCommands, PreviewOpensAPreviewWindowOverTheWindow) {
-    auto w = load(QStringLiteral("工资管理"));
+    auto w = load("工资管理");
     show(*w);
     w->commandItem(7)->trigger();
     QApplication::processEvents();

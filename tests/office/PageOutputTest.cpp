@@ -29,9 +29,8 @@ using quill::test::pdfPages;
 namespace {
 
 // Longer than a workbook file keeps as a sheet name.
-const QString Caption =
-    QStringLiteral("职工名册(全部部门全部班组全部人员,截至二〇二六年十二月六日)");
-const QString PrintDate = QStringLiteral("打印日期: 26-12-06");
+const QString Caption = "职工名册(全部部门全部班组全部人员,截至二〇二六年十二月六日)";
+const QString PrintDate = "打印日期: 26-12-06";
 
 class PageOutputTest : public ::testing::Test {
 protected:
@@ -42,9 +41,9 @@ protected:
         lib.reset();
         lib.WorkFolder = m_dir.path();
         lib.SettingsFolder = m_dir.path();
-        lib.SettingsFileName = QStringLiteral("quill.ini");
-        lib.OperatorName = QStringLiteral("财务处");
-        lib.UserName = QStringLiteral("张三");
+        lib.SettingsFileName = "quill.ini";
+        lib.OperatorName = "财务处";
+        lib.UserName = "张三";
         m_output = &PageOutput::of(m_window, m_book);
         m_output->setToday(QDate(2026, 12, 6));
     }
@@ -64,7 +63,7 @@ protected:
     }
     void store(const QString& key, const QString& value) {
         SuiteLib& lib = SuiteLib::instance();
-        lib.WriteSetting(QStringLiteral("PRINT"), key, value, lib.settingsPath());
+        lib.WriteSetting("PRINT", key, value, lib.settingsPath());
     }
     // Prints; the text of the pages of the PDF written for want of a printer.
     QStringList print(PageOutput::Kind kind = PageOutput::Kind::Default,
@@ -106,7 +105,7 @@ TEST_F(PageOutputTest, DefaultSheetWithoutSettings) {
         const QStringList text = lines(pages[i]);
         ASSERT_GE(text.size(), 4);
         EXPECT_EQ(text[0], Caption);
-        EXPECT_EQ(text[1], QStringLiteral("列1 列2 列3"));
+        EXPECT_EQ(text[1], "列1 列2 列3");
         EXPECT_EQ(text.last(), QStringLiteral("3 财务处 制表人: 张三 审核人: ________ %1 %2")
                                    .arg(PrintDate)
                                    .arg(i + 1));
@@ -128,13 +127,12 @@ TEST_F(PageOutputTest, DefaultSheetWithoutSettings) {
 
 TEST_F(PageOutputTest, AStoredCenterFooterPrintsBetweenOperatorAndDate) {
     defaultSheet(5, 2);
-    store(QStringLiteral("日报.CenterFooter"), QStringLiteral("部门主管"));
-    const QStringList pages = print(PageOutput::Kind::Default, QStringLiteral("日报"));
+    store("日报.CenterFooter", "部门主管");
+    const QStringList pages = print(PageOutput::Kind::Default, "日报");
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(lines(pages[0]).last(), QStringLiteral("1 财务处 部门主管 %1 1").arg(PrintDate));
-    EXPECT_EQ(
-        openForUser(PageOutput::Kind::Default, QStringLiteral("日报")).pageSetup().CenterFooter,
-        QStringLiteral("财务处     部门主管     ") + PrintDate);
+    EXPECT_EQ(openForUser(PageOutput::Kind::Default, "日报").pageSetup().CenterFooter,
+              QStringLiteral("财务处     部门主管     ") + PrintDate);
 }
 
 TEST_F(PageOutputTest, StoredPageSetupOfTheReport) {
@@ -194,14 +192,14 @@ TEST_F(PageOutputTest, APagedTemplatePrintsExactlyItsPrintAreaWithoutHeadersOrFo
     for (int r = 1; r <= 75; ++r)
         m_book.SetCellText(r, 5, QStringLiteral("页块%1").arg(r));
     m_book.SetSheetName(1, Caption);
-    store(QStringLiteral(".CenterHeader"), QStringLiteral("不应出现"));
-    store(QStringLiteral(".LeftFooter"), QStringLiteral("不应出现"));
+    store(".CenterHeader", "不应出现");
+    store(".LeftFooter", "不应出现");
     const QStringList pages = print(PageOutput::Kind::PagedTemplate);
     ASSERT_EQ(pages.size(), 2);
-    EXPECT_TRUE(lines(pages[0]).first() == QStringLiteral("页块1"));
-    EXPECT_TRUE(lines(pages[1]).last() == QStringLiteral("页块75"));
-    EXPECT_FALSE((pages[0] + pages[1]).contains(QStringLiteral("不应出现")));
-    EXPECT_FALSE((pages[0] + pages[1]).contains(QStringLiteral("打印日期")));
+    EXPECT_TRUE(lines(pages[0]).first() == "页块1");
+    EXPECT_TRUE(lines(pages[1]).last() == "页块75");
+    EXPECT_FALSE((pages[0] + pages[1]).contains("不应出现"));
+    EXPECT_FALSE((pages[0] + pages[1]).contains("打印日期"));
 }
 
 TEST_F(PageOutputTest, PrintAreasReachColumnsPast99) {
@@ -210,7 +208,7 @@ TEST_F(PageOutputTest, PrintAreasReachColumnsPast99) {
     const Worksheet* sheet = m_output->sheet();
     EXPECT_EQ(sheet, nullptr);
     EXPECT_TRUE(pages.join("").contains("r2c100"));
-    EXPECT_TRUE(pages.join("").contains(QStringLiteral("列100")));
+    EXPECT_TRUE(pages.join("").contains("列100"));
     openForUser();
     EXPECT_EQ(m_output->sheet()->pageSetup().PrintArea, "$A$1:$CV$3");
 }
@@ -253,14 +251,14 @@ TEST_F(PageOutputTest, PreviewShowsTheSheetInAWindowOfItsOwn) {
 
 TEST_F(PageOutputTest, ThePreviewsPageSetupStoresTheReportsKeysAndLaysOutAgain) {
     defaultSheet(120, 3);
-    m_output->writeAndRun(QStringLiteral("日报"), PageOutput::Kind::Default, PageOutput::Preview);
+    m_output->writeAndRun("日报", PageOutput::Kind::Default, PageOutput::Preview);
     PrintPreview* preview = m_output->preview();
     ASSERT_NE(preview, nullptr);
     ASSERT_EQ(preview->pageCount(), 3);
     QAction* button = nullptr;
     for (QToolBar* bar : preview->findChildren<QToolBar*>())
         for (QAction* a : bar->actions())
-            if (a->text() == QStringLiteral("页面设置"))
+            if (a->text() == "页面设置")
                 button = a;
     ASSERT_NE(button, nullptr);
 
@@ -271,14 +269,14 @@ TEST_F(PageOutputTest, ThePreviewsPageSetupStoresTheReportsKeysAndLaysOutAgain) 
             dialog->orientation->setCurrentIndex(1);
             dialog->gridLines->setChecked(true);
             dialog->topMargin->setValue(2.5);
-            dialog->footerText->setText(QStringLiteral("部门主管"));
+            dialog->footerText->setText("部门主管");
             accept ? dialog->accept() : dialog->reject();
         });
     };
     choose(false);
     button->trigger();
     EXPECT_EQ(preview->pageCount(), 3);
-    EXPECT_EQ(StoredPageSetup::value(QStringLiteral("日报"), QStringLiteral("Orientation")), "");
+    EXPECT_EQ(StoredPageSetup::value("日报", "Orientation"), "");
 
     choose(true);
     button->trigger();
@@ -291,7 +289,7 @@ TEST_F(PageOutputTest, ThePreviewsPageSetupStoresTheReportsKeysAndLaysOutAgain) 
                                                           {"CenterHorizontally", "False"},
                                                           {"CenterFooter", "部门主管"}};
     for (const auto& [key, value] : stored)
-        EXPECT_EQ(StoredPageSetup::value(QStringLiteral("日报"), QString::fromLatin1(key)),
+        EXPECT_EQ(StoredPageSetup::value("日报", QString::fromLatin1(key)),
                   QString::fromUtf8(value))
             << key;
     // Landscape, with a wider top margin: 33 rows a page after the first.
@@ -302,8 +300,7 @@ TEST_F(PageOutputTest, ThePreviewsPageSetupStoresTheReportsKeysAndLaysOutAgain) 
     preview->close();
 
     // The next run reads what was stored.
-    m_output->writeAndRun(QStringLiteral("日报"), PageOutput::Kind::Default,
-                          PageOutput::OpenForUser);
+    m_output->writeAndRun("日报", PageOutput::Kind::Default, PageOutput::OpenForUser);
     EXPECT_EQ(m_output->sheet()->pageSetup().Orientation, PageSetup::Landscape);
     EXPECT_TRUE(m_output->sheet()->pageSetup().PrintGridLines);
 }

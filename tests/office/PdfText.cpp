@@ -8,8 +8,7 @@ namespace quill::test {
 
 QStringList pdfPages(const QString& path) {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.start("pdftotext", {"-layout", path, "-"});
     if (!process.waitForFinished(60000) || process.exitCode() != 0) {
         ADD_FAILURE() << "pdftotext failed on " << path.toStdString() << ": "
                       << process.readAllStandardError().toStdString();

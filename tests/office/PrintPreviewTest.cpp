@@ -41,7 +41,7 @@ TEST(PrintPreview, ShowsThePagesAndLaysThemOutAgainAfterPageSetup) {
     preview->show();
     QApplication::processEvents();
     EXPECT_EQ(preview->pageCount(), portrait);
-    EXPECT_EQ(action(*preview, QStringLiteral("页面设置")), nullptr);
+    EXPECT_EQ(action(*preview, "页面设置"), nullptr);
 
     int asked = 0;
     preview->setPageSetupHandler([&](QWidget*, Worksheet& ws) {
@@ -49,7 +49,7 @@ TEST(PrintPreview, ShowsThePagesAndLaysThemOutAgainAfterPageSetup) {
         ws.pageSetup().Orientation = PageSetup::Landscape;
         return true;
     });
-    QAction* pageSetup = action(*preview, QStringLiteral("页面设置"));
+    QAction* pageSetup = action(*preview, "页面设置");
     ASSERT_NE(pageSetup, nullptr);
     pageSetup->trigger();
     QApplication::processEvents();

@@ -20,7 +20,7 @@ namespace {
 Sheet roster(int records, int cols) {
     Sheet sheet;
     sheet.resize(records + 1, cols);
-    sheet.setName(QStringLiteral("职工名册"));
+    sheet.setName("职工名册");
     for (int c = 0; c < cols; ++c) {
         sheet.setText(0, c, QStringLiteral("列%1").arg(c + 1));
         sheet.setBold(0, c, true);
@@ -71,14 +71,14 @@ TEST_F(SheetPrinterTest, TitleRowsHeadersAndFootersOnEveryPage) {
     for (int i = 0; i < pages.size(); ++i) {
         const QStringList text = lines(pages[i]);
         ASSERT_GE(text.size(), 4);
-        EXPECT_EQ(text.first(), QStringLiteral("职工名册")) << i;
-        EXPECT_TRUE(text[1].startsWith(QStringLiteral("列1"))) << text[1].toStdString();
+        EXPECT_EQ(text.first(), "职工名册") << i;
+        EXPECT_TRUE(text[1].startsWith("列1")) << text[1].toStdString();
         EXPECT_TRUE(text[2].startsWith(firstRows[i])) << text[2].toStdString();
         const QStringList footer = text.last().split(QRegularExpression("\\s+"));
         EXPECT_EQ(footer.first(), "3");
         EXPECT_EQ(footer.last(), QString::number(i + 1));
         EXPECT_TRUE(text.last().contains(QStringLiteral("第%1页").arg(i + 1)));
-        EXPECT_EQ(pages[i].count(QStringLiteral("列1")), 1);
+        EXPECT_EQ(pages[i].count("列1"), 1);
     }
     EXPECT_TRUE(pages[2].contains("r121c3"));
 }
@@ -132,7 +132,7 @@ TEST_F(SheetPrinterTest, PageOrderDownThenOverOrOverThenDown) {
     ASSERT_EQ(over.size(), 4);
     EXPECT_TRUE(down[1].contains("r52c1"));
     EXPECT_FALSE(down[1].contains("r1c10"));
-    EXPECT_TRUE(over[1].contains(QStringLiteral("列10")));
+    EXPECT_TRUE(over[1].contains("列10"));
     EXPECT_TRUE(over[1].contains("r2c10"));
     EXPECT_TRUE(over[2].contains("r52c1"));
 }
@@ -147,7 +147,7 @@ TEST_F(SheetPrinterTest, HeadingsAndFirstPageNumber) {
     const QStringList text = lines(pages[0]);
     EXPECT_EQ(text[0], "7/1");
     EXPECT_EQ(text[1].split(QRegularExpression("\\s+")), (QStringList{"A", "B"}));
-    EXPECT_TRUE(text[2].startsWith(QStringLiteral("1 列1")));
+    EXPECT_TRUE(text[2].startsWith("1 列1"));
     EXPECT_TRUE(text[3].startsWith("2 r2c1"));
 }
 

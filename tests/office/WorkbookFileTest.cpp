@@ -25,7 +25,7 @@ Worksheet sheetOf(int rows, int cols) {
         for (int c = 0; c < cols; ++c)
             s.setEntry(r, c,
                        c == 0 ? QStringLiteral("'项目%1").arg(r) : QString::number(r * 10 + c));
-    s.setName(QStringLiteral("月报[2026年12月]"));
+    s.setName("月报[2026年12月]");
     return Worksheet(std::move(s));
 }
 
@@ -33,31 +33,29 @@ class WorkbookFileTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
     QString sheetXml(const QString& file) const {
-        return workbookEntry(file, QStringLiteral("xl/worksheets/sheet1.xml"));
+        return workbookEntry(file, "xl/worksheets/sheet1.xml");
     }
     QTemporaryDir m_dir;
 };
 
 TEST_F(WorkbookFileTest, HeaderAndFooterSectionsJoinWithTheirCodes) {
     EXPECT_EQ(WorkbookFile::headerFooter({}, {}, {}), QString());
-    EXPECT_EQ(WorkbookFile::headerFooter(QStringLiteral("a"), {}, QStringLiteral("&P")),
-              QStringLiteral("&La&R&P"));
-    EXPECT_EQ(WorkbookFile::headerFooter({}, QStringLiteral("&\"宋体,加粗\"&16&A"), {}),
-              QStringLiteral("&C&\"宋体,加粗\"&16&A"));
+    EXPECT_EQ(WorkbookFile::headerFooter("a", {}, "&P"), "&La&R&P");
+    EXPECT_EQ(WorkbookFile::headerFooter({}, "&\"宋体,加粗\"&16&A", {}), "&C&\"宋体,加粗\"&16&A");
 }
 
 TEST_F(WorkbookFileTest, TitleRowsAreReadFromTheirReference) {
     int first = 0;
     int last = 0;
-    ASSERT_TRUE(WorkbookFile::titleRows(QStringLiteral("$1:$4"), first, last));
+    ASSERT_TRUE(WorkbookFile::titleRows("$1:$4", first, last));
     EXPECT_EQ(first, 1);
     EXPECT_EQ(last, 4);
-    ASSERT_TRUE(WorkbookFile::titleRows(QStringLiteral("3:2"), first, last));
+    ASSERT_TRUE(WorkbookFile::titleRows("3:2", first, last));
     EXPECT_EQ(first, 2);
     EXPECT_EQ(last, 3);
     EXPECT_FALSE(WorkbookFile::titleRows(QString(), first, last));
-    EXPECT_FALSE(WorkbookFile::titleRows(QStringLiteral("$A$1:$B$2"), first, last));
-    EXPECT_FALSE(WorkbookFile::titleRows(QStringLiteral("$0:$1"), first, last));
+    EXPECT_FALSE(WorkbookFile::titleRows("$A$1:$B$2", first, last));
+    EXPECT_FALSE(WorkbookFile::titleRows("$0:$1", first, last));
 }
 
 TEST_F(WorkbookFileTest, EveryPageSetupPropertyTheFileHoldsIsWritten) {
@@ -80,66 +78,64 @@ TEST_F(WorkbookFileTest, EveryPageSetupPropertyTheFileHoldsIsWritten) {
     p.Zoom = 0;
     p.FitToPagesWide = 1;
     p.FitToPagesTall = 0;
-    p.LeftHeader = QStringLiteral("左");
-    p.RightFooter = QStringLiteral("第 &P 页 && 共 &N 页");
-    p.PrintTitleRows = QStringLiteral("$1:$4");
-    p.PrintArea = QStringLiteral("$A$1:$D$30");
-    const QString file = path(QStringLiteral("all.xls"));
+    p.LeftHeader = "左";
+    p.RightFooter = "第 &P 页 && 共 &N 页";
+    p.PrintTitleRows = "$1:$4";
+    p.PrintArea = "$A$1:$D$30";
+    const QString file = path("all.xls");
     WorkbookFile::save(ws, file);
     const QString xml = sheetXml(file);
-    EXPECT_TRUE(xml.contains(QStringLiteral("<pageMargins left=\"1\" right=\"0.5\" top=\"0.25\" "
-                                            "bottom=\"0.75\" header=\"0.1\" footer=\"0.2\"/>")))
+    EXPECT_TRUE(xml.contains("<pageMargins left=\"1\" right=\"0.5\" top=\"0.25\" "
+                             "bottom=\"0.75\" header=\"0.1\" footer=\"0.2\"/>"))
         << xml.toStdString();
-    EXPECT_TRUE(xml.contains(QStringLiteral("<printOptions horizontalCentered=\"1\" "
-                                            "verticalCentered=\"1\" headings=\"1\" "
-                                            "gridLines=\"1\"/>")))
+    EXPECT_TRUE(xml.contains("<printOptions horizontalCentered=\"1\" "
+                             "verticalCentered=\"1\" headings=\"1\" "
+                             "gridLines=\"1\"/>"))
         << xml.toStdString();
-    EXPECT_TRUE(xml.contains(QStringLiteral("paperSize=\"11\"")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("pageOrder=\"overThenDown\"")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("orientation=\"landscape\"")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("firstPageNumber=\"7\"")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("useFirstPageNumber=\"1\"")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("<pageSetUpPr fitToPage=\"1\"/>")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("fitToHeight=\"0\"")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("<oddHeader>&amp;L左</oddHeader>")));
-    EXPECT_TRUE(xml.contains(
-        QStringLiteral("<oddFooter>&amp;R第 &amp;P 页 &amp;&amp; 共 &amp;N 页</oddFooter>")));
-    const QString book = workbookEntry(file, QStringLiteral("xl/workbook.xml"));
-    EXPECT_TRUE(book.contains(QStringLiteral("<definedName name=\"_xlnm.Print_Titles\" "
-                                             "localSheetId=\"0\">'月报(2026年12月)'!$1:$4"
-                                             "</definedName>")))
+    EXPECT_TRUE(xml.contains("paperSize=\"11\""));
+    EXPECT_TRUE(xml.contains("pageOrder=\"overThenDown\""));
+    EXPECT_TRUE(xml.contains("orientation=\"landscape\""));
+    EXPECT_TRUE(xml.contains("firstPageNumber=\"7\""));
+    EXPECT_TRUE(xml.contains("useFirstPageNumber=\"1\""));
+    EXPECT_TRUE(xml.contains("<pageSetUpPr fitToPage=\"1\"/>"));
+    EXPECT_TRUE(xml.contains("fitToHeight=\"0\""));
+    EXPECT_TRUE(xml.contains("<oddHeader>&amp;L左</oddHeader>"));
+    EXPECT_TRUE(xml.contains("<oddFooter>&amp;R第 &amp;P 页 &amp;&amp; 共 &amp;N 页</oddFooter>"));
+    const QString book = workbookEntry(file, "xl/workbook.xml");
+    EXPECT_TRUE(book.contains("<definedName name=\"_xlnm.Print_Titles\" "
+                              "localSheetId=\"0\">'月报(2026年12月)'!$1:$4"
+                              "</definedName>"))
         << book.toStdString();
-    EXPECT_TRUE(book.contains(QStringLiteral("<definedName name=\"_xlnm.Print_Area\" "
-                                             "localSheetId=\"0\">'月报(2026年12月)'!$A$1:$D$30"
-                                             "</definedName>")))
+    EXPECT_TRUE(book.contains("<definedName name=\"_xlnm.Print_Area\" "
+                              "localSheetId=\"0\">'月报(2026年12月)'!$A$1:$D$30"
+                              "</definedName>"))
         << book.toStdString();
     // The cells as written.
     const Sheet back = WorkbookReader::read(file);
-    EXPECT_EQ(back.text(3, 0), QStringLiteral("项目3"));
-    EXPECT_EQ(back.text(3, 2), QStringLiteral("32"));
+    EXPECT_EQ(back.text(3, 0), "项目3");
+    EXPECT_EQ(back.text(3, 2), "32");
 }
 
 TEST_F(WorkbookFileTest, WithoutTitlesAreaOrHeadersNoneIsWritten) {
     Worksheet ws = sheetOf(3, 2);
-    const QString file = path(QStringLiteral("plain.xls"));
+    const QString file = path("plain.xls");
     WorkbookFile::save(ws, file);
     const QString xml = sheetXml(file);
-    EXPECT_FALSE(xml.contains(QStringLiteral("<headerFooter")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("orientation=\"portrait\"")));
-    EXPECT_FALSE(workbookEntry(file, QStringLiteral("xl/workbook.xml"))
-                     .contains(QStringLiteral("definedName")));
+    EXPECT_FALSE(xml.contains("<headerFooter"));
+    EXPECT_TRUE(xml.contains("orientation=\"portrait\""));
+    EXPECT_FALSE(workbookEntry(file, "xl/workbook.xml").contains("definedName"));
 }
 
 // A header longer than a workbook holds is left out; the rest is written.
 TEST_F(WorkbookFileTest, AHeaderTooLongForTheFileIsLeftOut) {
     Worksheet ws = sheetOf(3, 2);
     ws.pageSetup().CenterHeader = QString(300, u'长');
-    ws.pageSetup().CenterFooter = QStringLiteral("页脚");
-    const QString file = path(QStringLiteral("long.xls"));
+    ws.pageSetup().CenterFooter = "页脚";
+    const QString file = path("long.xls");
     WorkbookFile::save(ws, file);
     const QString xml = sheetXml(file);
-    EXPECT_FALSE(xml.contains(QStringLiteral("<oddHeader>")));
-    EXPECT_TRUE(xml.contains(QStringLiteral("<oddFooter>&amp;C页脚</oddFooter>")));
+    EXPECT_FALSE(xml.contains("<oddHeader>"));
+    EXPECT_TRUE(xml.contains("<oddFooter>&amp;C页脚</oddFooter>"));
 }
 
 TEST_F(WorkbookFileTest, AChartGoesBesideTheDataWithItsSeriesRanges) {
@@ -147,44 +143,44 @@ TEST_F(WorkbookFileTest, AChartGoesBesideTheDataWithItsSeriesRanges) {
     SheetChart chart;
     chart.type = SheetChart::Type::ColumnClustered;
     chart.source = CellRange{0, 0, 3, 2};
-    chart.title = QStringLiteral("部门汇总");
-    const QString file = path(QStringLiteral("chart.xls"));
+    chart.title = "部门汇总";
+    const QString file = path("chart.xls");
     WorkbookFile::save(ws, file, &chart);
     const QStringList entries = workbookEntries(file);
-    EXPECT_TRUE(entries.contains(QStringLiteral("xl/charts/chart1.xml")));
-    EXPECT_TRUE(entries.contains(QStringLiteral("xl/drawings/drawing1.xml")));
-    const QString xml = workbookEntry(file, QStringLiteral("xl/charts/chart1.xml"));
+    EXPECT_TRUE(entries.contains("xl/charts/chart1.xml"));
+    EXPECT_TRUE(entries.contains("xl/drawings/drawing1.xml"));
+    const QString xml = workbookEntry(file, "xl/charts/chart1.xml");
     QStringList refs;
-    static const QRegularExpression f(QStringLiteral("<c:f>([^<]*)</c:f>"));
+    static const QRegularExpression f("<c:f>([^<]*)</c:f>");
     for (auto it = f.globalMatch(xml); it.hasNext();)
         refs << it.next().captured(1);
-    const QString name = QStringLiteral("'月报(2026年12月)'");
+    const QString name = "'月报(2026年12月)'";
     EXPECT_EQ(refs, (QStringList{name + "!$B$1", name + "!$A$2:$A$4", name + "!$B$2:$B$4",
                                  name + "!$C$1", name + "!$A$2:$A$4", name + "!$C$2:$C$4"}));
-    EXPECT_TRUE(xml.contains(QStringLiteral("部门汇总")));
+    EXPECT_TRUE(xml.contains("部门汇总"));
     // Anchored in the first row, right of the last column.
-    const QString drawing = workbookEntry(file, QStringLiteral("xl/drawings/drawing1.xml"));
-    EXPECT_TRUE(drawing.contains(QStringLiteral("<xdr:from><xdr:col>3</xdr:col><xdr:colOff>0</"
-                                                "xdr:colOff><xdr:row>0</xdr:row>")))
+    const QString drawing = workbookEntry(file, "xl/drawings/drawing1.xml");
+    EXPECT_TRUE(drawing.contains("<xdr:from><xdr:col>3</xdr:col><xdr:colOff>0</"
+                                 "xdr:colOff><xdr:row>0</xdr:row>"))
         << drawing.toStdString();
 
     chart.type = SheetChart::Type::Pie;
     WorkbookFile::save(ws, file, &chart);
-    const QString pie = workbookEntry(file, QStringLiteral("xl/charts/chart1.xml"));
-    EXPECT_TRUE(pie.contains(QStringLiteral("<c:pieChart>")));
-    EXPECT_EQ(pie.count(QStringLiteral("<c:ser>")), 1);
+    const QString pie = workbookEntry(file, "xl/charts/chart1.xml");
+    EXPECT_TRUE(pie.contains("<c:pieChart>"));
+    EXPECT_EQ(pie.count("<c:ser>"), 1);
 }
 
 TEST_F(WorkbookFileTest, TheChartsDataIsReadFromItsRange) {
     Worksheet ws = sheetOf(4, 3);
-    ws.Cells(1, 2).setValue(QStringLiteral("甲"));
-    ws.Cells(1, 3).setValue(QStringLiteral("乙"));
+    ws.Cells(1, 2).setValue("甲");
+    ws.Cells(1, 3).setValue("乙");
     SheetChart chart;
     chart.source = CellRange{0, 0, 3, 2};
     const SheetChart::Data data = chart.read(ws);
     EXPECT_EQ(data.categories, (QStringList{"项目1", "项目2", "项目3"}));
     ASSERT_EQ(data.series.size(), 2u);
-    EXPECT_EQ(data.series[0].name, QStringLiteral("甲"));
+    EXPECT_EQ(data.series[0].name, "甲");
     EXPECT_EQ(data.series[0].values, (std::vector<double>{11, 21, 31}));
     EXPECT_EQ(data.series[1].values, (std::vector<double>{12, 22, 32}));
     chart.type = SheetChart::Type::Pie;
@@ -193,7 +189,7 @@ TEST_F(WorkbookFileTest, TheChartsDataIsReadFromItsRange) {
 
 TEST_F(WorkbookFileTest, AnUnwritableFileRaisesNamingIt) {
     Worksheet ws = sheetOf(2, 2);
-    const QString file = path(QStringLiteral("missing/folder/x.xls"));
+    const QString file = path("missing/folder/x.xls");
     try {
         WorkbookFile::save(ws, file);
         ADD_FAILURE() << "no error";
