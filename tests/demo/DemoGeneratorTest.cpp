@@ -19,7 +19,7 @@ DemoOptions sized(int employees, int periods, std::uint64_t seed = 1) {
     o.employees = employees;
     o.periods = periods;
     o.seed = seed;
-    o.photoFolder = QStringLiteral("/ws/home/photo");
+    o.photoFolder = "/ws/home/photo";
     return o;
 }
 
@@ -41,7 +41,7 @@ TEST(DemoGenerator, SizesAsAsked) {
     const DemoGenerator g(sized(37, 5));
     EXPECT_EQ(g.periods(),
               (QStringList{"2026年01月", "2026年02月", "2026年03月", "2026年04月", "2026年05月"}));
-    EXPECT_EQ(g.currentPeriod(), QStringLiteral("2026年05月"));
+    EXPECT_EQ(g.currentPeriod(), "2026年05月");
     EXPECT_EQ(rowsOf(g, "YGZL").size(), 37);
     EXPECT_EQ(rowsOf(g, "GZB").size(), 37 * 5);
     // May 2026 has 21 days from Monday to Friday.
@@ -54,7 +54,7 @@ TEST(DemoGenerator, SizesAsAsked) {
             ASSERT_EQ(r.size(), t.columns.size()) << t.name.toStdString();
     }
     const DemoGenerator twelve(sized(3, 14));
-    EXPECT_EQ(twelve.periods().last(), QStringLiteral("2027年02月"));
+    EXPECT_EQ(twelve.periods().last(), "2027年02月");
     // SYS03: a period number that sorts as the periods run (across the year
     // too) and the period text.
     QList<int> numbers;
@@ -151,7 +151,6 @@ TEST(DemoGenerator, OrganisationTree) {
     }
     EXPECT_GE(departments.size(), 3);
     EXPECT_EQ(QSet<QString>(departments.begin(), departments.end()).size(), departments.size());
-    EXPECT_THAT(pickLists,
-                ::testing::IsSupersetOf({QStringLiteral("性别"), QStringLiteral("学历")}));
+    EXPECT_THAT(pickLists, ::testing::IsSupersetOf({"性别", "学历"}));
     EXPECT_TRUE(sortDiffersFromIds);
 }

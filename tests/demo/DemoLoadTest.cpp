@@ -22,7 +22,7 @@ DemoOptions small() {
     o.employees = 30;
     o.periods = 2;
     o.seed = 11;
-    o.photoFolder = QStringLiteral("/ws/home/photo");
+    o.photoFolder = "/ws/home/photo";
     return o;
 }
 
@@ -74,11 +74,11 @@ TEST_P(DemoLoadTest, NeverLoadsTwice) {
 
 TEST_P(DemoLoadTest, FailedLoadLeavesNothing) {
     Connection c(db().config());
-    c.Execute(QStringLiteral("create table KQB (x integer)"));
+    c.Execute("create table KQB (x integer)");
     DemoLoader loader(c);
     EXPECT_THROW(loader.load(DemoGenerator(small())), DbError);
     EXPECT_FALSE(loader.hasSuiteTables());
-    c.Execute(QStringLiteral("drop table KQB"));
+    c.Execute("drop table KQB");
     loader.load(DemoGenerator(small()));
     EXPECT_EQ(loader.rowCounts().last().second, DemoGenerator(small()).rowCount("KQB"));
 }
@@ -110,17 +110,17 @@ TEST_P(DemoLoadTest, SuiteQueriesWork) {
               all);
 
     Recordset rs;
-    rs.Open(QStringLiteral("select * from zdb1 where parid=0 and proval='REPORT'"), c);
+    rs.Open("select * from zdb1 where parid=0 and proval='REPORT'", c);
     rs.AddNew();
-    rs.SetValue(QStringLiteral("parid"), 0);
-    rs.SetValue(QStringLiteral("proname"), QStringLiteral("新报表"));
-    rs.SetValue(QStringLiteral("proval"), QStringLiteral("NEW"));
-    rs.SetValue(QStringLiteral("proif"), true);
+    rs.SetValue("parid", 0);
+    rs.SetValue("proname", "新报表");
+    rs.SetValue("proval", "NEW");
+    rs.SetValue("proif", true);
     rs.Update();
     rs.Close();
-    rs.Open(QStringLiteral("select * from zdb1 where proval='NEW'"), c);
+    rs.Open("select * from zdb1 where proval='NEW'", c);
     ASSERT_EQ(rs.RecordCount(), 1);
-    EXPECT_EQ(rs.Value(QStringLiteral("proid")).toInt(), all + 1);
+    EXPECT_EQ(rs.Value("proid").toInt(), all + 1);
 }
 
 // Every saved report is stored as the designer stores it: a report row under
@@ -142,7 +142,7 @@ TEST_P(DemoLoadTest, SavedReportsFollowTheStoredLayout) {
     }
 
     Recordset root;
-    root.Open(QStringLiteral("select * from zdb1 where parid=0 and proval='REPORT'"), c);
+    root.Open("select * from zdb1 where parid=0 and proval='REPORT'", c);
     ASSERT_EQ(root.RecordCount(), 1);
     const QString rootId = text(root, "proid");
     Recordset reports;
@@ -154,7 +154,7 @@ TEST_P(DemoLoadTest, SavedReportsFollowTheStoredLayout) {
         const DemoTable& table = DemoSchema::table(text(reports, "proval"));
         SCOPED_TRACE(name.toStdString() + " " + table.name.toStdString());
         EXPECT_TRUE(table.isDataTable());
-        EXPECT_TRUE(reports.Value(QStringLiteral("proif")).toBool());
+        EXPECT_TRUE(reports.Value("proif").toBool());
         EXPECT_EQ(name, name.trimmed());
         EXPECT_FALSE(seen.contains(name + "/" + table.name));
         seen << name + "/" + table.name;
@@ -184,7 +184,7 @@ TEST_P(DemoLoadTest, SavedReportsFollowTheStoredLayout) {
                 EXPECT_EQ(lists[l].size(), display.size() - 1) << columns[l];
                 lists[l] << text(items, columns[l]);
             }
-            lastItemId = items.Value(QStringLiteral("proid")).toInt();
+            lastItemId = items.Value("proid").toInt();
         }
         for (const QString& f : display)
             EXPECT_TRUE(table.fields().contains(f)) << f.toStdString();
@@ -209,7 +209,7 @@ TEST_P(DemoLoadTest, SavedReportsFollowTheStoredLayout) {
         QString previousField;
         int row = 0;
         for (conditions.MoveFirst(); !conditions.Eof(); conditions.MoveNext(), ++row) {
-            EXPECT_GT(conditions.Value(QStringLiteral("proid")).toInt(), lastItemId);
+            EXPECT_GT(conditions.Value("proid").toInt(), lastItemId);
             const QString connective = text(conditions, "proname");
             EXPECT_FALSE(isNull(conditions, "proname"));
             if (row == 0)
@@ -228,7 +228,7 @@ TEST_P(DemoLoadTest, SavedReportsFollowTheStoredLayout) {
             }
             if (f == "GROUP0") {
                 EXPECT_TRUE(teams.contains(value)) << value.toStdString();
-                EXPECT_EQ(previousField, QStringLiteral("DEPART"));
+                EXPECT_EQ(previousField, "DEPART");
             }
             previousField = f;
         }

@@ -35,7 +35,7 @@ class DemoProgramTest : public EngineTest {
 protected:
     QStringList target() const {
         if (GetParam() == Engine::Pg)
-            return {QStringLiteral("--pg"), m_pgConnInfo};
+            return {"--pg", m_pgConnInfo};
         return {};
     }
     void SetUp() override {

@@ -40,7 +40,7 @@ QStringList column(Connection& c, const QString& sql, const char* field) {
     QStringList out;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         const QVariant v = rs.Value(QString::fromLatin1(field));
-        out << (v.isNull() ? QStringLiteral("<null>") : v.toString());
+        out << (v.isNull() ? "<null>" : v.toString());
     }
     return out;
 }
@@ -65,11 +65,11 @@ TEST_P(DemoWorkspaceTest, ConfigurationPointsAtWhatExists) {
     DemoWorkspace ws(db().folder() + "/ws");
     create(ws);
     const SuiteConfig config = SuiteConfig::load(ws.folder());
-    EXPECT_EQ(config.moduleTitle, QStringLiteral("工资管理"));
+    EXPECT_EQ(config.moduleTitle, "工资管理");
     EXPECT_EQ(config.databaseKind, GetParam() == Engine::Pg ? "2" : "1");
-    EXPECT_EQ(config.currentPeriod, QStringLiteral("2026年02月"));
-    EXPECT_EQ(config.date1, QStringLiteral("2026-02-02"));
-    EXPECT_EQ(config.date2, QStringLiteral("2026-02-27"));
+    EXPECT_EQ(config.currentPeriod, "2026年02月");
+    EXPECT_EQ(config.date1, "2026-02-02");
+    EXPECT_EQ(config.date2, "2026-02-27");
     EXPECT_EQ(config.currentDate, QDate(2026, 2, 2));
     for (const QString& f : {config.homeFolder, config.reportFolder, config.workFolder,
                              config.iconFolder, config.settingsFolder})
@@ -83,14 +83,14 @@ TEST_P(DemoWorkspaceTest, ConfigurationPointsAtWhatExists) {
     const QStringList titles =
         column(c, "select * from zdb1 where parid=1 order by proid", "proname");
     for (const QString& title : config.userMenus.split(u',', Qt::SkipEmptyParts)) {
-        if (title != QStringLiteral("工资计算")) {
+        if (title != "工资计算") {
             EXPECT_TRUE(titles.contains(title)) << title.toStdString();
         }
     }
     EXPECT_TRUE(titles.contains(config.moduleTitle));
     // The period dialog lists the note texts in kjqs order: the periods the
     // pay rows hold, the last one current.
-    const QString periods = QStringLiteral("select * from SYS03 order by kjqs");
+    const QString periods = "select * from SYS03 order by kjqs";
     EXPECT_THAT(column(c, periods, "kjqs"), testing::ElementsAre("202601", "202602"));
     EXPECT_THAT(column(c, periods, "note"), testing::ElementsAre("2026年01月", "2026年02月"));
     EXPECT_EQ(column(c, periods, "note").last(), config.currentPeriod);

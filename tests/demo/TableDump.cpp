@@ -14,7 +14,7 @@ namespace {
 
 QString canonical(const QVariant& v, const DemoColumn& column) {
     if (v.isNull())
-        return QStringLiteral("<null>");
+        return "<null>";
     switch (column.typeCode.at(0).unicode()) {
     case u'T': {
         const QDate d = v.typeId() == QMetaType::QDate
@@ -25,16 +25,15 @@ QString canonical(const QVariant& v, const DemoColumn& column) {
     case u'Y': {
         const QTime t = v.typeId() == QMetaType::QTime
                             ? v.toTime()
-                            : QTime::fromString(v.toString(), QStringLiteral("HH:mm:ss"));
-        return t.isValid() ? t.toString(QStringLiteral("HH:mm:ss"))
-                           : QStringLiteral("bad time ") + v.toString();
+                            : QTime::fromString(v.toString(), "HH:mm:ss");
+        return t.isValid() ? t.toString("HH:mm:ss") : QStringLiteral("bad time ") + v.toString();
     }
     case u'D':
         return QString::number(v.toDouble(), 'f', 2);
     case u'I':
         return QString::number(v.toLongLong());
     case u'B':
-        return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+        return v.toBool() ? "1" : "0";
     case u'O':
         return QString::fromLatin1(v.toByteArray().toHex());
     default:
