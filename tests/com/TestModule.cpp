@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString ProgId = QStringLiteral("QUILLTEST.clszh");
+const QString ProgId = "QUILLTEST.clszh";
 std::atomic<int> alive{0};
 
 class TestObject : public quill::ComObject {
