@@ -16,6 +16,7 @@
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace quill {
 
@@ -386,13 +387,20 @@ private:
     PGconn* m_conn;
 };
 
-// Runs FETCH on conn's cursor quill_records; raises DbError on failure.
-Result fetchBlock(PGconn* conn, int count) {
-    const QByteArray sql = "FETCH FORWARD " + QByteArray::number(count) + " FROM quill_records";
-    Result res(PQexec(conn, sql.constData()));
+QByteArray fetchSql(int count) {
+    return "FETCH FORWARD " + QByteArray::number(count) + " FROM quill_records";
+}
+
+// The block a FETCH gave; raises DbError on failure.
+Result checkedBlock(PGconn* conn, Result res) {
     if (!res || PQresultStatus(res.get()) != PGRES_TUPLES_OK)
         throw DbError(errorText(conn, res.get()));
     return res;
+}
+
+// Runs FETCH on conn's cursor quill_records; raises DbError on failure.
+Result fetchBlock(PGconn* conn, int count) {
+    return checkedBlock(conn, Result(PQexec(conn, fetchSql(count).constData())));
 }
 
 // Declares a cursor of that name over sql on conn; false when conn refuses it.
@@ -404,7 +412,9 @@ bool declares(PGconn* conn, const char* name, const QString& sql) {
 }
 
 // The rest of a result: a cursor in the reader's repeatable-read
-// transaction, which holds the snapshot the first block was read in.
+// transaction, which holds the snapshot the first block was read in. The
+// next block is asked for before this one is stored, so that the server
+// reads it meanwhile.
 class PgCursor : public RecordCursor {
 public:
     PgCursor(Connection& connection, std::unique_ptr<PgReader> reader, QString sql,
@@ -414,18 +424,31 @@ public:
         , m_sql(std::move(sql))
         , m_shape(std::move(shape)) {}
     ~PgCursor() override {
+        settle();
         succeeds(m_reader->conn(), "COMMIT", PGRES_COMMAND_OK);
         m_connection.keepReader(std::move(m_reader));
     }
     PgCursor(const PgCursor&) = delete;
     PgCursor& operator=(const PgCursor&) = delete;
 
+    // Asks for the next block of count records without waiting for it.
+    void askAhead(int count) {
+        if (PQsendQuery(m_reader->conn(), fetchSql(count).constData()) == 1)
+            m_asked = count;
+    }
     bool fetch(int count, RecordsetData& data) override {
-        const Result res = fetchBlock(m_reader->conn(), count);
+        settle();
+        const int size = m_ahead ? m_aheadSize : count;
+        const Result res = m_ahead ? checkedBlock(m_reader->conn(), std::move(m_ahead))
+                                   : fetchBlock(m_reader->conn(), count);
+        const bool more = PQntuples(res.get()) == size;
+        if (more)
+            askAhead(size);
         appendRows(res.get(), m_shape, data.store);
-        return PQntuples(res.get()) == count;
+        return more;
     }
     int count() override {
+        settle();
         PGconn* conn = m_reader->conn();
         if (!declares(conn, "quill_count", m_sql))
             throw DbError(errorText(conn, nullptr));
@@ -437,10 +460,27 @@ public:
     }
 
 private:
+    // Waits for the block asked for ahead and keeps it for the next fetch,
+    // leaving the connection free for other commands.
+    void settle() {
+        if (m_asked == 0)
+            return;
+        while (PGresult* r = PQgetResult(m_reader->conn())) {
+            if (!m_ahead)
+                m_ahead.reset(r);
+            else
+                PQclear(r);
+        }
+        m_aheadSize = std::exchange(m_asked, 0);
+    }
+
     Connection& m_connection;
     std::unique_ptr<PgReader> m_reader;
     QString m_sql;
     PgReadShape m_shape;
+    int m_asked = 0; // the size of the block asked for and not yet received
+    Result m_ahead;  // a block received ahead of its fetch
+    int m_aheadSize = 0;
 };
 
 } // namespace
@@ -556,10 +596,12 @@ bool PgEngine::fetchInSnapshot(const QString& sql, PgReadShape& shape, Recordset
         return false;
     }
     describe(first.get(), shape, data);
-    appendRows(first.get(), shape, data.store);
     auto cursor = std::make_unique<PgCursor>(m_connection, std::move(reader), sql, shape);
-    if (PQntuples(first.get()) == RecordsetData::BlockRows)
+    if (PQntuples(first.get()) == RecordsetData::BlockRows) {
+        cursor->askAhead(RecordsetData::BlockRows);
         data.cursor = std::move(cursor);
+    }
+    appendRows(first.get(), shape, data.store);
     return true;
 }
 
