@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 using namespace quill;
+using quill::test::pageLines;
 using quill::test::pdfPages;
 
 namespace {
@@ -89,20 +90,12 @@ protected:
     PageOutput* m_output = nullptr;
 };
 
-QStringList lines(const QString& page) {
-    QStringList out;
-    for (const QString& line : page.split(u'\n'))
-        if (!line.trimmed().isEmpty())
-            out << line.simplified();
-    return out;
-}
-
 TEST_F(PageOutputTest, DefaultSheetWithoutSettings) {
     defaultSheet(120, 3);
     const QStringList pages = print();
     ASSERT_EQ(pages.size(), 3);
     for (int i = 0; i < pages.size(); ++i) {
-        const QStringList text = lines(pages[i]);
+        const QStringList text = pageLines(pages[i]);
         ASSERT_GE(text.size(), 4);
         EXPECT_EQ(text[0], Caption);
         EXPECT_EQ(text[1], "列1 列2 列3");
@@ -110,7 +103,7 @@ TEST_F(PageOutputTest, DefaultSheetWithoutSettings) {
                                    .arg(PrintDate)
                                    .arg(i + 1));
     }
-    EXPECT_TRUE(lines(pages[0])[2].startsWith("r1c1"));
+    EXPECT_TRUE(pageLines(pages[0])[2].startsWith("r1c1"));
     // Printing ends the application; the same run for the user shows the sheet.
     EXPECT_EQ(m_output->application(), nullptr);
     const Worksheet& sheet = openForUser();
@@ -130,7 +123,7 @@ TEST_F(PageOutputTest, AStoredCenterFooterPrintsBetweenOperatorAndDate) {
     store("日报.CenterFooter", "部门主管");
     const QStringList pages = print(PageOutput::Kind::Default, "日报");
     ASSERT_EQ(pages.size(), 1);
-    EXPECT_EQ(lines(pages[0]).last(), QStringLiteral("1 财务处 部门主管 %1 1").arg(PrintDate));
+    EXPECT_EQ(pageLines(pages[0]).last(), QStringLiteral("1 财务处 部门主管 %1 1").arg(PrintDate));
     EXPECT_EQ(openForUser(PageOutput::Kind::Default, "日报").pageSetup().CenterFooter,
               QStringLiteral("财务处     部门主管     ") + PrintDate);
 }
@@ -175,14 +168,14 @@ TEST_F(PageOutputTest, AnUnpagedTemplatePrintsItsFirstFourRowsOnEveryPage) {
     const QStringList pages = print(PageOutput::Kind::UnpagedTemplate);
     ASSERT_EQ(pages.size(), 3);
     for (int i = 0; i < pages.size(); ++i) {
-        const QStringList text = lines(pages[i]);
+        const QStringList text = pageLines(pages[i]);
         EXPECT_EQ(text.mid(0, 4), (QStringList{"标题1", "标题2", "标题3", "标题4"})) << i;
         // pdftotext may part texts where the font changes, so blanks are left out.
         EXPECT_EQ(QString(text.last()).remove(u' '),
                   QStringLiteral("制表:________审查:________核准:________第%1页,共3页").arg(i + 1));
         EXPECT_FALSE(pages[i].contains(Caption));
     }
-    EXPECT_TRUE(lines(pages[1])[4].startsWith("r52"));
+    EXPECT_TRUE(pageLines(pages[1])[4].startsWith("r52"));
     EXPECT_EQ(m_output->sheet(), nullptr);
 }
 
@@ -196,8 +189,8 @@ TEST_F(PageOutputTest, APagedTemplatePrintsExactlyItsPrintAreaWithoutHeadersOrFo
     store(".LeftFooter", "不应出现");
     const QStringList pages = print(PageOutput::Kind::PagedTemplate);
     ASSERT_EQ(pages.size(), 2);
-    EXPECT_TRUE(lines(pages[0]).first() == "页块1");
-    EXPECT_TRUE(lines(pages[1]).last() == "页块75");
+    EXPECT_TRUE(pageLines(pages[0]).first() == "页块1");
+    EXPECT_TRUE(pageLines(pages[1]).last() == "页块75");
     EXPECT_FALSE((pages[0] + pages[1]).contains("不应出现"));
     EXPECT_FALSE((pages[0] + pages[1]).contains("打印日期"));
 }

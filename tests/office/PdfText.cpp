@@ -20,4 +20,13 @@ QStringList pdfPages(const QString& path) {
     return pages;
 }
 
+QStringList pageLines(const QString& page) {
+    QStringList out;
+    for (const QString& line : page.split(u'\n')) {
+        if (!line.trimmed().isEmpty())
+            out << line.simplified();
+    }
+    return out;
+}
+
 } // namespace quill::test

@@ -14,5 +14,7 @@ namespace quill::test {
 
 // The text of each page of a PDF file as pdftotext reads it, in layout mode.
 QStringList pdfPages(const QString& path);
+// The lines of a page that hold text, with runs of blanks made one.
+QStringList pageLines(const QString& page);
 
 } // namespace quill::test

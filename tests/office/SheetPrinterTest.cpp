@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace quill;
+using quill::test::pageLines;
 using quill::test::pdfPages;
 
 namespace {
@@ -49,14 +50,6 @@ protected:
     QTemporaryDir m_dir;
 };
 
-QStringList lines(const QString& page) {
-    QStringList out;
-    for (const QString& line : page.split(u'\n'))
-        if (!line.trimmed().isEmpty())
-            out << line.simplified();
-    return out;
-}
-
 TEST_F(SheetPrinterTest, TitleRowsHeadersAndFootersOnEveryPage) {
     const QStringList pages = print(roster(120, 3), [](PageSetup& s) {
         s.PrintTitleRows = "$1:$1";
@@ -69,7 +62,7 @@ TEST_F(SheetPrinterTest, TitleRowsHeadersAndFootersOnEveryPage) {
     ASSERT_EQ(pages.size(), 3);
     const QStringList firstRows = {"r2c1", "r52c1", "r102c1"};
     for (int i = 0; i < pages.size(); ++i) {
-        const QStringList text = lines(pages[i]);
+        const QStringList text = pageLines(pages[i]);
         ASSERT_GE(text.size(), 4);
         EXPECT_EQ(text.first(), "职工名册") << i;
         EXPECT_TRUE(text[1].startsWith("列1")) << text[1].toStdString();
@@ -144,7 +137,7 @@ TEST_F(SheetPrinterTest, HeadingsAndFirstPageNumber) {
         s.RightHeader = "&P/&N";
     });
     ASSERT_EQ(pages.size(), 1);
-    const QStringList text = lines(pages[0]);
+    const QStringList text = pageLines(pages[0]);
     EXPECT_EQ(text[0], "7/1");
     EXPECT_EQ(text[1].split(QRegularExpression("\\s+")), (QStringList{"A", "B"}));
     EXPECT_TRUE(text[2].startsWith("1 列1"));

@@ -85,31 +85,23 @@ TEST_F(WorkbookFileTest, EveryPageSetupPropertyTheFileHoldsIsWritten) {
     const QString file = path("all.xls");
     WorkbookFile::save(ws, file);
     const QString xml = sheetXml(file);
-    EXPECT_TRUE(xml.contains("<pageMargins left=\"1\" right=\"0.5\" top=\"0.25\" "
-                             "bottom=\"0.75\" header=\"0.1\" footer=\"0.2\"/>"))
-        << xml.toStdString();
-    EXPECT_TRUE(xml.contains("<printOptions horizontalCentered=\"1\" "
-                             "verticalCentered=\"1\" headings=\"1\" "
-                             "gridLines=\"1\"/>"))
-        << xml.toStdString();
-    EXPECT_TRUE(xml.contains("paperSize=\"11\""));
-    EXPECT_TRUE(xml.contains("pageOrder=\"overThenDown\""));
-    EXPECT_TRUE(xml.contains("orientation=\"landscape\""));
-    EXPECT_TRUE(xml.contains("firstPageNumber=\"7\""));
-    EXPECT_TRUE(xml.contains("useFirstPageNumber=\"1\""));
-    EXPECT_TRUE(xml.contains("<pageSetUpPr fitToPage=\"1\"/>"));
-    EXPECT_TRUE(xml.contains("fitToHeight=\"0\""));
-    EXPECT_TRUE(xml.contains("<oddHeader>&amp;L左</oddHeader>"));
-    EXPECT_TRUE(xml.contains("<oddFooter>&amp;R第 &amp;P 页 &amp;&amp; 共 &amp;N 页</oddFooter>"));
+    for (const char* written :
+         {"<pageMargins left=\"1\" right=\"0.5\" top=\"0.25\" bottom=\"0.75\" header=\"0.1\" "
+          "footer=\"0.2\"/>",
+          "<printOptions horizontalCentered=\"1\" verticalCentered=\"1\" headings=\"1\" "
+          "gridLines=\"1\"/>",
+          "paperSize=\"11\"", "pageOrder=\"overThenDown\"", "orientation=\"landscape\"",
+          "firstPageNumber=\"7\"", "useFirstPageNumber=\"1\"", "<pageSetUpPr fitToPage=\"1\"/>",
+          "fitToHeight=\"0\"", "<oddHeader>&amp;L左</oddHeader>",
+          "<oddFooter>&amp;R第 &amp;P 页 &amp;&amp; 共 &amp;N 页</oddFooter>"})
+        EXPECT_TRUE(xml.contains(QString::fromUtf8(written))) << written << "\n"
+                                                              << xml.toStdString();
     const QString book = workbookEntry(file, "xl/workbook.xml");
-    EXPECT_TRUE(book.contains("<definedName name=\"_xlnm.Print_Titles\" "
-                              "localSheetId=\"0\">'月报(2026年12月)'!$1:$4"
-                              "</definedName>"))
-        << book.toStdString();
-    EXPECT_TRUE(book.contains("<definedName name=\"_xlnm.Print_Area\" "
-                              "localSheetId=\"0\">'月报(2026年12月)'!$A$1:$D$30"
-                              "</definedName>"))
-        << book.toStdString();
+    for (const char* name : {"Print_Titles\" localSheetId=\"0\">'月报(2026年12月)'!$1:$4<",
+                             "Print_Area\" localSheetId=\"0\">'月报(2026年12月)'!$A$1:$D$30<"})
+        EXPECT_TRUE(book.contains("<definedName name=\"_xlnm." + QString::fromUtf8(name)))
+            << name << "\n"
+            << book.toStdString();
     // The cells as written.
     const Sheet back = WorkbookReader::read(file);
     EXPECT_EQ(back.text(3, 0), "项目3");
