@@ -50,8 +50,7 @@ TEST_P(RenderDefaultTest, EmptyResultLeavesOneEmptyRowNamedAfterTheQuery) {
     base.setEntry(0, 1, QStringLiteral("底稿"));
     base.setEntry(2, 3, QStringLiteral("12"));
     ws->writeBaseSheet(base);
-    ws->insert(QStringLiteral("'E1', '张三', '101', '201', '301', 1, 1, 1, null, null, null, "
-                              "null, null, null, null"));
+    ws->insert(QStringLiteral("memberid, name, DEPART"), QStringLiteral("'E1', '张三', '101'"));
     ws->setQuery(QStringLiteral("*"), QStringLiteral(" where 1=0"));
     sumItems({QStringLiteral("DAYS")});
     render();
@@ -77,63 +76,62 @@ TEST_P(RenderDefaultTest, CutsAt16380RowsAndTotalsTheShownRows) {
 
     EXPECT_EQ(renderer->RecordCount(), ResultSheetRenderer::MaxRows + 1); // more: not counted
     ASSERT_EQ(book->LastRow(), 16381);
-    EXPECT_EQ(text(1, 1), QStringLiteral("E100001"));
-    EXPECT_EQ(text(16380, 1), QStringLiteral("E116380"));
-    EXPECT_EQ(text(16380, 3), QStringLiteral("16380.50"));
-    EXPECT_EQ(text(16381, 1), QStringLiteral("合计："));
-    EXPECT_EQ(text(16381, 2), QStringLiteral("134160390")); // 1 + ... + 16380
-    EXPECT_EQ(text(16381, 3), QString());
+    // 134160390 = 1 + ... + 16380
+    expectTexts({{1, 1, "E100001"},
+                 {16380, 1, "E116380"},
+                 {16380, 3, "16380.50"},
+                 {16381, 1, "合计："},
+                 {16381, 2, "134160390"},
+                 {16381, 3, ""}});
     // the window's recordset is left open on the first record
     EXPECT_EQ(records->State(), 1);
     EXPECT_EQ(records->Value(0).toString(), QStringLiteral("E100001"));
 }
 
 TEST_P(RenderDefaultTest, FormatsEachTypeAndShowsNullsEmpty) {
-    ws->insert(QStringLiteral("'E1', '张三', null, null, null, 3.5, 2.5, 22, '1980-03-01', "
-                              "'08:30:00', 10, '=1+1', null, null, '2024年01月'"));
-    ws->insert(QStringLiteral("'E2', null, null, null, null, null, null, null, null, null, null, "
-                              "'''引号', null, null, null"));
+    ws->insert(QStringLiteral("memberid, name, AMOUNT, PAY, DAYS, BIRTH, ONTIME, sumAMOUNT, NOTE, "
+                              "zhtime"),
+               QStringLiteral("'E1', '张三', 3.5, 2.5, 22, '1980-03-01', '08:30:00', 10, '=1+1', "
+                              "'2024年01月'"));
+    ws->insert(QStringLiteral("memberid, NOTE"), QStringLiteral("'E2', '''引号'"));
     render();
 
     ASSERT_EQ(book->LastRow(), 3);
-    EXPECT_EQ(text(1, Amount), QStringLiteral("3.50"));
-    EXPECT_EQ(text(1, Pay), QStringLiteral("2.5")); // the dictionary's format "#0.0"
-    EXPECT_EQ(text(1, Days), QStringLiteral("22"));
-    EXPECT_EQ(text(1, Birth), QStringLiteral("1980-03-01"));
-    EXPECT_EQ(text(1, OnTime), QStringLiteral("08:30:00"));
-    EXPECT_EQ(text(1, SumAmount), QStringLiteral("10.00"));
-    EXPECT_EQ(text(1, ZhTime), QStringLiteral("2024年01月"));
-    // stored texts stay texts, whatever they look like
-    EXPECT_EQ(text(1, Note), QStringLiteral("=1+1"));
-    EXPECT_EQ(text(2, Note), QStringLiteral("'引号"));
-
-    EXPECT_EQ(text(2, Name), QString());
-    EXPECT_EQ(text(2, Depart), QString());
-    EXPECT_EQ(text(2, Birth), QString());
-    EXPECT_EQ(text(2, OnTime), QString());
-    EXPECT_EQ(text(2, Amount), QStringLiteral("0.00")); // a missing amount is 0
-    EXPECT_EQ(text(2, Pay), QStringLiteral("0.0"));
-    EXPECT_EQ(text(2, Days), QString());
+    // PAY in the dictionary's format "#0.0"; stored texts stay texts, whatever
+    // they look like; a missing amount is 0, a missing whole number blank.
+    expectTexts({{1, Amount, "3.50"},
+                 {1, Pay, "2.5"},
+                 {1, Days, "22"},
+                 {1, Birth, "1980-03-01"},
+                 {1, OnTime, "08:30:00"},
+                 {1, SumAmount, "10.00"},
+                 {1, ZhTime, "2024年01月"},
+                 {1, Note, "=1+1"},
+                 {2, Note, "'引号"},
+                 {2, Name, ""},
+                 {2, Depart, ""},
+                 {2, Birth, ""},
+                 {2, OnTime, ""},
+                 {2, Amount, "0.00"},
+                 {2, Pay, "0.0"},
+                 {2, Days, ""}});
 }
 
 TEST_P(RenderDefaultTest, BlankForZeroClearsZeroNumbersOnly) {
-    ws->insert(QStringLiteral("'E1', null, null, null, null, 0, 0.01, 0, null, null, null, null, "
-                              "null, null, null"));
-    ws->insert(QStringLiteral("'E2', null, null, null, null, 0.001, 7, 5, null, null, null, null, "
-                              "null, null, null"));
+    const QString columns = QStringLiteral("memberid, AMOUNT, PAY, DAYS");
+    ws->insert(columns, QStringLiteral("'E1', 0, 0.01, 0"));
+    ws->insert(columns, QStringLiteral("'E2', 0.001, 7, 5"));
     render(false);
-    EXPECT_EQ(text(1, Amount), QStringLiteral("0.00"));
-    EXPECT_EQ(text(1, Days), QStringLiteral("0"));
-    EXPECT_EQ(text(1, Pay), QStringLiteral("0.0"));
+    expectTexts({{1, Amount, "0.00"}, {1, Days, "0"}, {1, Pay, "0.0"}});
 
-    render(true);
-    EXPECT_EQ(text(1, Amount), QString());
-    EXPECT_EQ(text(1, Days), QString());
-    EXPECT_EQ(text(1, Pay), QString()); // 0.01 shows as 0.0
-    EXPECT_EQ(text(2, Amount), QString());
-    EXPECT_EQ(text(2, Pay), QStringLiteral("7.0"));
-    EXPECT_EQ(text(2, Days), QStringLiteral("5"));
-    EXPECT_EQ(text(1, MemberId), QStringLiteral("E1"));
+    render(true); // 0.01 shows as 0.0
+    expectTexts({{1, Amount, ""},
+                 {1, Days, ""},
+                 {1, Pay, ""},
+                 {2, Amount, ""},
+                 {2, Pay, "7.0"},
+                 {2, Days, "5"},
+                 {1, MemberId, "E1"}});
 }
 
 TEST_P(RenderDefaultTest, BaseSheetFormulaAndConstantInNumberCellsStay) {
@@ -144,37 +142,35 @@ TEST_P(RenderDefaultTest, BaseSheetFormulaAndConstantInNumberCellsStay) {
     base.setEntry(0, Name - 1, QStringLiteral("底稿"));
     ws->writeBaseSheet(base);
     for (const char* id : {"'E1'", "'E2'", "'E3'"})
-        ws->insert(QString::fromLatin1(id) + QStringLiteral(", '张三', null, null, null, 3.5, "
-                                                            "1, 4, null, null, null, null, "
-                                                            "null, null, null"));
+        ws->insert(QStringLiteral("memberid, name, AMOUNT, PAY, DAYS"),
+                   QLatin1String(id) + QStringLiteral(", '张三', 3.5, 1, 4"));
     render();
 
     EXPECT_EQ(book->CellEntry(2, Amount), QStringLiteral("=F1*2"));
-    EXPECT_EQ(text(2, Amount), QStringLiteral("7"));
-    EXPECT_EQ(text(1, Amount), QStringLiteral("3.50"));
-    EXPECT_EQ(text(3, Amount), QStringLiteral("3.50"));
-    EXPECT_EQ(text(1, Days), QStringLiteral("99"));
-    EXPECT_EQ(text(2, Days), QStringLiteral("4"));
-    EXPECT_EQ(text(1, Name), QStringLiteral("张三")); // texts are always written
+    // texts are always written
+    expectTexts({{2, Amount, "7"},
+                 {1, Amount, "3.50"},
+                 {3, Amount, "3.50"},
+                 {1, Days, "99"},
+                 {2, Days, "4"},
+                 {1, Name, "张三"}});
 }
 
 TEST_P(RenderDefaultTest, OrganisationCodesShowAsNamesFromTheCache) {
-    ws->insert(QStringLiteral("'E1', null, '101', '201', '301', 1, 1, 1, null, null, null, null, "
-                              "null, null, null"));
-    ws->insert(QStringLiteral("'E2', null, '102', '203', '304', 1, 1, 1, null, null, null, null, "
-                              "null, null, null"));
-    ws->insert(QStringLiteral("'E3', null, '999', null, '998', 1, 1, 1, null, null, null, null, "
-                              "null, null, null"));
+    const QString columns = QStringLiteral("memberid, DEPART, GROUP0, TEAM");
+    ws->insert(columns, QStringLiteral("'E1', '101', '201', '301'"));
+    ws->insert(columns, QStringLiteral("'E2', '102', '203', '304'"));
+    ws->insert(columns, QStringLiteral("'E3', '999', null, '998'"));
     render();
-    EXPECT_EQ(text(1, Depart), QStringLiteral("生产部"));
-    EXPECT_EQ(text(1, Group0), QStringLiteral("一班"));
-    EXPECT_EQ(text(1, Team), QStringLiteral("甲组"));
-    EXPECT_EQ(text(2, Depart), QStringLiteral("销售部"));
-    EXPECT_EQ(text(2, Group0), QStringLiteral("三班"));
-    EXPECT_EQ(text(2, Team), QStringLiteral("丁组"));
-    EXPECT_EQ(text(3, Depart), QString());
-    EXPECT_EQ(text(3, Group0), QString());
-    EXPECT_EQ(text(3, Team), QString());
+    expectTexts({{1, Depart, "生产部"},
+                 {1, Group0, "一班"},
+                 {1, Team, "甲组"},
+                 {2, Depart, "销售部"},
+                 {2, Group0, "三班"},
+                 {2, Team, "丁组"},
+                 {3, Depart, ""},
+                 {3, Group0, ""},
+                 {3, Team, ""}});
 
     // a second render asks the database for no organisation names
     const int opened = SuiteLib::instance().recordsetsOpened();
@@ -190,43 +186,39 @@ TEST_P(RenderDefaultTest, ReadOnlyColumnsAreBlankAndFM0ColumnsKeepTheSheet) {
     base.setEntry(0, MarkFM0 - 1, QStringLiteral("底稿标记"));
     ws->writeBaseSheet(base);
     SuiteLib::instance().ReadOnlyColumns1 = QStringLiteral("密码,标记");
-    ws->insert(QStringLiteral("'E1', '张三', null, null, null, 1, 1, 1, null, null, null, null, "
-                              "'pw1', 'm1', null"));
-    ws->insert(QStringLiteral("'E2', '李四', null, null, null, 1, 1, 1, null, null, null, null, "
-                              "'pw2', 'm2', null"));
+    const QString columns = QStringLiteral("memberid, name, SECRET, MARKFM0");
+    ws->insert(columns, QStringLiteral("'E1', '张三', 'pw1', 'm1'"));
+    ws->insert(columns, QStringLiteral("'E2', '李四', 'pw2', 'm2'"));
     render();
-    EXPECT_EQ(text(1, Secret), QString());
-    EXPECT_EQ(text(2, Secret), QString());
-    EXPECT_EQ(text(1, MarkFM0), QStringLiteral("底稿标记"));
-    EXPECT_EQ(text(2, MarkFM0), QString());
-    EXPECT_EQ(text(2, Name), QStringLiteral("李四"));
+    expectTexts({{1, Secret, ""},
+                 {2, Secret, ""},
+                 {1, MarkFM0, "底稿标记"},
+                 {2, MarkFM0, ""},
+                 {2, Name, "李四"}});
 }
 
 TEST_P(RenderDefaultTest, TotalsRowSumsDecimalAndWholeColumns) {
-    ws->insert(QStringLiteral("'E1', null, null, null, null, 1.25, 1.5, 3, null, null, null, "
-                              "null, null, '5', null"));
-    ws->insert(QStringLiteral("'E2', null, null, null, null, 2.5, 1, 4, null, null, null, null, "
-                              "null, '6', null"));
+    const QString columns = QStringLiteral("memberid, AMOUNT, PAY, DAYS, MARKFM0");
+    ws->insert(columns, QStringLiteral("'E1', 1.25, 1.5, 3, '5'"));
+    ws->insert(columns, QStringLiteral("'E2', 2.5, 1, 4, '6'"));
     sumItems({QStringLiteral("AMOUNT"), QStringLiteral("PAY"), QStringLiteral("DAYS"),
               QStringLiteral("MARKFM0"), QStringLiteral("NOSUCH")});
     render();
     ASSERT_EQ(book->LastRow(), 3);
-    EXPECT_EQ(text(3, 1), QStringLiteral("合计："));
-    EXPECT_EQ(text(3, Amount), QStringLiteral("3.75"));
-    EXPECT_EQ(text(3, Pay), QStringLiteral("2.5"));
-    EXPECT_EQ(text(3, Days), QStringLiteral("7"));
-    EXPECT_EQ(text(3, MarkFM0), QString());
-    EXPECT_EQ(text(3, SumAmount), QString());
-    EXPECT_EQ(text(3, Name), QString());
+    expectTexts({{3, 1, "合计："},
+                 {3, Amount, "3.75"},
+                 {3, Pay, "2.5"},
+                 {3, Days, "7"},
+                 {3, MarkFM0, ""},
+                 {3, SumAmount, ""},
+                 {3, Name, ""}});
 }
 
 TEST_P(RenderDefaultTest, GroupedSumsShowUnderTheirFieldsCaption) {
-    ws->insert(QStringLiteral("'E1', null, '101', null, null, 1, 1, 3, null, null, null, null, "
-                              "null, null, null"));
-    ws->insert(QStringLiteral("'E2', null, '101', null, null, 1, 1, 4, null, null, null, null, "
-                              "null, null, null"));
-    ws->insert(QStringLiteral("'E3', null, '102', null, null, 1, 1, 5, null, null, null, null, "
-                              "null, null, null"));
+    const QString columns = QStringLiteral("memberid, DEPART, DAYS");
+    ws->insert(columns, QStringLiteral("'E1', '101', 3"));
+    ws->insert(columns, QStringLiteral("'E2', '101', 4"));
+    ws->insert(columns, QStringLiteral("'E3', '102', 5"));
     SuiteLib& lib = SuiteLib::instance();
     lib.SqlSelect = QStringLiteral("select DEPART, sum(DAYS) as sumDAYS ");
     lib.SqlGroup = QStringLiteral(" group by DEPART");
@@ -235,16 +227,12 @@ TEST_P(RenderDefaultTest, GroupedSumsShowUnderTheirFieldsCaption) {
     render();
     ASSERT_EQ(book->LastRow(), 3);
     EXPECT_EQ(book->ColHeading(2), QStringLiteral("天数"));
-    EXPECT_EQ(text(1, 1), QStringLiteral("生产部"));
-    EXPECT_EQ(text(1, 2), QStringLiteral("7"));
-    EXPECT_EQ(text(2, 2), QStringLiteral("5"));
-    EXPECT_EQ(text(3, 2), QStringLiteral("12"));
+    expectTexts({{1, 1, "生产部"}, {1, 2, "7"}, {2, 2, "5"}, {3, 2, "12"}});
 }
 
 TEST_P(RenderDefaultTest, FieldsOutsideTheDictionaryShowTheirValues) {
     SuiteLib::instance().ReadOnlyColumns1 = QStringLiteral("密码");
-    ws->insert(QStringLiteral("'E1', null, null, null, null, -1.005, 1, 3, null, null, null, "
-                              "null, null, null, null"));
+    ws->insert(QStringLiteral("memberid, AMOUNT, DAYS"), QStringLiteral("'E1', -1.005, 3"));
     ws->setQuery(QStringLiteral("memberid, DAYS * 2 as twice, AMOUNT"));
     render();
     EXPECT_EQ(book->ColHeading(2), QString());
@@ -257,8 +245,7 @@ TEST_P(RenderDefaultTest, SavedWidthsOfSumFieldsUseTheFieldWithoutSum) {
     base.resize(1, 3);
     base.setColumnWidth(1, 5120);
     ws->writeBaseSheet(base);
-    ws->insert(QStringLiteral("'E1', null, null, null, null, 1, 1, 1, null, null, 2, null, null, "
-                              "null, null"));
+    ws->insert(QStringLiteral("memberid, AMOUNT, sumAMOUNT"), QStringLiteral("'E1', 1, 2"));
     ws->setQuery(QStringLiteral("memberid, sumAMOUNT, AMOUNT"));
     ws->writeSetting(QStringLiteral("RSB-AMOUNT"), QStringLiteral("4000"));
     render();
@@ -281,8 +268,7 @@ TEST_P(RenderDefaultTest, SavedWidthsOfSumFieldsUseTheFieldWithoutSum) {
 // renderer's state or the recordset shown change.
 TEST_P(RenderDefaultTest, EverythingThatCanFailFailsBeforeTheSheetChanges) {
     ws->insertNumbered(40);
-    ws->insert(QStringLiteral("'E1', null, '101', '201', '301', 1, 1, 1, null, null, null, null, "
-                              "null, null, null"));
+    ws->insert(QStringLiteral("memberid, DEPART"), QStringLiteral("'E1', '101'"));
     render();
     auto cells = [this] {
         QStringList all;

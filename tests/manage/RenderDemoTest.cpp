@@ -1,3 +1,4 @@
+#include "Printers.h"
 #include "TestDatabase.h"
 
 #include "demo/DemoGenerator.h"
@@ -72,22 +73,20 @@ TEST_P(RenderDemoTest, PaySlipTemplateOfTheDemoWorkspace) {
     EXPECT_EQ(renderer.RowsPerBlock(), 18);
     EXPECT_TRUE(renderer.IsTemplateSheet());
     ASSERT_EQ(book.LastRow(), 55); // three pages and the totals row
-    EXPECT_EQ(book.CellText(2, 1), QStringLiteral("工资条"));
-    EXPECT_EQ(book.CellText(20, 1), QStringLiteral("工资条"));
-    EXPECT_EQ(book.CellText(22, 2), QStringLiteral("姓名"));
-    EXPECT_EQ(book.CellText(3, 4), period);
     // footers: the template's labels, names counted, amounts summed
-    EXPECT_EQ(book.CellText(16, 1), QStringLiteral("本页合计"));
-    EXPECT_EQ(book.CellText(17, 1), QStringLiteral("累计"));
-    EXPECT_EQ(book.CellText(16, 2), QStringLiteral("10"));
-    EXPECT_EQ(book.CellText(35, 2), QStringLiteral("20"));
-    EXPECT_EQ(book.CellText(52, 2), QStringLiteral("5"));
-    EXPECT_EQ(book.CellText(53, 2), QStringLiteral("25"));
-    EXPECT_EQ(book.CellText(18, 8), QStringLiteral("第1页,共3页"));
-    EXPECT_EQ(book.CellText(54, 8), QStringLiteral("第3页,共3页"));
+    const struct {
+        int row, col;
+        QString text;
+    } cells[] = {{2, 1, "工资条"},       {20, 1, "工资条"},
+                 {22, 2, "姓名"},        {3, 4, period},
+                 {16, 1, "本页合计"},    {17, 1, "累计"},
+                 {16, 2, "10"},          {35, 2, "20"},
+                 {52, 2, "5"},           {53, 2, "25"},
+                 {18, 8, "第1页,共3页"}, {54, 8, "第3页,共3页"},
+                 {55, 1, "合计："},      {55, 8, vb::Format(paid, QStringLiteral("#0.00"))}};
+    for (const auto& c : cells)
+        EXPECT_EQ(book.CellText(c.row, c.col), c.text) << "cell " << c.row << "," << c.col;
     EXPECT_NEAR(vb::Val(book.CellText(53, 8)), paid, 0.005);
-    EXPECT_EQ(book.CellText(55, 1), QStringLiteral("合计："));
-    EXPECT_EQ(book.CellText(55, 8), vb::Format(paid, QStringLiteral("#0.00")));
     run.data.reset();
     lib.reset();
 }

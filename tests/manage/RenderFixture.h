@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Printers.h"
 #include "RenderWorkspace.h"
 #include "TestDatabase.h"
 
@@ -7,6 +8,7 @@
 #include "platform/grid/F1Book.h"
 #include "windows/manage/ResultSheetRenderer.h"
 
+#include <initializer_list>
 #include <memory>
 
 namespace quill::test {
@@ -37,6 +39,16 @@ protected:
         records = std::move(run.data);
     }
     QString text(int row, int col) const { return book->CellText(row, col); }
+    struct Cell {
+        int row;
+        int col;
+        QString text;
+    };
+    // Each listed cell shows exactly its text.
+    void expectTexts(std::initializer_list<Cell> cells) const {
+        for (const Cell& c : cells)
+            EXPECT_EQ(text(c.row, c.col), c.text) << "cell " << c.row << "," << c.col;
+    }
 
     std::unique_ptr<RenderWorkspace> ws;
     std::unique_ptr<F1Book> book;

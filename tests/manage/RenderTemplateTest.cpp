@@ -33,10 +33,8 @@ TEST_P(RenderTemplateTest, PagedTemplateRepeatsItsFirstPageForEveryTwentyRecords
     render(false, Report);
 
     EXPECT_TRUE(renderer->IsTemplateSheet());
-    EXPECT_EQ(renderer->TemplateParam(1), 3);
-    EXPECT_EQ(renderer->TemplateParam(2), 20);
-    EXPECT_EQ(renderer->TemplateParam(3), 2);
-    EXPECT_EQ(renderer->TemplateParam(4), 0);
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_EQ(renderer->TemplateParam(k), (QList<int>{3, 20, 2, 0}[k - 1])) << k;
     EXPECT_EQ(renderer->PageCount(), 3);
     EXPECT_EQ(renderer->RowsPerBlock(), 25);
     EXPECT_EQ(renderer->RecordCount(), 45);
@@ -47,52 +45,43 @@ TEST_P(RenderTemplateTest, PagedTemplateRepeatsItsFirstPageForEveryTwentyRecords
     EXPECT_EQ(book->SheetName(1), SuiteLib::instance().QueryCaption);
 
     // parameters cleared, the model page copied with its title, bold and border
-    for (int c = 1; c <= 4; ++c) {
-        EXPECT_EQ(text(1, c), QString());
-        EXPECT_EQ(text(26, c), QString());
-    }
-    EXPECT_EQ(text(27, 2), QStringLiteral("工资表"));
+    for (int c = 1; c <= 4; ++c)
+        expectTexts({{1, c, ""}, {26, c, ""}});
     EXPECT_TRUE(book->cellBold(52, 2));
     EXPECT_EQ(book->cellBorders(52, 2).bottom, 2);
-    EXPECT_EQ(text(53, 1), QStringLiteral("工号"));
-
     // records: 20 a page below the headings
-    EXPECT_EQ(text(4, 1), QStringLiteral("E100001"));
-    EXPECT_EQ(text(23, 1), QStringLiteral("E100020"));
-    EXPECT_EQ(text(23, 3), QStringLiteral("20.50"));
-    EXPECT_EQ(text(24, 1), QString());
-    EXPECT_EQ(text(29, 1), QStringLiteral("E100021"));
-    EXPECT_EQ(text(58, 1), QStringLiteral("E100045"));
-    EXPECT_EQ(text(59, 1), QString());
+    expectTexts({{27, 2, "工资表"},
+                 {53, 1, "工号"},
+                 {4, 1, "E100001"},
+                 {23, 1, "E100020"},
+                 {23, 3, "20.50"},
+                 {24, 1, ""},
+                 {29, 1, "E100021"},
+                 {58, 1, "E100045"},
+                 {59, 1, ""}});
 
     // header texts in each page's third row; the heading in column 1 stays
     const QString printed =
         QStringLiteral(" 打印日期：") + QDate::currentDate().toString(u"yyyy-MM-dd");
+    // each page's headings and records are framed; the template's own lines
+    // inside the frame stay, on every page
     for (int top : {0, 25, 50}) {
-        EXPECT_EQ(text(top + 3, 4), printed);
-        EXPECT_EQ(text(top + 3, 2), QStringLiteral("2024年01月"));
-        EXPECT_EQ(text(top + 3, 1), QStringLiteral("工号"));
-    }
-    EXPECT_EQ(text(25, 4), QStringLiteral("第1页,共3页"));
-    EXPECT_EQ(text(50, 4), QStringLiteral("第2页,共3页"));
-    EXPECT_EQ(text(75, 4), QStringLiteral("第3页,共3页"));
-
-    // each page's headings and records are framed
-    for (int top : {0, 25, 50}) {
+        SCOPED_TRACE(top);
+        expectTexts({{top + 3, 4, printed},
+                     {top + 3, 2, "2024年01月"},
+                     {top + 3, 1, "工号"},
+                     {top + 25, 4, QStringLiteral("第%1页,共3页").arg(top / 25 + 1)}});
         EXPECT_EQ(book->cellBorders(top + 3, 1).top, 1);
         EXPECT_EQ(book->cellBorders(top + 3, 1).left, 1);
         EXPECT_EQ(book->cellBorders(top + 23, 4).bottom, 1);
         EXPECT_EQ(book->cellBorders(top + 23, 4).right, 1);
         EXPECT_EQ(book->cellBorders(top + 10, 2).left, 0);
+        EXPECT_EQ(book->cellBorders(top + 4, 2).left, 1);
+        EXPECT_EQ(book->cellBorders(top + 4, 2).bottom, 1);
     }
     EXPECT_EQ(book->cellBorders(24, 1).top, 0);
     EXPECT_EQ(book->ActiveRow(), 1);
     EXPECT_EQ(book->ActiveCol(), 1);
-    // the template's own lines inside the frame stay, on every page
-    for (int top : {0, 25, 50}) {
-        EXPECT_EQ(book->cellBorders(top + 4, 2).left, 1);
-        EXPECT_EQ(book->cellBorders(top + 4, 2).bottom, 1);
-    }
     // footer formulas move with their page
     EXPECT_EQ(book->CellEntry(24, 3), QStringLiteral("=SUM(C4:C23)&\"C4\""));
     EXPECT_EQ(book->CellEntry(49, 3), QStringLiteral("=SUM(C29:C48)&\"C4\""));
@@ -107,9 +96,7 @@ TEST_P(RenderTemplateTest, PagedTemplateWithFortyRecordsHasTwoPages) {
     render(false, Report);
     EXPECT_EQ(renderer->PageCount(), 2);
     ASSERT_EQ(book->LastRow(), 50);
-    EXPECT_EQ(text(48, 1), QStringLiteral("E100040"));
-    EXPECT_EQ(text(25, 4), QStringLiteral("第1页,共2页"));
-    EXPECT_EQ(text(50, 4), QStringLiteral("第2页,共2页"));
+    expectTexts({{48, 1, "E100040"}, {25, 4, "第1页,共2页"}, {50, 4, "第2页,共2页"}});
 
     // the same report without records: the header rows only
     ws->setQuery(QStringLiteral("memberid, name, AMOUNT, DAYS"), QStringLiteral(" where 1=0"));
@@ -136,31 +123,30 @@ TEST_P(RenderTemplateTest, PageFootersCountNamesAndRunPageSums) {
     EXPECT_EQ(renderer->PageCount(), 3);
     EXPECT_EQ(renderer->RowsPerBlock(), 12);
     // page k: heading row h, records h+1..h+5, footers h+7 (page) and h+8 (so far)
-    EXPECT_EQ(text(10, 2), QStringLiteral("5"));
-    EXPECT_EQ(text(11, 2), QStringLiteral("5"));
-    EXPECT_EQ(text(10, 3), QStringLiteral("15"));
-    EXPECT_EQ(text(11, 3), QStringLiteral("15"));
-    EXPECT_EQ(text(22, 2), QStringLiteral("5"));
-    EXPECT_EQ(text(23, 2), QStringLiteral("10"));
-    EXPECT_EQ(text(22, 3), QStringLiteral("40"));
-    EXPECT_EQ(text(23, 3), QStringLiteral("55"));
-    // the last page holds two records
-    EXPECT_EQ(text(34, 2), QStringLiteral("2"));
-    EXPECT_EQ(text(35, 2), QStringLiteral("12"));
-    EXPECT_EQ(text(34, 3), QStringLiteral("23"));
-    EXPECT_EQ(text(35, 3), QStringLiteral("78"));
-    // a cell the template fills stays; its neighbour below runs on
-    EXPECT_EQ(text(10, 4), QStringLiteral("自填"));
-    EXPECT_EQ(text(22, 4), QStringLiteral("自填"));
-    EXPECT_EQ(text(11, 4), QStringLiteral("17.5"));
-    EXPECT_EQ(text(23, 4), QStringLiteral("60"));
-    EXPECT_EQ(text(12, 6), QStringLiteral("第1页,共3页"));
-    EXPECT_EQ(text(36, 6), QStringLiteral("第3页,共3页"));
+    // the last page holds two records; a cell the template fills stays, its
+    // neighbour below runs on
+    expectTexts({{10, 2, "5"},
+                 {11, 2, "5"},
+                 {10, 3, "15"},
+                 {11, 3, "15"},
+                 {22, 2, "5"},
+                 {23, 2, "10"},
+                 {22, 3, "40"},
+                 {23, 3, "55"},
+                 {34, 2, "2"},
+                 {35, 2, "12"},
+                 {34, 3, "23"},
+                 {35, 3, "78"},
+                 {10, 4, "自填"},
+                 {22, 4, "自填"},
+                 {11, 4, "17.5"},
+                 {23, 4, "60"},
+                 {12, 6, "第1页,共3页"},
+                 {36, 6, "第3页,共3页"}});
 
     // the totals row follows the last page and adds the records only
     ASSERT_EQ(book->LastRow(), 37);
-    EXPECT_EQ(text(37, 1), QStringLiteral("合计："));
-    EXPECT_EQ(text(37, 3), QStringLiteral("78"));
+    expectTexts({{37, 1, "合计："}, {37, 3, "78"}});
 }
 
 TEST_P(RenderTemplateTest, OneRecordAPageOpensAPageForEveryRecord) {
@@ -173,10 +159,7 @@ TEST_P(RenderTemplateTest, OneRecordAPageOpensAPageForEveryRecord) {
     render(false, Report);
     EXPECT_EQ(renderer->PageCount(), 3);
     ASSERT_EQ(book->LastRow(), 15);
-    EXPECT_EQ(text(4, 1), QStringLiteral("E100001"));
-    EXPECT_EQ(text(9, 1), QStringLiteral("E100002"));
-    EXPECT_EQ(text(14, 1), QStringLiteral("E100003"));
-    EXPECT_EQ(text(15, 2), QStringLiteral("第3页,共3页"));
+    expectTexts({{4, 1, "E100001"}, {9, 1, "E100002"}, {14, 1, "E100003"}, {15, 2, "第3页,共3页"}});
 }
 
 TEST_P(RenderTemplateTest, HeaderTextsNeverCoverRecords) {
@@ -185,9 +168,7 @@ TEST_P(RenderTemplateTest, HeaderTextsNeverCoverRecords) {
     ws->insertNumbered(2);
     ws->setQuery(QStringLiteral("memberid, name, DAYS"));
     render(false, Report);
-    EXPECT_EQ(text(2, 3), QStringLiteral("天数"));
-    EXPECT_EQ(text(3, 1), QStringLiteral("E100001"));
-    EXPECT_EQ(text(3, 3), QStringLiteral("1"));
+    expectTexts({{2, 3, "天数"}, {3, 1, "E100001"}, {3, 3, "1"}});
     EXPECT_EQ(book->LastRow(), 4);
 }
 
@@ -202,14 +183,14 @@ TEST_P(RenderTemplateTest, BlockTemplatePlacesRecordsBelowAndRightOfItsCorner) {
     EXPECT_FALSE(renderer->IsTemplateSheet());
     EXPECT_EQ(renderer->TemplateParam(4), 2);
     EXPECT_EQ(renderer->TemplateParam(5), 1);
-    EXPECT_EQ(text(3, 2), QStringLiteral("E100001"));
-    EXPECT_EQ(text(3, 3), QStringLiteral("1"));
-    EXPECT_EQ(text(3, 4), QStringLiteral("1.50"));
-    EXPECT_EQ(text(5, 2), QStringLiteral("E100003"));
-    EXPECT_EQ(text(2, 2), QStringLiteral("工资表"));
     ASSERT_EQ(book->LastRow(), 6);
-    EXPECT_EQ(text(6, 1), QStringLiteral("合计："));
-    EXPECT_EQ(text(6, 3), QStringLiteral("6"));
+    expectTexts({{3, 2, "E100001"},
+                 {3, 3, "1"},
+                 {3, 4, "1.50"},
+                 {5, 2, "E100003"},
+                 {2, 2, "工资表"},
+                 {6, 1, "合计："},
+                 {6, 3, "6"}});
 }
 
 TEST_P(RenderTemplateTest, PlainTemplateTakesCaptionsInItsHeadingRow) {
@@ -219,15 +200,15 @@ TEST_P(RenderTemplateTest, PlainTemplateTakesCaptionsInItsHeadingRow) {
     render(false, Report);
 
     EXPECT_TRUE(renderer->IsTemplateSheet());
-    EXPECT_EQ(text(4, 1), QStringLiteral("工号"));
-    EXPECT_EQ(text(4, 2), QStringLiteral("姓名"));
-    EXPECT_EQ(text(4, 3), QStringLiteral("天数"));
-    EXPECT_EQ(text(5, 1), QStringLiteral("E100001"));
-    EXPECT_EQ(text(6, 3), QStringLiteral("2"));
     EXPECT_EQ(book->LastRow(), 6);
-    EXPECT_EQ(text(3, 3),
-              QStringLiteral(" 打印日期：") + QDate::currentDate().toString(u"yyyy-MM-dd"));
-    EXPECT_EQ(text(3, 1), QStringLiteral("2024年01月")); // the table has zhtime
+    // the table has zhtime: the period in (3, 1)
+    expectTexts({{4, 1, "工号"},
+                 {4, 2, "姓名"},
+                 {4, 3, "天数"},
+                 {5, 1, "E100001"},
+                 {6, 3, "2"},
+                 {3, 3, " 打印日期：" + QDate::currentDate().toString(u"yyyy-MM-dd")},
+                 {3, 1, "2024年01月"}});
     EXPECT_EQ(book->SheetName(1), SuiteLib::instance().QueryCaption);
 }
 
@@ -237,8 +218,7 @@ TEST_P(RenderTemplateTest, ReportWithoutTemplateFileUsesTheBaseSheet) {
     ws->setQuery(QStringLiteral("memberid"));
     render(false, QStringLiteral("其他报表"));
     EXPECT_FALSE(renderer->IsTemplateSheet());
-    EXPECT_EQ(text(1, 1), QStringLiteral("E100001"));
-    EXPECT_EQ(text(3, 1), QStringLiteral("合计："));
+    expectTexts({{1, 1, "E100001"}, {3, 1, "合计："}});
 }
 
 QUILL_INSTANTIATE_ENGINES(RenderTemplateTest);

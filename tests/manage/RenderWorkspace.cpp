@@ -83,8 +83,8 @@ RenderWorkspace::~RenderWorkspace() {
     Mdlx::instance().reset();
 }
 
-void RenderWorkspace::insert(const QString& values) {
-    execSql(*m_connection, QStringLiteral("insert into RSB values (") + values + QLatin1Char(')'));
+void RenderWorkspace::insert(const QString& columns, const QString& values) {
+    execSql(*m_connection, QStringLiteral("insert into RSB (%1) values (%2)").arg(columns, values));
 }
 
 void RenderWorkspace::insertNumbered(int count) {

@@ -29,8 +29,9 @@ public:
     Connection& connection() { return *m_connection; }
     QString reportFolder() const { return m_folder + QStringLiteral("/report"); }
 
-    // One row; values are SQL literals in field order, "null" allowed.
-    void insert(const QString& values);
+    // One row: the columns named, the values SQL literals in their order;
+    // the other columns null.
+    void insert(const QString& columns, const QString& values);
     // count rows n = 1..count: memberid "E" + (100000 + n), AMOUNT n + 0.5, DAYS n, PAY 1, other
     // fields null.
     void insertNumbered(int count);
