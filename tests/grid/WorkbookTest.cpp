@@ -16,6 +16,13 @@ using namespace quill;
 
 namespace {
 
+// The workbook and relationship parts of a workbook whose one sheet is
+// xl/worksheets/sheet1.xml.
+const std::string oneSheetWorkbook =
+    R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)";
+const std::string oneSheetRels =
+    R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)";
+
 class WorkbookTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -30,6 +37,13 @@ protected:
             ASSERT_GE(zip_file_add(z, name.c_str(), src, ZIP_FL_OVERWRITE), 0);
         }
         ASSERT_EQ(zip_close(z), 0);
+    }
+
+    // A workbook of one sheet, xl/worksheets/sheet1.xml, holding the given XML.
+    void writeOneSheet(const QString& file, const std::string& sheetXml) {
+        writeZip(file, {{"xl/workbook.xml", oneSheetWorkbook},
+                        {"xl/_rels/workbook.xml.rels", oneSheetRels},
+                        {"xl/worksheets/sheet1.xml", sheetXml}});
     }
 
     void writeFile(const QString& file, const QByteArray& bytes) {
@@ -50,13 +64,6 @@ protected:
 
     QTemporaryDir m_dir;
 };
-
-// The workbook and relationship parts of a workbook whose one sheet is
-// xl/worksheets/sheet1.xml.
-const std::string oneSheetWorkbook =
-    R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)";
-const std::string oneSheetRels =
-    R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)";
 
 Sheet sampleSheet() {
     Sheet s;
@@ -316,36 +323,20 @@ TEST_F(WorkbookTest, BadFilesRaiseClearErrors) {
     writeZip(path("other.zip"), {{"readme.txt", "hello"}});
     EXPECT_TRUE(readError(path("other.zip")).contains("不是工作簿"));
 
-    writeZip(
-        path("broken.xlsx"),
-        {{"xl/workbook.xml",
-          R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)"},
-         {"xl/_rels/workbook.xml.rels",
-          R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
-         {"xl/worksheets/sheet1.xml", "<worksheet><sheetData><row><c><v>1</v></row>"}});
+    writeOneSheet(path("broken.xlsx"), "<worksheet><sheetData><row><c><v>1</v></row>");
     EXPECT_TRUE(readError(path("broken.xlsx")).contains("已损坏"));
 
     writeZip(path("nosheet.xlsx"), {{"xl/workbook.xml", "<workbook><sheets/></workbook>"}});
     EXPECT_TRUE(readError(path("nosheet.xlsx")).contains("没有工作表"));
 
-    writeZip(
+    writeOneSheet(
         path("far.xlsx"),
-        {{"xl/workbook.xml",
-          R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)"},
-         {"xl/_rels/workbook.xml.rels",
-          R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
-         {"xl/worksheets/sheet1.xml",
-          R"(<worksheet><sheetData><row><c r="A9999999"><v>1</v></c></row></sheetData></worksheet>)"}});
+        R"(<worksheet><sheetData><row><c r="A9999999"><v>1</v></c></row></sheetData></worksheet>)");
     EXPECT_TRUE(readError(path("far.xlsx")).contains("已损坏"));
 
-    writeZip(
+    writeOneSheet(
         path("huge.xlsx"),
-        {{"xl/workbook.xml",
-          R"(<workbook><sheets><sheet name="a" r:id="rId1" xmlns:r="r"/></sheets></workbook>)"},
-         {"xl/_rels/workbook.xml.rels",
-          R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
-         {"xl/worksheets/sheet1.xml",
-          R"(<worksheet><sheetData><row><c r="XFD1048576"><v>1</v></c></row></sheetData></worksheet>)"}});
+        R"(<worksheet><sheetData><row><c r="XFD1048576"><v>1</v></c></row></sheetData></worksheet>)");
     EXPECT_TRUE(readError(path("huge.xlsx")).contains("太大"));
 }
 
@@ -381,10 +372,7 @@ TEST_F(WorkbookTest, DamagedWorksheetsAreRefused) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString file = path("damaged.xlsx");
-        writeZip(file, {{"xl/workbook.xml", oneSheetWorkbook},
-                        {"xl/_rels/workbook.xml.rels", oneSheetRels},
-                        {"xl/worksheets/sheet1.xml",
-                         "<worksheet><sheetData>" + c.sheetData + "</sheetData></worksheet>"}});
+        writeOneSheet(file, "<worksheet><sheetData>" + c.sheetData + "</sheetData></worksheet>");
         const QString error = readError(file);
         EXPECT_TRUE(error.startsWith("工作簿文件已损坏")) << error.toStdString();
         EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason))) << error.toStdString();
@@ -400,24 +388,18 @@ TEST_F(WorkbookTest, DamagedColumnRangesAreRefused) {
           R"(<col min="0" max="2" width="30"/>)", R"(<col min="x" max="2" width="30"/>)"}) {
         SCOPED_TRACE(cols);
         const QString file = path("cols.xlsx");
-        writeZip(file,
-                 {{"xl/workbook.xml", oneSheetWorkbook},
-                  {"xl/_rels/workbook.xml.rels", oneSheetRels},
-                  {"xl/worksheets/sheet1.xml",
-                   std::string("<worksheet><cols>") + cols +
-                       R"(</cols><sheetData><row><c><v>1</v></c></row></sheetData></worksheet>)"}});
+        writeOneSheet(
+            file, std::string("<worksheet><cols>") + cols +
+                      R"(</cols><sheetData><row><c><v>1</v></c></row></sheetData></worksheet>)");
         const QString error = readError(file);
         EXPECT_TRUE(error.contains("列宽范围不对")) << error.toStdString();
     }
     // A range running on past the last column is cut there, as some writers
     // style every column to the end.
     const QString file = path("wide.xlsx");
-    writeZip(
+    writeOneSheet(
         file,
-        {{"xl/workbook.xml", oneSheetWorkbook},
-         {"xl/_rels/workbook.xml.rels", oneSheetRels},
-         {"xl/worksheets/sheet1.xml",
-          R"(<worksheet><cols><col min="2" max="99999" width="20"/></cols><sheetData><row><c><v>1</v></c><c><v>2</v></c></row></sheetData></worksheet>)"}});
+        R"(<worksheet><cols><col min="2" max="99999" width="20"/></cols><sheetData><row><c><v>1</v></c><c><v>2</v></c></row></sheetData></worksheet>)");
     const Sheet s = WorkbookReader::read(file);
     EXPECT_EQ(s.columnCount(), 2);
     EXPECT_EQ(s.columnWidth(1), WorkbookReader::widthFromFile(20));
