@@ -77,12 +77,8 @@ TEST_P(RenderDefaultTest, CutsAt16380RowsAndTotalsTheShownRows) {
     EXPECT_EQ(renderer->RecordCount(), ResultSheetRenderer::MaxRows + 1); // more: not counted
     ASSERT_EQ(book->LastRow(), 16381);
     // 134160390 = 1 + ... + 16380
-    expectTexts({{1, 1, "E100001"},
-                 {16380, 1, "E116380"},
-                 {16380, 3, "16380.50"},
-                 {16381, 1, "合计："},
-                 {16381, 2, "134160390"},
-                 {16381, 3, ""}});
+    expectTexts({{1, 1, "E100001"}, {16380, 1, "E116380"}, {16380, 3, "16380.50"}});
+    expectTexts({{16381, 1, "合计："}, {16381, 2, "134160390"}, {16381, 3, ""}});
     // the window's recordset is left open on the first record
     EXPECT_EQ(records->State(), 1);
     EXPECT_EQ(records->Value(0).toString(), QStringLiteral("E100001"));
@@ -99,22 +95,11 @@ TEST_P(RenderDefaultTest, FormatsEachTypeAndShowsNullsEmpty) {
     ASSERT_EQ(book->LastRow(), 3);
     // PAY in the dictionary's format "#0.0"; stored texts stay texts, whatever
     // they look like; a missing amount is 0, a missing whole number blank.
-    expectTexts({{1, Amount, "3.50"},
-                 {1, Pay, "2.5"},
-                 {1, Days, "22"},
-                 {1, Birth, "1980-03-01"},
-                 {1, OnTime, "08:30:00"},
-                 {1, SumAmount, "10.00"},
-                 {1, ZhTime, "2024年01月"},
-                 {1, Note, "=1+1"},
-                 {2, Note, "'引号"},
-                 {2, Name, ""},
-                 {2, Depart, ""},
-                 {2, Birth, ""},
-                 {2, OnTime, ""},
-                 {2, Amount, "0.00"},
-                 {2, Pay, "0.0"},
-                 {2, Days, ""}});
+    expectTexts({{1, Amount, "3.50"}, {1, Pay, "2.5"}, {1, Days, "22"}, {1, Birth, "1980-03-01"}});
+    expectTexts({{1, OnTime, "08:30:00"}, {1, SumAmount, "10.00"}, {1, ZhTime, "2024年01月"}});
+    expectTexts({{1, Note, "=1+1"}, {2, Note, "'引号"}, {2, Name, ""}, {2, Depart, ""}});
+    expectTexts({{2, Birth, ""}, {2, OnTime, ""}, {2, Amount, "0.00"}, {2, Pay, "0.0"}});
+    expectTexts({{2, Days, ""}});
 }
 
 TEST_P(RenderDefaultTest, BlankForZeroClearsZeroNumbersOnly) {
@@ -125,13 +110,8 @@ TEST_P(RenderDefaultTest, BlankForZeroClearsZeroNumbersOnly) {
     expectTexts({{1, Amount, "0.00"}, {1, Days, "0"}, {1, Pay, "0.0"}});
 
     render(true); // 0.01 shows as 0.0
-    expectTexts({{1, Amount, ""},
-                 {1, Days, ""},
-                 {1, Pay, ""},
-                 {2, Amount, ""},
-                 {2, Pay, "7.0"},
-                 {2, Days, "5"},
-                 {1, MemberId, "E1"}});
+    expectTexts({{1, Amount, ""}, {1, Days, ""}, {1, Pay, ""}, {2, Amount, ""}, {2, Pay, "7.0"}});
+    expectTexts({{2, Days, "5"}, {1, MemberId, "E1"}});
 }
 
 TEST_P(RenderDefaultTest, BaseSheetFormulaAndConstantInNumberCellsStay) {
@@ -148,12 +128,8 @@ TEST_P(RenderDefaultTest, BaseSheetFormulaAndConstantInNumberCellsStay) {
 
     EXPECT_EQ(book->CellEntry(2, Amount), QStringLiteral("=F1*2"));
     // texts are always written
-    expectTexts({{2, Amount, "7"},
-                 {1, Amount, "3.50"},
-                 {3, Amount, "3.50"},
-                 {1, Days, "99"},
-                 {2, Days, "4"},
-                 {1, Name, "张三"}});
+    expectTexts({{2, Amount, "7"}, {1, Amount, "3.50"}, {3, Amount, "3.50"}, {1, Days, "99"}});
+    expectTexts({{2, Days, "4"}, {1, Name, "张三"}});
 }
 
 TEST_P(RenderDefaultTest, OrganisationCodesShowAsNamesFromTheCache) {
@@ -162,15 +138,9 @@ TEST_P(RenderDefaultTest, OrganisationCodesShowAsNamesFromTheCache) {
     ws->insert(columns, QStringLiteral("'E2', '102', '203', '304'"));
     ws->insert(columns, QStringLiteral("'E3', '999', null, '998'"));
     render();
-    expectTexts({{1, Depart, "生产部"},
-                 {1, Group0, "一班"},
-                 {1, Team, "甲组"},
-                 {2, Depart, "销售部"},
-                 {2, Group0, "三班"},
-                 {2, Team, "丁组"},
-                 {3, Depart, ""},
-                 {3, Group0, ""},
-                 {3, Team, ""}});
+    expectTexts({{1, Depart, "生产部"}, {1, Group0, "一班"}, {1, Team, "甲组"}});
+    expectTexts({{2, Depart, "销售部"}, {2, Group0, "三班"}, {2, Team, "丁组"}, {3, Depart, ""}});
+    expectTexts({{3, Group0, ""}, {3, Team, ""}});
 
     // a second render asks the database for no organisation names
     const int opened = SuiteLib::instance().recordsetsOpened();
@@ -190,11 +160,8 @@ TEST_P(RenderDefaultTest, ReadOnlyColumnsAreBlankAndFM0ColumnsKeepTheSheet) {
     ws->insert(columns, QStringLiteral("'E1', '张三', 'pw1', 'm1'"));
     ws->insert(columns, QStringLiteral("'E2', '李四', 'pw2', 'm2'"));
     render();
-    expectTexts({{1, Secret, ""},
-                 {2, Secret, ""},
-                 {1, MarkFM0, "底稿标记"},
-                 {2, MarkFM0, ""},
-                 {2, Name, "李四"}});
+    expectTexts({{1, Secret, ""}, {2, Secret, ""}, {1, MarkFM0, "底稿标记"}, {2, MarkFM0, ""}});
+    expectTexts({{2, Name, "李四"}});
 }
 
 TEST_P(RenderDefaultTest, TotalsRowSumsDecimalAndWholeColumns) {
@@ -205,13 +172,8 @@ TEST_P(RenderDefaultTest, TotalsRowSumsDecimalAndWholeColumns) {
               QStringLiteral("MARKFM0"), QStringLiteral("NOSUCH")});
     render();
     ASSERT_EQ(book->LastRow(), 3);
-    expectTexts({{3, 1, "合计："},
-                 {3, Amount, "3.75"},
-                 {3, Pay, "2.5"},
-                 {3, Days, "7"},
-                 {3, MarkFM0, ""},
-                 {3, SumAmount, ""},
-                 {3, Name, ""}});
+    expectTexts({{3, 1, "合计："}, {3, Amount, "3.75"}, {3, Pay, "2.5"}, {3, Days, "7"}});
+    expectTexts({{3, MarkFM0, ""}, {3, SumAmount, ""}, {3, Name, ""}});
 }
 
 TEST_P(RenderDefaultTest, GroupedSumsShowUnderTheirFieldsCaption) {
