@@ -65,18 +65,9 @@ protected:
 } // namespace
 
 // The password read from standard input is stored hashed, never in plain
-// text, and replaces the demo's.
+// text, and replaces the demo's; nothing to read is refused and the stored
+// password stays.
 TEST_F(HostAdminTest, SetAdminPasswordStoresItHashed) {
-    const HostResult r = run({QStringLiteral("--set-admin-password")}, "Neu-Passwort 9\n");
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_FALSE(settingsBytes().contains("Neu-Passwort"));
-    EXPECT_TRUE(AdminPassword::isHashed(storedAdmin()));
-    EXPECT_TRUE(AdminPassword::matches(QStringLiteral("Neu-Passwort 9"), storedAdmin()));
-    EXPECT_FALSE(AdminPassword::matches(QStringLiteral("quill-admin"), storedAdmin()));
-}
-
-// Nothing to read: refused, and the stored password stays.
-TEST_F(HostAdminTest, AnEmptyPasswordIsRefused) {
     const QByteArray before = settingsBytes();
     for (const QByteArray& input : {QByteArray(), QByteArray("\n")}) {
         const HostResult r = run({QStringLiteral("--set-admin-password")}, input);
@@ -84,6 +75,12 @@ TEST_F(HostAdminTest, AnEmptyPasswordIsRefused) {
         EXPECT_TRUE(r.err.contains(QStringLiteral("管理员密码不能为空"))) << r.err.toStdString();
         EXPECT_EQ(settingsBytes(), before);
     }
+    const HostResult r = run({QStringLiteral("--set-admin-password")}, "Neu-Passwort 9\n");
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(settingsBytes().contains("Neu-Passwort"));
+    EXPECT_TRUE(AdminPassword::isHashed(storedAdmin()));
+    EXPECT_TRUE(AdminPassword::matches(QStringLiteral("Neu-Passwort 9"), storedAdmin()));
+    EXPECT_FALSE(AdminPassword::matches(QStringLiteral("quill-admin"), storedAdmin()));
 }
 
 // "--show setup" opens the set-up dialog through the About box with the

@@ -83,18 +83,12 @@ protected:
 QUILL_INSTANTIATE_ENGINES(PeriodDialogTest);
 
 // Both lists hold the note texts in kjqs order, also where text order would
-// differ; the window carries its design names and caption.
+// differ.
 TEST_P(PeriodDialogTest, ListsThePeriodsInKjqsOrder) {
     periods({{202610, QStringLiteral("2026年10月")},
              {202609, QStringLiteral("2026年9月")},
              {202611, QStringLiteral("2026年11月")}});
     const auto w = open();
-    EXPECT_EQ(w->objectName(), QStringLiteral("frmTIME"));
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("确定查询期数"));
-    EXPECT_EQ(w->Option1->text(), QStringLiteral("查询一期"));
-    EXPECT_EQ(w->Option2->text(), QStringLiteral("查询多期"));
-    EXPECT_EQ(w->Command1->text(), QStringLiteral("&Y 确定"));
-    EXPECT_EQ(w->Label1->text(), QStringLiteral("至"));
     EXPECT_THAT(items(*w->Combo1), ElementsAre("2026年9月", "2026年10月", "2026年11月"));
     EXPECT_EQ(items(*w->Combo2), items(*w->Combo1));
     EXPECT_EQ(w->activations(), 1);

@@ -27,8 +27,10 @@ protected:
     int count(const QString& where = QString()) const {
         return scalar(QStringLiteral("select count(*) from YGZL ") + where).toInt();
     }
-    QVariant member(const QString& field, const QString& id) const {
-        return scalar(QStringLiteral("select %1 from YGZL where memberid='%2'").arg(field, id));
+    QVariant member(const QString& field, const QString& id,
+                    const QString& table = QStringLiteral("YGZL")) const {
+        return scalar(
+            QStringLiteral("select %1 from %2 where memberid='%3'").arg(field, table, id));
     }
 };
 
@@ -106,14 +108,13 @@ TEST_P(EntryCommit, AddStoresEmptyTextAndDateAsNullAndEmptyNumbersAsZero) {
     type(*w, 1, QStringLiteral("900001"));
     w->Command1_Click();
     EXPECT_EQ(w->status(), QStringLiteral("添加完成！"));
-    const QString where = QStringLiteral(" from GZB where memberid='900001'");
-    EXPECT_TRUE(scalar(QStringLiteral("select name") + where).isNull());
-    EXPECT_TRUE(scalar(QStringLiteral("select zhtime") + where).isNull());
-    EXPECT_TRUE(scalar(QStringLiteral("select ffrq") + where).isNull());
-    EXPECT_EQ(scalar(QStringLiteral("select jbgz") + where).toDouble(), 0.0);
-    EXPECT_FALSE(scalar(QStringLiteral("select jbgz") + where).isNull());
-    EXPECT_EQ(scalar(QStringLiteral("select cqts") + where).toInt(), 0);
-    EXPECT_FALSE(scalar(QStringLiteral("select cqts") + where).isNull());
+    const QString gzb = QStringLiteral("GZB"), first = QStringLiteral("900001");
+    for (const char* field : {"name", "zhtime", "ffrq"})
+        EXPECT_TRUE(member(QString::fromUtf8(field), first, gzb).isNull()) << field;
+    for (const char* field : {"jbgz", "cqts"}) {
+        EXPECT_EQ(member(QString::fromUtf8(field), first, gzb).toDouble(), 0.0) << field;
+        EXPECT_FALSE(member(QString::fromUtf8(field), first, gzb).isNull()) << field;
+    }
     // Without 刷新内容 the values stay for the next record.
     EXPECT_EQ(w->F1Book1->CellText(1, 2), QStringLiteral("900001"));
 
@@ -127,12 +128,12 @@ TEST_P(EntryCommit, AddStoresEmptyTextAndDateAsNullAndEmptyNumbersAsZero) {
         EXPECT_TRUE(w->F1Book1->CellText(r, 2).isEmpty()) << r;
     EXPECT_EQ(w->F1Book1->LastRow(), 6) << "the grid does not grow";
     // Numbers go in as numbers, never as the typed text.
-    const QString added = QStringLiteral(" from GZB where memberid='900002'");
-    EXPECT_EQ(scalar(QStringLiteral("select jbgz") + added).toDouble(), 12.0);
-    EXPECT_EQ(scalar(QStringLiteral("select cqts") + added).toInt(), 8);
+    const QString added = QStringLiteral("900002");
+    EXPECT_EQ(member(QStringLiteral("jbgz"), added, gzb).toDouble(), 12.0);
+    EXPECT_EQ(member(QStringLiteral("cqts"), added, gzb).toInt(), 8);
     if (GetParam() == Engine::Sqlite) {
-        EXPECT_EQ(scalar(QStringLiteral("select typeof(jbgz)") + added).toString(), "real");
-        EXPECT_EQ(scalar(QStringLiteral("select typeof(cqts)") + added).toString(), "integer");
+        EXPECT_EQ(member(QStringLiteral("typeof(jbgz)"), added, gzb).toString(), "real");
+        EXPECT_EQ(member(QStringLiteral("typeof(cqts)"), added, gzb).toString(), "integer");
     }
 }
 

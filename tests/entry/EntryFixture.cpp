@@ -73,6 +73,11 @@ std::unique_ptr<frmRSLR> EntryFixture::open(const QString& command, long current
     return w;
 }
 
+void EntryFixture::click(frmRSLR& w, int row, int col) {
+    w.F1Book1->SetActiveCell(row, col);
+    w.F1Book1_Click(row, col);
+}
+
 void EntryFixture::type(frmRSLR& w, int row, const QString& text) {
     w.F1Book1->SetCellText(row, 2, text.isEmpty() ? QString() : u'\'' + text);
 }

@@ -30,6 +30,9 @@ protected:
     // The entry window in a mode ("添加", "修改", "删除") on CurrentRow.
     std::unique_ptr<frmRSLR> open(const QString& command, long currentRow = 1);
 
+    // Clicks a cell (a value cell unless `col` says otherwise), as the user
+    // does before typing.
+    static void click(frmRSLR& w, int row, int col = 2);
     // Types a value into the window's grid as an edit leaves it.
     static void type(frmRSLR& w, int row, const QString& text);
     // The grid row of a field of the window's query.

@@ -26,11 +26,6 @@ protected:
             out << rs.Value(QStringLiteral("memberid")).toString();
         return out;
     }
-    // Clicks a value cell, as the user does before typing a search key.
-    static void clickValue(frmRSLR& w, int row) {
-        w.F1Book1->SetActiveCell(row, 2);
-        w.F1Book1_Click(row, 2);
-    }
 };
 
 TEST_P(EntryNavigate, NextAndPreviousStopAtTheEnds) {
@@ -66,7 +61,7 @@ TEST_P(EntryNavigate, FindGoesToTheRecordWithTheKey) {
     exec(QStringLiteral("update YGZL set xl='MBA' where memberid='000007'"));
     const QStringList ids = members();
     auto w = open(QStringLiteral("修改"), 1);
-    clickValue(*w, 1);
+    click(*w, 1);
     type(*w, 1, ids.at(2));
     w->Command5_Click();
     EXPECT_EQ(w->status(), QStringLiteral("查找完成！"));
@@ -76,7 +71,7 @@ TEST_P(EntryNavigate, FindGoesToTheRecordWithTheKey) {
 
     // Texts compare without regard to case.
     const int xl = rowOf(*w, QStringLiteral("xl"));
-    clickValue(*w, xl);
+    click(*w, xl);
     type(*w, xl, QStringLiteral("mba"));
     w->Command5_Click();
     EXPECT_EQ(w->status(), QStringLiteral("查找完成！"));
@@ -96,7 +91,7 @@ TEST_P(EntryNavigate, AnEmptyKeyFindsTheFirstEmptyField) {
                       1;
     auto w = open(QStringLiteral("修改"), 1);
     const int xl = rowOf(*w, QStringLiteral("xl"));
-    clickValue(*w, xl);
+    click(*w, xl);
     type(*w, xl, QString());
     w->Command5_Click();
     EXPECT_EQ(w->status(), QStringLiteral("查找完成！"));
@@ -108,7 +103,7 @@ TEST_P(EntryNavigate, ANotFoundKeyLeavesNoRecordToCommit) {
     useTable(QStringLiteral("人事档案"));
     const QStringList ids = members();
     auto w = open(QStringLiteral("修改"), 4);
-    clickValue(*w, 2);
+    click(*w, 2);
     type(*w, 2, QStringLiteral("没有这个人"));
     w->Command5_Click();
     EXPECT_EQ(w->status(), QStringLiteral("没有记录！"));
