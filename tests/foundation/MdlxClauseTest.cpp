@@ -193,12 +193,6 @@ TEST_P(MdlxClause, ThreeConditionsWithOrganisationCaptions) {
     EXPECT_EQ(lib().FilterCaption1, "");
 }
 
-TEST_P(MdlxClause, DateAndTimeItemsUseTheDateLiteral) {
-    active({{"", "出生日期", ">=", "1985-01-01"}, {"并且", "上班时间", "<", "08:30:00"}});
-    EXPECT_EQ(where(),
-              "where (BIRTH >= " + date("1985-01-01") + " and ONTIME < " + date("08:30:00") + ")");
-}
-
 TEST_P(MdlxClause, TextValuesKeepTheirBlanksAndOtherTypesAreTrimmed) {
     active({{"", "备注", "=", " a b "}});
     EXPECT_EQ(where(), "where NOTE = ' a b '");

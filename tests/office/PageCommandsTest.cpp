@@ -48,10 +48,7 @@ TEST_P(PageCommands, PrintWritesTheSheetWithItsHeadingRowIntoAPdfWithoutAPrinter
     // The records print below the headings, not only the frame around them.
     EXPECT_TRUE(pages[0].contains(w->F1Book1->CellText(1, 2))) << pages[0].toStdString();
     for (const QString& page : pages) {
-        QStringList text;
-        for (const QString& line : page.split(u'\n'))
-            if (!line.trimmed().isEmpty())
-                text << line.simplified();
+        const QStringList text = pageLines(page);
         ASSERT_GE(text.size(), 3);
         EXPECT_EQ(text[0], caption);
         // The heading row of the page's columns comes first, on every page.
