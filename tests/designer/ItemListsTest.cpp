@@ -29,9 +29,19 @@ const QString Name = QStringLiteral("姓名");
 const QString Pay = QStringLiteral("基本工资");  // D
 const QString Days = QStringLiteral("出勤天数"); // I
 
-struct Lists {
-    QStringList display, sort, sum, group;
-};
+// The four lists written as "display|sort|sum|group", entries apart by spaces.
+void fill(ItemLists& lists, const char* text) {
+    const QStringList parts = QString::fromUtf8(text).split(u'|');
+    for (const Kind k : {Kind::Display, Kind::Sort, Kind::Sum, Kind::Group})
+        lists.list(k) = parts.value(int(k)).split(u' ', Qt::SkipEmptyParts);
+}
+
+QString written(const ItemLists& lists) {
+    QStringList parts;
+    for (const Kind k : {Kind::Display, Kind::Sort, Kind::Sum, Kind::Group})
+        parts << lists.list(k).join(u' ');
+    return parts.join(u'|');
+}
 
 struct Step {
     enum Op { Add, Insert, RemoveDisplay, Remove };
@@ -43,10 +53,10 @@ struct Step {
 
 struct Case {
     const char* what;
-    Lists before;
+    const char* before;
     Step step;
     std::optional<QString> message;
-    Lists after;
+    const char* after;
 };
 
 class ItemListRules : public DesignerFixture {};
@@ -55,145 +65,65 @@ TEST_P(ItemListRules, AddAndRemoveFollowTheRulesOfEachList) {
     openTable(QStringLiteral("工资管理"));
     const QString already = QStringLiteral("已有此项！");
     const QString notShown = QStringLiteral("显示项中无此项！");
+    const QString notNumber = QStringLiteral("非数字项！");
+    const auto add = [](Kind kind, const QString& item) { return Step{Step::Add, kind, item, -1}; };
+    const auto insert = [](const QString& item, int at) {
+        return Step{Step::Insert, Kind::Display, item, at};
+    };
+    const auto drop = [](int index) { return Step{Step::RemoveDisplay, Kind::Display, {}, index}; };
+    const auto remove = [](Kind kind, int index) { return Step{Step::Remove, kind, {}, index}; };
+    const std::nullopt_t ok = std::nullopt;
+    // Pay (基本工资) is a decimal item, Days (出勤天数) a whole number.
     const QList<Case> cases = {
-        {"a display duplicate is refused, the sort list emptied all the same",
-         {{No, Name}, {No}, {}, {}},
-         {Step::Add, Kind::Display, No, -1},
-         already,
-         {{No, Name}, {}, {}, {}}},
-        {"a team before its department",
-         {{No}, {}, {}, {}},
-         {Step::Add, Kind::Display, Team, -1},
-         QStringLiteral("添加班名须先添加部门"),
-         {{No}, {}, {}, {}}},
-        {"a team once its department is shown",
-         {{Dept}, {}, {}, {}},
-         {Step::Add, Kind::Display, Team, -1},
-         std::nullopt,
-         {{Dept, Team}, {}, {}, {}}},
-        {"a group before its team",
-         {{Dept}, {}, {}, {}},
-         {Step::Add, Kind::Display, Group, -1},
-         QStringLiteral("添加组名须先添加班名"),
-         {{Dept}, {}, {}, {}}},
-        {"a display item at the end",
-         {{No}, {}, {}, {}},
-         {Step::Add, Kind::Display, Name, -1},
-         std::nullopt,
-         {{No, Name}, {}, {}, {}}},
-        {"insert mode puts the item before the selected entry",
-         {{No, Name, Pay}, {}, {}, {}},
-         {Step::Insert, Kind::Display, Dept, 1},
-         std::nullopt,
-         {{No, Dept, Name, Pay}, {}, {}, {}}},
-        {"insert mode without a selection puts the item first",
-         {{No, Name}, {}, {}, {}},
-         {Step::Insert, Kind::Display, Dept, -1},
-         std::nullopt,
-         {{Dept, No, Name}, {}, {}, {}}},
-        {"a sort item not shown; the group list is emptied first",
-         {{No, Dept}, {}, {}, {Dept}},
-         {Step::Add, Kind::Sort, Name, -1},
-         notShown,
-         {{No, Dept}, {}, {}, {}}},
-        {"a sort item with no display items: silence",
-         {{}, {}, {}, {}},
-         {Step::Add, Kind::Sort, Name, -1},
-         std::nullopt,
-         {{}, {}, {}, {}}},
-        {"a sort duplicate",
-         {{No}, {No}, {}, {}},
-         {Step::Add, Kind::Sort, No, -1},
-         already,
-         {{No}, {No}, {}, {}}},
-        {"a shown sort item",
-         {{No, Name}, {No}, {}, {}},
-         {Step::Add, Kind::Sort, Name, -1},
-         std::nullopt,
-         {{No, Name}, {No, Name}, {}, {}}},
-        {"a text item is not summed",
-         {{Name}, {}, {}, {}},
-         {Step::Add, Kind::Sum, Name, -1},
-         QStringLiteral("非数字项！"),
-         {{Name}, {}, {}, {}}},
-        {"a text item is not summed, even with no display items",
-         {{}, {}, {}, {}},
-         {Step::Add, Kind::Sum, Name, -1},
-         QStringLiteral("非数字项！"),
-         {{}, {}, {}, {}}},
-        {"a numeric sum item not shown",
-         {{Name}, {}, {}, {}},
-         {Step::Add, Kind::Sum, Pay, -1},
-         notShown,
-         {{Name}, {}, {}, {}}},
-        {"a whole-number sum item; the sort list stays",
-         {{Days, Pay}, {Pay}, {Pay}, {}},
-         {Step::Add, Kind::Sum, Days, -1},
-         std::nullopt,
-         {{Days, Pay}, {Pay}, {Pay, Days}, {}}},
-        {"a sum duplicate",
-         {{Pay}, {}, {Pay}, {}},
-         {Step::Add, Kind::Sum, Pay, -1},
-         already,
-         {{Pay}, {}, {Pay}, {}}},
-        {"a numeric group item; the sort list is emptied first",
-         {{Pay}, {Pay}, {}, {}},
-         {Step::Add, Kind::Group, Pay, -1},
-         QStringLiteral("数字项！"),
-         {{Pay}, {}, {}, {}}},
-        {"a group item not shown",
-         {{No}, {}, {}, {}},
-         {Step::Add, Kind::Group, Dept, -1},
-         notShown,
-         {{No}, {}, {}, {}}},
-        {"a shown group item",
-         {{Dept, Pay}, {}, {}, {}},
-         {Step::Add, Kind::Group, Dept, -1},
-         std::nullopt,
-         {{Dept, Pay}, {}, {}, {Dept}}},
-        {"a department while its team is shown",
-         {{Dept, Team}, {}, {}, {}},
-         {Step::RemoveDisplay, Kind::Display, {}, 0},
-         QStringLiteral("删除部门须先删除班名"),
-         {{Dept, Team}, {}, {}, {}}},
-        {"a team while its group is shown",
-         {{Dept, Team, Group}, {}, {}, {}},
-         {Step::RemoveDisplay, Kind::Display, {}, 1},
-         QStringLiteral("删除班名须先删除组名"),
-         {{Dept, Team, Group}, {}, {}, {}}},
-        {"the group, then nothing holds the team",
-         {{Dept, Team, Group}, {}, {}, {}},
-         {Step::RemoveDisplay, Kind::Display, {}, 2},
-         std::nullopt,
-         {{Dept, Team}, {}, {}, {}}},
+        {"a display duplicate is refused, the sort list emptied all the same", "工号 姓名|工号||",
+         add(Kind::Display, No), already, "工号 姓名|||"},
+        {"a team before its department", "工号|||", add(Kind::Display, Team),
+         QStringLiteral("添加班名须先添加部门"), "工号|||"},
+        {"a team once its department is shown", "部门|||", add(Kind::Display, Team), ok,
+         "部门 班别|||"},
+        {"a group before its team", "部门|||", add(Kind::Display, Group),
+         QStringLiteral("添加组名须先添加班名"), "部门|||"},
+        {"a display item at the end", "工号|||", add(Kind::Display, Name), ok, "工号 姓名|||"},
+        {"insert mode puts the item before the selected entry", "工号 姓名 基本工资|||",
+         insert(Dept, 1), ok, "工号 部门 姓名 基本工资|||"},
+        {"insert mode without a selection puts the item first", "工号 姓名|||", insert(Dept, -1),
+         ok, "部门 工号 姓名|||"},
+        {"a sort item not shown; the group list is emptied first", "工号 部门|||部门",
+         add(Kind::Sort, Name), notShown, "工号 部门|||"},
+        {"a sort item with no display items: silence", "|||", add(Kind::Sort, Name), ok, "|||"},
+        {"a sort duplicate", "工号|工号||", add(Kind::Sort, No), already, "工号|工号||"},
+        {"a shown sort item", "工号 姓名|工号||", add(Kind::Sort, Name), ok,
+         "工号 姓名|工号 姓名||"},
+        {"a text item is not summed", "姓名|||", add(Kind::Sum, Name), notNumber, "姓名|||"},
+        {"a text item is not summed, even with no display items", "|||", add(Kind::Sum, Name),
+         notNumber, "|||"},
+        {"a numeric sum item not shown", "姓名|||", add(Kind::Sum, Pay), notShown, "姓名|||"},
+        {"a whole-number sum item; the sort list stays", "出勤天数 基本工资|基本工资|基本工资|",
+         add(Kind::Sum, Days), ok, "出勤天数 基本工资|基本工资|基本工资 出勤天数|"},
+        {"a sum duplicate", "基本工资||基本工资|", add(Kind::Sum, Pay), already,
+         "基本工资||基本工资|"},
+        {"a numeric group item; the sort list is emptied first", "基本工资|基本工资||",
+         add(Kind::Group, Pay), QStringLiteral("数字项！"), "基本工资|||"},
+        {"a group item not shown", "工号|||", add(Kind::Group, Dept), notShown, "工号|||"},
+        {"a shown group item", "部门 基本工资|||", add(Kind::Group, Dept), ok,
+         "部门 基本工资|||部门"},
+        {"a department while its team is shown", "部门 班别|||", drop(0),
+         QStringLiteral("删除部门须先删除班名"), "部门 班别|||"},
+        {"a team while its group is shown", "部门 班别 组别|||", drop(1),
+         QStringLiteral("删除班名须先删除组名"), "部门 班别 组别|||"},
+        {"the group, then nothing holds the team", "部门 班别 组别|||", drop(2), ok,
+         "部门 班别|||"},
         {"a display item leaves the sort, sum and group lists with it",
-         {{Dept, Pay, No}, {Pay}, {Pay}, {Dept}},
-         {Step::RemoveDisplay, Kind::Display, {}, 1},
-         std::nullopt,
-         {{Dept, No}, {}, {}, {Dept}}},
-        {"the department leaves the group list",
-         {{Dept, Pay}, {}, {Pay}, {Dept}},
-         {Step::RemoveDisplay, Kind::Display, {}, 0},
-         std::nullopt,
-         {{Pay}, {}, {Pay}, {}}},
-        {"a sort entry",
-         {{No, Name}, {No, Name}, {}, {}},
-         {Step::Remove, Kind::Sort, {}, 0},
-         std::nullopt,
-         {{No, Name}, {Name}, {}, {}}},
-        {"a group entry",
-         {{Dept, Name}, {}, {}, {Dept, Name}},
-         {Step::Remove, Kind::Group, {}, 1},
-         std::nullopt,
-         {{Dept, Name}, {}, {}, {Dept}}},
+         "部门 基本工资 工号|基本工资|基本工资|部门", drop(1), ok, "部门 工号|||部门"},
+        {"the department leaves the group list", "部门 基本工资||基本工资|部门", drop(0), ok,
+         "基本工资||基本工资|"},
+        {"a sort entry", "工号 姓名|工号 姓名||", remove(Kind::Sort, 0), ok, "工号 姓名|姓名||"},
+        {"a group entry", "部门 姓名|||部门 姓名", remove(Kind::Group, 1), ok, "部门 姓名|||部门"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ItemLists lists;
-        lists.Display = c.before.display;
-        lists.Sort = c.before.sort;
-        lists.Sum = c.before.sum;
-        lists.Group = c.before.group;
+        fill(lists, c.before);
         std::optional<QString> message;
         switch (c.step.op) {
         case Step::Add:
@@ -210,10 +140,7 @@ TEST_P(ItemListRules, AddAndRemoveFollowTheRulesOfEachList) {
             break;
         }
         EXPECT_EQ(message, c.message);
-        EXPECT_EQ(lists.Display, c.after.display);
-        EXPECT_EQ(lists.Sort, c.after.sort);
-        EXPECT_EQ(lists.Sum, c.after.sum);
-        EXPECT_EQ(lists.Group, c.after.group);
+        EXPECT_EQ(written(lists), QString::fromUtf8(c.after));
     }
 }
 
