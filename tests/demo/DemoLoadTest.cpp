@@ -46,13 +46,17 @@ int count(Connection& c, const QString& sql) {
 class DemoLoadTest : public EngineTest {};
 
 // Every table holds exactly the generated rows, value for value, after the
-// round trip through the engine's types.
+// round trip through the engine's types; so one seed gives the same rows on
+// SQLite and on PostgreSQL.
 TEST_P(DemoLoadTest, LoadsTheGeneratedRows) {
     const DemoGenerator g(small());
     Connection c(db().config());
     DemoLoader(c).load(g);
-    for (const DemoTable& t : DemoSchema::tables())
-        EXPECT_EQ(dumpTable(c.database(), t), dumpGenerated(g, t)) << t.name.toStdString();
+    for (const DemoTable& t : DemoSchema::tables()) {
+        const QStringList rows = dumpTable(c.database(), t);
+        EXPECT_EQ(rows.size(), g.rowCount(t.name)) << t.name.toStdString();
+        EXPECT_EQ(rows, dumpGenerated(g, t)) << t.name.toStdString();
+    }
 }
 
 // A database that already holds the suite's tables is refused; nothing is
@@ -241,21 +245,3 @@ TEST_P(DemoLoadTest, SavedReportsFollowTheStoredLayout) {
 }
 
 QUILL_INSTANTIATE_ENGINES(DemoLoadTest);
-
-// The same seed gives the same rows on SQLite and on PostgreSQL.
-class DemoBothEnginesTest : public EngineTest {};
-
-TEST_P(DemoBothEnginesTest, SameRowsOnSqliteAndPostgres) {
-    TestDatabase sqlite(Engine::Sqlite);
-    Connection onSqlite(sqlite.config());
-    Connection onPg(db().config());
-    DemoLoader(onSqlite).load(DemoGenerator(small()));
-    DemoLoader(onPg).load(DemoGenerator(small()));
-    for (const DemoTable& t : DemoSchema::tables()) {
-        const QStringList rows = dumpTable(onSqlite.database(), t);
-        EXPECT_EQ(rows.size(), DemoGenerator(small()).rowCount(t.name));
-        EXPECT_EQ(rows, dumpTable(onPg.database(), t)) << t.name.toStdString();
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(, DemoBothEnginesTest, ::testing::Values(Engine::Pg), engineName);
