@@ -38,7 +38,11 @@ void ModalSteps::poll() {
     }
     if (!top || top == m_base)
         return;
-    if (!m_acted && m_next < m_steps.size() && top->objectName() == m_steps[m_next].windowName) {
+    // A window that counts its activations is ready once it has activated.
+    const QVariant activations = top->property("activations");
+    const bool ready = !activations.isValid() || activations.toInt() >= 1;
+    if (!m_acted && ready && m_next < m_steps.size() &&
+        top->objectName() == m_steps[m_next].windowName) {
         m_acted = true;
         m_steps[m_next++].action(top);
         return;

@@ -15,8 +15,9 @@ class QWidget;
 namespace quill::test {
 
 // Acts on the modal windows that a handler opens while the test waits in it.
-// Each step waits until a window with its object name comes to the top and
-// then runs its action there, once per time that window comes to the top. An
+// Each step waits until a window with its object name comes to the top (and,
+// if it counts its activations, has activated) and then runs its action
+// there, once per time that window comes to the top. An
 // action must not block: it clicks through click(), which runs after it. The
 // object name of every window that came to the top is recorded; one left
 // there for a second without a step for it is closed, so a wrong window

@@ -4,6 +4,7 @@
 // it.
 
 #include "DesignerFixture.h"
+#include "ModalSteps.h"
 
 #include "foundation/Mdlx.h"
 #include "platform/db/Connection.h"
@@ -14,16 +15,14 @@
 #include "windows/manage/frmRSGL.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,43 +34,6 @@ using namespace quill::test;
 namespace {
 
 const QString Salary = QStringLiteral("工资管理");
-
-// Hands every modal window that comes up, once it has activated, to `step`,
-// which closes it; a window left open for 10 seconds is closed as a failure.
-// The modal window already up is not handed over.
-class ModalDriver {
-public:
-    explicit ModalDriver(std::function<void(QWidget*)> step)
-        : m_step(std::move(step)) {
-        if (QWidget* up = QApplication::activeModalWidget())
-            up->setProperty("driven", true);
-        m_poll.setInterval(10);
-        QObject::connect(&m_poll, &QTimer::timeout, [this] { poll(); });
-        m_poll.start();
-        m_clock.start();
-    }
-
-private:
-    void poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal->property("activations").toInt() < 1)
-            return;
-        if (modal->property("driven").toBool()) {
-            if (m_clock.elapsed() > 10000) {
-                ADD_FAILURE() << modal->objectName().toStdString() << " stayed open";
-                modal->close();
-            }
-            return;
-        }
-        modal->setProperty("driven", true);
-        m_clock.restart();
-        m_step(modal);
-    }
-
-    std::function<void(QWidget*)> m_step;
-    QTimer m_poll;
-    QElapsedTimer m_clock;
-};
 
 // Every cell of a sheet, row by row.
 QStringList sheetTexts(const F1Book& book) {
@@ -135,13 +97,9 @@ protected:
     void design(const std::function<void(frmRSCX&)>& compose,
                 const std::function<void()>& open = {}) {
         const int before = mainWindow->activations();
-        ModalDriver driver([&](QWidget* modal) {
-            auto* designer = qobject_cast<frmRSCX*>(modal);
-            if (!designer) {
-                ADD_FAILURE() << "unexpected window " << modal->objectName().toStdString();
-                modal->close();
-                return;
-            }
+        ModalSteps steps(mainWindow.get());
+        steps.then(QStringLiteral("frmRSCX"), [&](QWidget* modal) {
+            auto* designer = static_cast<frmRSCX*>(modal);
             EXPECT_TRUE(designer->isModal());
             compose(*designer);
             if (designer->isVisible()) {
@@ -154,6 +112,7 @@ protected:
             open();
         else
             mainWindow->MN01->trigger();
+        EXPECT_EQ(steps.seen(), QStringList{QStringLiteral("frmRSCX")});
         EXPECT_EQ(mainWindow->activations(), before + 1);
     }
     // The report list entry (1 = "报表名称:") of a report.
@@ -245,24 +204,16 @@ TEST_P(DesignerQuery, Command1ComposesTheListsAndConditionsAndCloses) {
 }
 
 TEST_P(DesignerQuery, Command2OpensTheDialogsOfTheTablesRangeColumns) {
-    struct Case {
-        QString title;
-        QStringList dialogs;
-    };
-    for (const Case& c : {Case{Salary, {QStringLiteral("frmTIME")}},
-                          Case{QStringLiteral("考勤管理"), {QStringLiteral("frmDATE")}}}) {
-        SCOPED_TRACE(c.title.toStdString());
-        openTable(c.title);
+    for (const auto& [title, dialog] :
+         {std::pair{Salary, QStringLiteral("frmTIME")},
+          std::pair{QStringLiteral("考勤管理"), QStringLiteral("frmDATE")}}) {
+        SCOPED_TRACE(title.toStdString());
+        openTable(title);
         auto w = designer();
-        QStringList opened;
-        {
-            ModalDriver driver([&](QWidget* modal) {
-                opened << modal->objectName();
-                modal->close();
-            });
-            w->Command2_Click();
-        }
-        EXPECT_EQ(opened, c.dialogs);
+        ModalSteps steps(w.get());
+        steps.then(dialog, [](QWidget* modal) { modal->close(); });
+        w->Command2_Click();
+        EXPECT_EQ(steps.seen(), QStringList{dialog});
     }
     openTable(QStringLiteral("人事档案"));
     EXPECT_FALSE(designer()->Command2->isEnabled());
@@ -283,20 +234,19 @@ TEST_P(DesignerQuery, Command2KeepsWhatTheUserComposed) {
                                  texts(w->List5)};
     const QStringList grid = sheetTexts(*w->F1Book1);
     QString period;
-    {
-        ModalDriver driver([&](QWidget* modal) {
-            auto* dialog = qobject_cast<frmTIME*>(modal);
-            ASSERT_NE(dialog, nullptr);
-            for (int i = 0; i < dialog->Combo1->count() && period.isEmpty(); ++i) {
-                if (dialog->Combo1->itemText(i) != m.PeriodFrom)
-                    period = dialog->Combo1->itemText(i);
-            }
-            dialog->Combo1->setEditText(period);
-            dialog->Combo2->setEditText(period);
-            dialog->Command1_Click();
-        });
-        w->Command2_Click();
-    }
+    ModalSteps steps(w.get());
+    steps.then(QStringLiteral("frmTIME"), [&](QWidget* modal) {
+        auto* dialog = static_cast<frmTIME*>(modal);
+        for (int i = 0; i < dialog->Combo1->count() && period.isEmpty(); ++i) {
+            if (dialog->Combo1->itemText(i) != m.PeriodFrom)
+                period = dialog->Combo1->itemText(i);
+        }
+        dialog->Combo1->setEditText(period);
+        dialog->Combo2->setEditText(period);
+        dialog->Command1_Click();
+    });
+    w->Command2_Click();
+    ASSERT_TRUE(steps.done());
     ASSERT_FALSE(period.isEmpty());
     EXPECT_EQ(m.PeriodFrom, period);
     EXPECT_EQ(w->windowTitle(), w->Text1->text() + u'[' + period + u']');
