@@ -35,18 +35,6 @@ namespace {
 
 const QString Salary = QStringLiteral("工资管理");
 
-// Every cell of a sheet, row by row.
-QStringList sheetTexts(const F1Book& book) {
-    QStringList rows;
-    for (int r = 1; r <= book.LastRow(); ++r) {
-        QStringList cells;
-        for (int c = 1; c <= book.LastCol(); ++c)
-            cells << book.CellText(r, c);
-        rows << cells.join(u'|');
-    }
-    return rows;
-}
-
 // Everything the designer's query may change in the suite and the module.
 struct QueryState {
     QStringList texts;
@@ -80,10 +68,6 @@ protected:
         w.List1->setCurrentRow(row);
         w.List1_DblClick();
         ASSERT_TRUE(w.statusText().isEmpty()) << w.statusText().toStdString();
-    }
-    static void condition(frmRSCX& w, int row, const QStringList& cells) {
-        for (int c = 0; c < cells.size(); ++c)
-            w.conditionGrid().putText(row, c + 1, cells.at(c));
     }
     static QString scalar(const QString& sql) {
         QSqlQuery query(SuiteLib::instance().Connection->database());
@@ -170,9 +154,7 @@ TEST_P(DesignerQuery, Command1ComposesTheListsAndConditionsAndCloses) {
     choose(*w, w->Option3, QStringLiteral("基本工资"));
     choose(*w, w->Option4, QStringLiteral("部门")); // the sort list is emptied
     w->conditionGrid().clear();
-    condition(
-        *w, 1,
-        {QString(), QStringLiteral("发放日期"), QStringLiteral("="), QStringLiteral("不是日期")});
+    fill(w->conditionGrid(), {"|发放日期|=|不是日期"});
 
     // A date condition that is no date: refused, nothing active changes.
     const QueryState before = QueryState::now();
@@ -181,8 +163,7 @@ TEST_P(DesignerQuery, Command1ComposesTheListsAndConditionsAndCloses) {
     EXPECT_FALSE(w->isUnloaded());
     EXPECT_EQ(QueryState::now(), before);
 
-    condition(*w, 1,
-              {QString(), QStringLiteral("基本工资"), QStringLiteral(">"), QStringLiteral("3000")});
+    fill(w->conditionGrid(), {"|基本工资|>|3000"});
     const QString caption = w->windowTitle();
     w->Command1_Click();
     EXPECT_TRUE(w->isUnloaded()) << w->statusText().toStdString();
@@ -228,11 +209,10 @@ TEST_P(DesignerQuery, Command2KeepsWhatTheUserComposed) {
     for (const char* item : {"工号", "姓名", "实发工资"})
         choose(*w, w->Option1, QString::fromUtf8(item));
     choose(*w, w->Option3, QStringLiteral("实发工资"));
-    condition(*w, 1,
-              {QString(), QStringLiteral("部门"), QStringLiteral("="), QStringLiteral("生产部")});
+    fill(w->conditionGrid(), {"|部门|=|生产部"});
     const QStringList lists[] = {texts(w->List2), texts(w->List3), texts(w->List4),
                                  texts(w->List5)};
-    const QStringList grid = sheetTexts(*w->F1Book1);
+    const QStringList grid = rows(*w->F1Book1);
     QString period;
     ModalSteps steps(w.get());
     steps.then(QStringLiteral("frmTIME"), [&](QWidget* modal) {
@@ -254,14 +234,14 @@ TEST_P(DesignerQuery, Command2KeepsWhatTheUserComposed) {
                                  texts(w->List5)};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(after[i], lists[i]) << "List" << i + 2;
-    EXPECT_EQ(sheetTexts(*w->F1Book1), grid);
+    EXPECT_EQ(rows(*w->F1Book1), grid);
 }
 
 TEST_P(DesignerQuery, Command3LeavesTheMainWindowsQueryAsItWas) {
     showMain(Salary);
     mainWindow->ListView1_ItemClick(3);
     const QueryState before = QueryState::now();
-    const QStringList sheet = sheetTexts(*mainWindow->F1Book1);
+    const QStringList sheet = rows(*mainWindow->F1Book1);
     const QString label = mainWindow->Label1->text();
     design([&](frmRSCX& w) {
         EXPECT_EQ(w.Text1->text(), mainWindow->ListView1->item(2)->text())
@@ -269,13 +249,11 @@ TEST_P(DesignerQuery, Command3LeavesTheMainWindowsQueryAsItWas) {
         w.List6_Click(1);
         w.itemLists().clear();
         choose(w, w.Option1, QStringLiteral("实发工资"));
-        condition(
-            w, 1,
-            {QString(), QStringLiteral("部门"), QStringLiteral("="), QStringLiteral("生产部")});
+        fill(w.conditionGrid(), {"|部门|=|生产部"});
         w.Command3_Click();
     });
     EXPECT_EQ(QueryState::now(), before);
-    EXPECT_EQ(sheetTexts(*mainWindow->F1Book1), sheet);
+    EXPECT_EQ(rows(*mainWindow->F1Book1), sheet);
     EXPECT_EQ(mainWindow->Label1->text(), label);
     // The toolbar's query button opens it as the menu does.
     design([](frmRSCX& w) { w.Command3->click(); },
@@ -290,7 +268,7 @@ TEST_P(DesignerQuery, AQueryTheDatabaseRefusesLeavesTheMainWindowAsItWas) {
     showMain(Salary);
     mainWindow->ListView1_ItemClick(3);
     const QueryState before = QueryState::now();
-    const QStringList sheet = sheetTexts(*mainWindow->F1Book1);
+    const QStringList sheet = rows(*mainWindow->F1Book1);
     QString refused;
     design([&](frmRSCX& w) {
         w.List6_Click(0);
@@ -305,7 +283,7 @@ TEST_P(DesignerQuery, AQueryTheDatabaseRefusesLeavesTheMainWindowAsItWas) {
         << ui->messages().at(0).text.toStdString();
     EXPECT_GT(ui->messages().at(0).text.size(), refused.size() + 1) << "the database's reason";
     EXPECT_EQ(QueryState::now(), before);
-    EXPECT_EQ(sheetTexts(*mainWindow->F1Book1), sheet);
+    EXPECT_EQ(rows(*mainWindow->F1Book1), sheet);
 }
 
 // What the main window shows after Command1 is exactly what the same query,
@@ -348,12 +326,7 @@ TEST_P(DesignerQuery, TheMainWindowShowsWhatTheComposedQueryComputes) {
              choose(w, w.Option2, QStringLiteral("工号"));
              choose(w, w.Option3, QStringLiteral("实发工资"));
              choose(w, w.Option3, QStringLiteral("基本工资"));
-             condition(w, 1,
-                       {QString(), QStringLiteral("部门"), QStringLiteral("="),
-                        QStringLiteral("生产部")});
-             condition(w, 2,
-                       {QStringLiteral("或者"), QStringLiteral("实发工资"), QStringLiteral(">"),
-                        threshold});
+             fill(w.conditionGrid(), {"|部门|=|生产部", "或者|实发工资|>|" + threshold});
          },
          {QStringLiteral("select memberid, name, %1, jbgz, sfgz from GZB g").arg(dept) + inPeriod +
               QStringLiteral(" and (DEPART = '%1' or sfgz > %2) order by DEPART, "
@@ -367,12 +340,7 @@ TEST_P(DesignerQuery, TheMainWindowShowsWhatTheComposedQueryComputes) {
                  choose(w, w.Option1, QString::fromUtf8(item));
              choose(w, w.Option4, QStringLiteral("部门"));
              choose(w, w.Option3, QStringLiteral("实发工资"));
-             condition(w, 1,
-                       {QString(), QStringLiteral("部门"), QStringLiteral("<>"),
-                        QStringLiteral("生产部")});
-             condition(w, 2,
-                       {QStringLiteral("并且"), QStringLiteral("基本工资"), QStringLiteral(">="),
-                        QStringLiteral("1000")});
+             fill(w.conditionGrid(), {"|部门|<>|生产部", "并且|基本工资|>=|1000"});
          },
          {QStringLiteral("select %1, sum(jbgz), count(name), sum(sfgz) from GZB g").arg(dept) +
               inPeriod +

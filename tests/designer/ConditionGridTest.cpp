@@ -23,19 +23,10 @@ using namespace quill::test;
 namespace {
 
 const QString Dept = QStringLiteral("部门");
-const QString Team = QStringLiteral("班别");
-const QString Group = QStringLiteral("组别");
 const QString Pay = QStringLiteral("实发工资");
 
 class ConditionGridTest : public DesignerFixture {
 protected:
-    // Fills whole grid rows from row 1: connective, item, operator, value.
-    static void fill(ConditionGrid& grid, const QList<QStringList>& rows) {
-        for (int r = 0; r < rows.size(); ++r) {
-            for (int c = 0; c < ConditionGrid::Cols; ++c)
-                grid.putText(r + 1, c + 1, rows.at(r).value(c));
-        }
-    }
     // The user clicks a cell: the active cell moves there, then the click.
     static void click(frmRSCX& w, int row, int col) {
         w.F1Book1->SetActiveCell(row, col);
@@ -51,8 +42,9 @@ protected:
             entries << w.F1Book1->ObjItemText(1, i);
         return entries;
     }
-    static QStringList withBlank(const QStringList& entries) {
-        return QStringList{QStringLiteral(" ")} + entries;
+    // A drop-down list's entries (apart by spaces) after its blank one.
+    static QStringList withBlank(const char* entries) {
+        return QStringList{QStringLiteral(" ")} + QString::fromUtf8(entries).split(u' ');
     }
     static Mdlx::ConditionRow edited(int r) {
         return Mdlx::instance().EditedConditions[std::size_t(r)];
@@ -67,7 +59,7 @@ TEST_P(ConditionGridTest, EachColumnOffersItsList) {
     click(*w, 1, 1);
     EXPECT_EQ(shownList(*w), std::nullopt) << "the first condition has no connective";
     click(*w, 2, 1);
-    EXPECT_EQ(shownList(*w), withBlank({QStringLiteral("或者"), QStringLiteral("并且")}));
+    EXPECT_EQ(shownList(*w), withBlank("或者 并且"));
     EXPECT_EQ(w->F1Book1->ObjValue(1), -1) << "an empty cell chooses nothing";
 
     click(*w, 1, 2);
@@ -76,17 +68,14 @@ TEST_P(ConditionGridTest, EachColumnOffersItsList) {
         if (lib.ColumnAttribute(1, k) != QLatin1String("zhdate"))
             items << lib.ColumnAttribute(0, k);
     }
-    EXPECT_EQ(shownList(*w), withBlank(items));
+    EXPECT_EQ(shownList(*w), QStringList{QStringLiteral(" ")} + items);
     EXPECT_FALSE(items.contains(QStringLiteral("日期")));
     EXPECT_TRUE(DesignerFixture::texts(w->List1).contains(QStringLiteral("日期")))
         << "the item lists keep the record date";
 
     w->conditionGrid().putText(4, 3, QStringLiteral(">="));
     click(*w, 4, 3);
-    const QStringList operators = {
-        QStringLiteral("="),  QStringLiteral(">"),  QStringLiteral("<"),   QStringLiteral(">="),
-        QStringLiteral("<="), QStringLiteral("<>"), QStringLiteral("LIKE")};
-    EXPECT_EQ(shownList(*w), withBlank(operators));
+    EXPECT_EQ(shownList(*w), withBlank("= > < >= <= <> LIKE"));
     EXPECT_EQ(w->F1Book1->ObjValue(1), 4) << "the cell's own entry is chosen";
 
     click(*w, 5, 4);
@@ -110,36 +99,31 @@ TEST_P(ConditionGridTest, OrganisationValuesAreChainedRowByRow) {
     auto w = designer();
     ConditionGrid& grid = w->conditionGrid();
 
-    fill(grid, {{QString(), Group, QStringLiteral("="), QString()},
-                {QString(), Group, QStringLiteral("="), QString()}});
+    fill(grid, {"|组别|=|", "|组别|=|"});
     for (const int row : {1, 2}) {
         click(*w, row, 4);
         EXPECT_EQ(w->statusText(), QStringLiteral("请先确定班名和部门！")) << row;
         EXPECT_EQ(shownList(*w), std::nullopt) << row;
     }
-    fill(grid, {{QString(), Team, QStringLiteral("="), QString()}});
+    fill(grid, {"|班别|=|"});
     click(*w, 1, 4);
     EXPECT_EQ(w->statusText(), QStringLiteral("请先确定部门！"));
     EXPECT_EQ(shownList(*w), std::nullopt);
 
     // Teams in proval1 order, not in the order they were entered.
-    fill(grid, {{QString(), QStringLiteral("姓名"), QStringLiteral("="), QStringLiteral("x")},
-                {QStringLiteral("并且"), Dept, QStringLiteral("="), QStringLiteral(" 生产部 ")},
-                {QStringLiteral("并且"), Team, QStringLiteral("="), QStringLiteral("二班")},
-                {QStringLiteral("并且"), Group, QStringLiteral("="), QString()}});
+    fill(grid, {"|姓名|=|x", "并且|部门|=| 生产部 ", "并且|班别|=|二班", "并且|组别|=|"});
     click(*w, 3, 4);
-    EXPECT_EQ(shownList(*w),
-              withBlank({QStringLiteral("一班"), QStringLiteral("二班"), QStringLiteral("三班")}));
+    EXPECT_EQ(shownList(*w), withBlank("一班 二班 三班"));
     EXPECT_EQ(w->F1Book1->ObjValue(1), 2);
     click(*w, 4, 4);
-    EXPECT_EQ(shownList(*w), withBlank({QStringLiteral("甲组"), QStringLiteral("乙组")}));
+    EXPECT_EQ(shownList(*w), withBlank("甲组 乙组"));
 
     grid.putText(2, 4, QStringLiteral("研究院"));
     click(*w, 3, 4);
     EXPECT_EQ(shownList(*w), std::nullopt) << "no department of that name";
     grid.putText(2, 4, QStringLiteral("技术部"));
     click(*w, 3, 4);
-    EXPECT_EQ(shownList(*w), withBlank({QStringLiteral("一班"), QStringLiteral("质检班")}));
+    EXPECT_EQ(shownList(*w), withBlank("一班 质检班"));
     grid.putText(2, 2, QString());
     click(*w, 3, 4);
     EXPECT_EQ(shownList(*w), std::nullopt) << "the row above names no item";
@@ -149,14 +133,11 @@ TEST_P(ConditionGridTest, PickListsOfZdb3InTheirOrder) {
     openTable(QStringLiteral("人事档案"));
     auto w = designer();
     ConditionGrid& grid = w->conditionGrid();
-    fill(grid, {{QString(), QStringLiteral("学历"), QStringLiteral("="), QString()},
-                {QString(), QStringLiteral(" 性别 "), QStringLiteral("="), QStringLiteral("女")},
-                {QString(), QStringLiteral("姓名"), QStringLiteral("="), QString()}});
+    fill(grid, {"|学历|=|", "| 性别 |=|女", "|姓名|=|"});
     click(*w, 1, 4);
-    EXPECT_EQ(shownList(*w),
-              withBlank(QStringLiteral("初中 高中 中专 大专 本科 硕士").split(u' ')));
+    EXPECT_EQ(shownList(*w), withBlank("初中 高中 中专 大专 本科 硕士"));
     click(*w, 2, 4);
-    EXPECT_EQ(shownList(*w), withBlank({QStringLiteral("男"), QStringLiteral("女")}));
+    EXPECT_EQ(shownList(*w), withBlank("男 女"));
     EXPECT_EQ(w->F1Book1->ObjValue(1), 2);
     click(*w, 3, 4);
     EXPECT_EQ(shownList(*w), std::nullopt) << "no pick list: the value is typed";
@@ -185,15 +166,13 @@ TEST_P(ConditionGridTest, QuotesInCaptionsAndNamesDoNotBreakTheLists) {
     ASSERT_EQ(lib.ColumnLookup(caption), QStringLiteral("khdj"));
 
     auto w = designer();
-    fill(w->conditionGrid(), {{QString(), caption, QStringLiteral("="), QStringLiteral("A'级")},
-                              {QString(), Dept, QStringLiteral("="), QStringLiteral("研发'部")},
-                              {QStringLiteral("并且"), Team, QStringLiteral("="), QString()},
-                              {QString(), hostile, QStringLiteral("="), QString()}});
+    fill(w->conditionGrid(), {u'|' + caption + QStringLiteral("|=|A'级"), "|部门|=|研发'部",
+                              "并且|班别|=|", u'|' + hostile + QStringLiteral("|=|")});
     click(*w, 1, 4);
-    EXPECT_EQ(shownList(*w), withBlank({QStringLiteral("B级"), QStringLiteral("A'级")}));
+    EXPECT_EQ(shownList(*w), withBlank("B级 A'级"));
     EXPECT_EQ(w->F1Book1->ObjValue(1), 2);
     click(*w, 3, 4);
-    EXPECT_EQ(shownList(*w), withBlank({QStringLiteral("新'一班")}));
+    EXPECT_EQ(shownList(*w), withBlank("新'一班"));
     click(*w, 4, 4);
     EXPECT_EQ(shownList(*w), std::nullopt);
     EXPECT_EQ(ValueLists::pickList(QStringLiteral("性别")),
@@ -258,15 +237,10 @@ TEST_P(ConditionGridTest, DrcxReadsCompleteRowsOneAfterAnother) {
     SuiteLib& lib = SuiteLib::instance();
     auto w = designer();
     Mdlx& m = Mdlx::instance();
-    m.EditedConditions[7] = {QStringLiteral("并且"), Pay, QStringLiteral("="), QStringLiteral("1")};
+    m.EditedConditions[7] = conditionRow(QStringLiteral("并且|实发工资|=|1"));
     fill(w->conditionGrid(),
-         {{QStringLiteral("无效"), Dept, QStringLiteral("="), QStringLiteral("生产部")},
-          {QStringLiteral(" 并且 "), Team, QStringLiteral("="), QStringLiteral("一班")},
-          {QStringLiteral("或者"), Group, QStringLiteral("="), QStringLiteral("乙组")},
-          {QStringLiteral("并且"), Pay, QStringLiteral(">"), QString()},
-          {QStringLiteral("无效"), Pay, QStringLiteral(">"), QStringLiteral("5")},
-          {QString(), QString(), QStringLiteral(">"), QStringLiteral("5")},
-          {QString(), Pay, QStringLiteral(">"), QStringLiteral("1000")}});
+         {"无效|部门|=|生产部", " 并且 |班别|=|一班", "或者|组别|=|乙组", "并且|实发工资|>|",
+          "无效|实发工资|>|5", "||>|5", "|实发工资|>|1000"});
     w->DRCX();
     ASSERT_EQ(m.EditedCount, 4);
     const QString dept = lib.DeptCode(Dept, QStringLiteral("生产部"));
@@ -276,17 +250,13 @@ TEST_P(ConditionGridTest, DrcxReadsCompleteRowsOneAfterAnother) {
     ASSERT_FALSE(dept.isEmpty());
     ASSERT_FALSE(team.isEmpty());
     ASSERT_FALSE(group.isEmpty());
-    EXPECT_EQ(edited(0),
-              (Mdlx::ConditionRow{QStringLiteral("无效"), Dept, QStringLiteral("="), dept}))
+    EXPECT_EQ(edited(0), conditionRow(QStringLiteral("无效|部门|=|") + dept))
         << "the first row's connective is not checked";
-    EXPECT_EQ(edited(1),
-              (Mdlx::ConditionRow{QStringLiteral(" 并且 "), Team, QStringLiteral("="), team}));
-    EXPECT_EQ(edited(2),
-              (Mdlx::ConditionRow{QStringLiteral("或者"), Group, QStringLiteral("="), group}));
+    EXPECT_EQ(edited(1), conditionRow(QStringLiteral(" 并且 |班别|=|") + team));
+    EXPECT_EQ(edited(2), conditionRow(QStringLiteral("或者|组别|=|") + group));
     // Rows 4 to 6 are dropped (no value, a wrong connective, no item); the
     // last condition follows the others, inside the counted range.
-    EXPECT_EQ(edited(3),
-              (Mdlx::ConditionRow{QString(), Pay, QStringLiteral(">"), QStringLiteral("1000")}));
+    EXPECT_EQ(edited(3), conditionRow(QStringLiteral("|实发工资|>|1000")));
     for (int r = 4; r < Mdlx::MaxConditions; ++r)
         EXPECT_EQ(edited(r), Mdlx::ConditionRow{}) << r;
 
@@ -300,19 +270,18 @@ TEST_P(ConditionGridTest, DrcxReadsCompleteRowsOneAfterAnother) {
 TEST_P(ConditionGridTest, TeamsAndGroupsInTheFirstRowsReadNothingAbove) {
     openTable(QStringLiteral("工资管理"));
     auto w = designer();
-    fill(w->conditionGrid(), {{QString(), Team, QStringLiteral("="), QStringLiteral("一班")},
-                              {QString(), Group, QStringLiteral("="), QStringLiteral("甲组")}});
+    fill(w->conditionGrid(), {"|班别|=|一班", "|组别|=|甲组"});
     EXPECT_NO_THROW(w->DRCX());
     EXPECT_EQ(Mdlx::instance().EditedCount, 2);
     EXPECT_EQ(edited(0)[Mdlx::Value], QString()) << "no department above: no team code";
     EXPECT_EQ(edited(1)[Mdlx::Value], QString());
 
     Mdlx& m = Mdlx::instance();
-    m.ActiveConditions[0] = {QString(), Group, QStringLiteral("="), QStringLiteral("7")};
-    m.ActiveConditions[1] = {QString(), Team, QStringLiteral("="), QStringLiteral("7")};
+    m.ActiveConditions[0] = conditionRow(QStringLiteral("|组别|=|7"));
+    m.ActiveConditions[1] = conditionRow(QStringLiteral("|班别|=|7"));
     m.ActiveCount = 2;
     EXPECT_NO_THROW(w->Form_Activate());
-    EXPECT_EQ(w->F1Book1->CellText(1, 2), Group);
+    EXPECT_EQ(w->F1Book1->CellText(1, 2), QStringLiteral("组别"));
 }
 
 TEST_P(ConditionGridTest, ActivationShowsStoredCodesAsNames) {
@@ -323,22 +292,19 @@ TEST_P(ConditionGridTest, ActivationShowsStoredCodesAsNames) {
     const QString team = lib.TeamCode(QStringLiteral("技术部"), QStringLiteral("一班"));
     const QString group =
         lib.GroupCode(QStringLiteral("技术部"), QStringLiteral("一班"), QStringLiteral("工艺组"));
-    m.ActiveConditions[0] = {QString(), Dept, QStringLiteral("="), dept};
-    m.ActiveConditions[1] = {QStringLiteral("并且"), Team, QStringLiteral("="), team};
-    m.ActiveConditions[2] = {QStringLiteral("并且"), Group, QStringLiteral("="), group};
-    m.ActiveConditions[3] = {QStringLiteral("或者"), Pay, QStringLiteral(">="), dept};
+    const QStringList stored = {
+        QStringLiteral("|部门|=|") + dept, QStringLiteral("并且|班别|=|") + team,
+        QStringLiteral("并且|组别|=|") + group, QStringLiteral("或者|实发工资|>=|") + dept};
+    for (int r = 0; r < 4; ++r)
+        m.ActiveConditions[std::size_t(r)] = conditionRow(stored.at(r));
     m.ActiveCount = 4;
     auto w = designer();
     EXPECT_EQ(w->activations(), 1);
-    const QList<QStringList> shown = {
-        {QString(), Dept, QStringLiteral("="), QStringLiteral("技术部")},
-        {QStringLiteral("并且"), Team, QStringLiteral("="), QStringLiteral("一班")},
-        {QStringLiteral("并且"), Group, QStringLiteral("="), QStringLiteral("工艺组")},
-        {QStringLiteral("或者"), Pay, QStringLiteral(">="), dept}};
-    for (int r = 1; r <= ConditionGrid::Rows; ++r) {
-        for (int c = 1; c <= ConditionGrid::Cols; ++c)
-            EXPECT_EQ(w->F1Book1->CellText(r, c), shown.value(r - 1).value(c - 1)) << r << c;
-    }
+    QStringList shown = {"|部门|=|技术部", "并且|班别|=|一班", "并且|组别|=|工艺组",
+                         QStringLiteral("或者|实发工资|>=|") + dept};
+    while (shown.size() < ConditionGrid::Rows)
+        shown << QStringLiteral("|||");
+    EXPECT_EQ(rows(*w->F1Book1), shown);
     // Read back, the names are the same codes again.
     w->DRCX();
     for (int r = 0; r < 4; ++r)

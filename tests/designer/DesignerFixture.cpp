@@ -5,7 +5,9 @@
 #include "WindowFixture.h"
 
 #include "foundation/Mdlx.h"
+#include "platform/grid/F1Book.h"
 #include "suite/SuiteLib.h"
+#include "windows/designer/ConditionGrid.h"
 #include "windows/designer/frmRSCX.h"
 #include "windows/manage/frmRSGL.h"
 
@@ -57,6 +59,30 @@ QStringList DesignerFixture::texts(const QListWidget* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
         out << list->item(i)->text();
+    return out;
+}
+
+Mdlx::ConditionRow DesignerFixture::conditionRow(const QString& text) {
+    const QStringList cells = text.split(u'|');
+    return {cells.value(0), cells.value(1), cells.value(2), cells.value(3)};
+}
+
+void DesignerFixture::fill(ConditionGrid& grid, const QStringList& rows) {
+    for (int r = 0; r < rows.size(); ++r) {
+        const Mdlx::ConditionRow cells = conditionRow(rows.at(r));
+        for (int c = 0; c < ConditionGrid::Cols; ++c)
+            grid.putText(r + 1, c + 1, cells.at(std::size_t(c)));
+    }
+}
+
+QStringList DesignerFixture::rows(const F1Book& book) {
+    QStringList out;
+    for (int r = 1; r <= book.LastRow(); ++r) {
+        QStringList cells;
+        for (int c = 1; c <= book.LastCol(); ++c)
+            cells << book.CellText(r, c);
+        out << cells.join(u'|');
+    }
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include "TestDatabase.h"
 
+#include "foundation/Mdlx.h"
 #include "platform/ui/ScriptedUi.h"
 #include "windows/designer/frmRSCX.h"
 #include "windows/manage/frmRSGL.h"
@@ -12,6 +13,11 @@
 #include <memory>
 
 class QListWidget;
+
+namespace quill {
+class ConditionGrid;
+class F1Book;
+} // namespace quill
 
 namespace quill::test {
 
@@ -35,6 +41,13 @@ protected:
     void execAndReload(const QString& sql);
 
     static QStringList texts(const QListWidget* list);
+    // A condition row written "connective|item|operator|value".
+    static Mdlx::ConditionRow conditionRow(const QString& text);
+    // Fills whole condition rows from row 1, each written as conditionRow()
+    // reads it.
+    static void fill(ConditionGrid& grid, const QStringList& rows);
+    // Every row of a sheet, its cells joined by '|'.
+    static QStringList rows(const F1Book& book);
 
     std::unique_ptr<ScriptedUi> ui;
     std::unique_ptr<frmRSGL> mainWindow;

@@ -30,7 +30,7 @@ const QString Pay = QStringLiteral("基本工资");  // D
 const QString Days = QStringLiteral("出勤天数"); // I
 
 // The four lists written as "display|sort|sum|group", entries apart by spaces.
-void fill(ItemLists& lists, const char* text) {
+void setLists(ItemLists& lists, const char* text) {
     const QStringList parts = QString::fromUtf8(text).split(u'|');
     for (const Kind k : {Kind::Display, Kind::Sort, Kind::Sum, Kind::Group})
         lists.list(k) = parts.value(int(k)).split(u' ', Qt::SkipEmptyParts);
@@ -123,7 +123,7 @@ TEST_P(ItemListRules, AddAndRemoveFollowTheRulesOfEachList) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ItemLists lists;
-        fill(lists, c.before);
+        setLists(lists, c.before);
         std::optional<QString> message;
         switch (c.step.op) {
         case Step::Add:

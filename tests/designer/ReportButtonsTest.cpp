@@ -47,15 +47,8 @@ protected:
         lists.Display = QStringList{"工号", "姓名", "实发工资"};
         lists.Sort = QStringList{"姓名"};
         lists.Sum = QStringList{"实发工资"};
-        ConditionGrid& grid = w->conditionGrid();
-        grid.clear();
-        grid.putText(1, 2, QStringLiteral("部门"));
-        grid.putText(1, 3, QStringLiteral("="));
-        grid.putText(1, 4, department());
-        grid.putText(3, 1, QStringLiteral("并且"));
-        grid.putText(3, 2, QStringLiteral("实发工资"));
-        grid.putText(3, 3, QStringLiteral(">"));
-        grid.putText(3, 4, QStringLiteral("1000"));
+        w->conditionGrid().clear();
+        fill(w->conditionGrid(), {"|部门|=|" + department(), "", "并且|实发工资|>|1000"});
     }
     static QString department() {
         Recordset rs;
