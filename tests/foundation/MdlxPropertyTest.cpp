@@ -96,7 +96,7 @@ public:
 
     // Never a null QString: bound as a parameter, that would be SQL null.
     QString text() {
-        QString text = QStringLiteral("");
+        QString text = "";
         const int pieces = pick(6);
         for (int i = 0; i < pieces; ++i)
             text += QString::fromUtf8(Pieces[pick(std::size(Pieces))]);

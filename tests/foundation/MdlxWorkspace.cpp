@@ -96,9 +96,8 @@ MdlxWorkspace::MdlxWorkspace(ConnectionConfig config, const QString& databaseKin
         createDictionaryTables(*m_connection);
         m_connection->Execute(schema(config.engine));
         m_connection->Execute(
-            QStringLiteral("insert into zdb1 values (0, 1, '数据库', 'DATABASE', false, '', '')"));
-        m_connection->Execute(
-            QStringLiteral("insert into zdb1 values (1, 10, '查询测试', 'CXB', false, '', '')"));
+            "insert into zdb1 values (0, 1, '数据库', 'DATABASE', false, '', '')");
+        m_connection->Execute("insert into zdb1 values (1, 10, '查询测试', 'CXB', false, '', '')");
         int proid = 11;
         for (const auto& [caption, column, type, width] : Items)
             m_connection->Execute(
@@ -121,7 +120,7 @@ MdlxWorkspace::MdlxWorkspace(ConnectionConfig config, const QString& databaseKin
     lib.Connection = m_connection;
     lib.DatabaseKind = databaseKind;
     if (data == Data::QueryTable)
-        selectTable(QStringLiteral("CXB"), QStringLiteral("memberid"));
+        selectTable("CXB", "memberid");
 }
 
 MdlxWorkspace::~MdlxWorkspace() {
@@ -137,7 +136,7 @@ void MdlxWorkspace::selectTable(const QString& table, const QString& keyColumns)
 
 void MdlxWorkspace::addNote(const QString& memberid, const QString& note) {
     QSqlQuery query(m_connection->database());
-    query.prepare(QStringLiteral("insert into CXB (memberid, NOTE) values (?, ?)"));
+    query.prepare("insert into CXB (memberid, NOTE) values (?, ?)");
     query.addBindValue(memberid);
     query.addBindValue(note);
     if (!query.exec())
@@ -214,7 +213,7 @@ void inEachDialect(TestDatabase& db, Engine engine,
     check(db.config(), db.config().databaseKind);
     if (engine == Engine::Sqlite) {
         TestDatabase other(Engine::Sqlite);
-        check(other.config(), QStringLiteral("2"));
+        check(other.config(), "2");
     }
 }
 

@@ -55,10 +55,10 @@ TEST_P(QueryComposerTest, PartsInThePlainAndTheGroupedShape) {
          "GHOST", "select memberid,AMOUNT ", " from CXB ", "", " order by memberid"},
     };
     SuiteLib& lib = SuiteLib::instance();
-    lib.TableName = QStringLiteral("CXB");
+    lib.TableName = "CXB";
     for (const Shape& s : shapes) {
         SCOPED_TRACE(s.name);
-        lib.SqlWhere = QStringLiteral("where zhtime='2024年01月'");
+        lib.SqlWhere = "where zhtime='2024年01月'";
         QueryComposer::compose(list(s.display), list(s.sort), list(s.group));
         EXPECT_EQ(lib.SqlSelect, QString::fromUtf8(s.select));
         EXPECT_EQ(lib.SqlFrom, QString::fromUtf8(s.from));
@@ -75,12 +75,12 @@ void runGrouped(const ConnectionConfig& config, const QString& databaseKind) {
     MdlxWorkspace workspace(config, databaseKind);
     SuiteLib& lib = SuiteLib::instance();
     Mdlx& m = Mdlx::instance();
-    lib.TableName = QStringLiteral("CXB");
-    lib.RangeKind = QStringLiteral("time2");
-    m.PeriodFrom = QStringLiteral("2024年01月");
-    m.PeriodTo = QStringLiteral("2024年02月");
+    lib.TableName = "CXB";
+    lib.RangeKind = "time2";
+    m.PeriodFrom = "2024年01月";
+    m.PeriodTo = "2024年02月";
     m.BuildSelection();
-    const QString where = QStringLiteral(" where zhtime>='2024年01月' and zhtime<='2024年02月' ");
+    const QString where = " where zhtime>='2024年01月' and zhtime<='2024年02月' ";
     struct Case {
         const char* display;
         const char* group;
@@ -118,10 +118,10 @@ TEST_P(QueryComposerTest, SumItemsForTheTotalsRow) {
         many << QStringLiteral("F%1").arg(i);
     QueryComposer::takeSums(many);
     EXPECT_EQ(m.SumCount, 100);
-    EXPECT_EQ(m.SumFields[99], QStringLiteral("F99"));
+    EXPECT_EQ(m.SumFields[99], "F99");
     QueryComposer::takeSums(list("AMOUNT,DAYS"));
     EXPECT_EQ(m.SumCount, 2);
-    EXPECT_EQ(m.SumFields[1], QStringLiteral("DAYS"));
+    EXPECT_EQ(m.SumFields[1], "DAYS");
     EXPECT_TRUE(m.SumFields[2].isEmpty()) << "sum items of an earlier query are gone";
 }
 

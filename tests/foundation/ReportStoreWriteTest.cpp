@@ -31,7 +31,7 @@ protected:
         const std::string suite =
             ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name();
         ConnectionConfig config = db().config();
-        config.databaseKind = suite.starts_with("hash") ? QStringLiteral("1") : QStringLiteral("2");
+        config.databaseKind = suite.starts_with("hash") ? "1" : "2";
         connection = std::make_shared<Connection>(config);
         DemoLoader(*connection).load(DemoGenerator(DemoOptions()));
         other = std::make_shared<Connection>(config);
@@ -39,7 +39,7 @@ protected:
         lib.reset();
         lib.Connection = connection;
         lib.DatabaseKind = config.databaseKind;
-        lib.TableName = QStringLiteral("GZB");
+        lib.TableName = "GZB";
         lib.ReportFolder = db().folder();
     }
     void TearDown() override {
@@ -53,14 +53,14 @@ protected:
     // Every zdb1 row, in proid order, as text.
     QStringList dump() {
         Recordset all;
-        all.Open(QStringLiteral("select parid, proid, proname, proval, proif, proval1, proval2 "
-                                "from zdb1 order by proid"),
+        all.Open("select parid, proid, proname, proval, proif, proval1, proval2 "
+                 "from zdb1 order by proid",
                  *other);
         QStringList rows;
         for (; !all.Eof(); all.MoveNext()) {
             QStringList row;
             for (int i = 0; i < all.FieldCount(); ++i)
-                row << (all.Value(i).isNull() ? QStringLiteral("∅") : vb::PlainText(all.Value(i)));
+                row << (all.Value(i).isNull() ? "∅" : vb::PlainText(all.Value(i)));
             rows << row.join(u'|');
         }
         return rows;
@@ -99,7 +99,7 @@ protected:
 // The item lists side by side, sort and sum entries in the first rows, not
 // beside their own display items; conditions as shown; quotes kept exactly.
 TEST_P(ReportStoreWriteTest, AddStoresTheRowLayoutAndReadsItBack) {
-    ReportDraft d = draft(QStringLiteral("O'Brien报表"));
+    ReportDraft d = draft("O'Brien报表");
     ASSERT_EQ(store.add(d), QString());
     const qint64 id = idOf(d.name);
     EXPECT_EQ(childRows(id),
@@ -112,58 +112,58 @@ TEST_P(ReportStoreWriteTest, AddStoresTheRowLayoutAndReadsItBack) {
     EXPECT_EQ(back.conditionCount, 2);
     EXPECT_EQ(back.conditions[1], d.conditions[1]);
     EXPECT_TRUE(store.names(store.rootId().value()).endsWith(d.name));
-    sql(QStringLiteral("select count(*) from zdb3")); // still there
+    sql("select count(*) from zdb3"); // still there
 }
 
 // A name another user has just taken is refused even though the caller's
 // list did not show it yet; nothing is written.
 TEST_P(ReportStoreWriteTest, AddRefusesANameTakenMeanwhile) {
-    ASSERT_EQ(store.add(draft(QStringLiteral("月报"))), QString());
+    ASSERT_EQ(store.add(draft("月报")), QString());
     const QStringList before = dump();
-    EXPECT_EQ(store.add(draft(QStringLiteral("月报"))), QStringLiteral("已有此报表名称！"));
+    EXPECT_EQ(store.add(draft("月报")), "已有此报表名称！");
     EXPECT_EQ(dump(), before);
 }
 
 TEST_P(ReportStoreWriteTest, AddCreatesAMissingRoot) {
-    sql(QStringLiteral("delete from zdb1 where parid=0 and proval='REPORT'"));
+    sql("delete from zdb1 where parid=0 and proval='REPORT'");
     ASSERT_FALSE(store.rootId());
-    ASSERT_EQ(store.add(draft(QStringLiteral("新表"))), QString());
+    ASSERT_EQ(store.add(draft("新表")), QString());
     ASSERT_TRUE(store.rootId());
     EXPECT_EQ(store.names(*store.rootId()), QStringList{"新表"});
-    EXPECT_EQ(store.read(QStringLiteral("新表")).value().lists.Display.count(), 3);
+    EXPECT_EQ(store.read("新表").value().lists.Display.count(), 3);
 }
 
 TEST_P(ReportStoreWriteTest, ModifyKeepsTheIdAndReplacesTheRows) {
-    ASSERT_EQ(store.add(draft(QStringLiteral("甲"))), QString());
-    ASSERT_EQ(store.add(draft(QStringLiteral("乙"))), QString());
-    const qint64 id = idOf(QStringLiteral("甲"));
+    ASSERT_EQ(store.add(draft("甲")), QString());
+    ASSERT_EQ(store.add(draft("乙")), QString());
+    const qint64 id = idOf("甲");
 
     ReportDraft d;
-    d.name = QStringLiteral("甲");
+    d.name = "甲";
     d.display = QStringList{"DEPART", "sfgz"};
     d.group = QStringList{"DEPART"};
-    ASSERT_EQ(store.modify(QStringLiteral("甲"), d), QString()); // its own name
+    ASSERT_EQ(store.modify("甲", d), QString()); // its own name
     EXPECT_EQ(childRows(id), (QStringList{"DEPART|∅|∅|DEPART", "sfgz|∅|∅|∅"}));
 
-    d.name = QStringLiteral("丙");
-    ASSERT_EQ(store.modify(QStringLiteral("甲"), d), QString());
-    EXPECT_EQ(idOf(QStringLiteral("丙")), id);
-    EXPECT_FALSE(store.read(QStringLiteral("甲")));
+    d.name = "丙";
+    ASSERT_EQ(store.modify("甲", d), QString());
+    EXPECT_EQ(idOf("丙"), id);
+    EXPECT_FALSE(store.read("甲"));
 
     const QStringList before = dump();
-    d.name = QStringLiteral("乙");
-    EXPECT_EQ(store.modify(QStringLiteral("丙"), d), QStringLiteral("已有此报表名称！"));
+    d.name = "乙";
+    EXPECT_EQ(store.modify("丙", d), "已有此报表名称！");
     EXPECT_EQ(dump(), before);
 }
 
 TEST_P(ReportStoreWriteTest, RemoveTakesOnlyTheReportsRows) {
-    ASSERT_EQ(store.add(draft(QStringLiteral("甲"))), QString());
+    ASSERT_EQ(store.add(draft("甲")), QString());
     const QStringList before = dump();
-    ASSERT_EQ(store.add(draft(QStringLiteral("乙"))), QString());
-    QFile workbook(ReportStore::workbookPath(QStringLiteral("乙")));
+    ASSERT_EQ(store.add(draft("乙")), QString());
+    QFile workbook(ReportStore::workbookPath("乙"));
     ASSERT_TRUE(workbook.open(QIODevice::WriteOnly));
     workbook.close();
-    ASSERT_EQ(store.remove(QStringLiteral("乙")), QString());
+    ASSERT_EQ(store.remove("乙"), QString());
     EXPECT_EQ(dump(), before);
     EXPECT_TRUE(workbook.exists());
 }
@@ -171,45 +171,45 @@ TEST_P(ReportStoreWriteTest, RemoveTakesOnlyTheReportsRows) {
 // Another user deleted or renamed the report after this one listed it:
 // nothing is written into a vanished or different report.
 TEST_P(ReportStoreWriteTest, AReportChangedMeanwhileIsReported) {
-    const QString vanished = QStringLiteral("报表已被其他用户修改或删除");
+    const QString vanished = "报表已被其他用户修改或删除";
     for (const char* change : {"delete from zdb1 where proname='甲'",
                                "update zdb1 set proname='甲2' where proname='甲'"}) {
-        ASSERT_EQ(store.add(draft(QStringLiteral("甲"))), QString());
+        ASSERT_EQ(store.add(draft("甲")), QString());
         sql(QString::fromUtf8(change));
         const QStringList before = dump();
-        EXPECT_EQ(store.modify(QStringLiteral("甲"), draft(QStringLiteral("甲"))), vanished);
-        EXPECT_EQ(store.remove(QStringLiteral("甲")), vanished);
+        EXPECT_EQ(store.modify("甲", draft("甲")), vanished);
+        EXPECT_EQ(store.remove("甲"), vanished);
         EXPECT_EQ(dump(), before) << change;
-        sql(QStringLiteral("delete from zdb1 where proname='甲2'"));
+        sql("delete from zdb1 where proname='甲2'");
     }
 }
 
 // A failure on the third item row leaves the stored reports exactly as they
 // were, for add and for modify (whose old rows are deleted first).
 TEST_P(ReportStoreWriteTest, AFailureHalfWayLeavesNothingBehind) {
-    ASSERT_EQ(store.add(draft(QStringLiteral("甲"))), QString());
+    ASSERT_EQ(store.add(draft("甲")), QString());
     if (GetParam() == Engine::Pg) {
-        sql(QStringLiteral("create function boom() returns trigger language plpgsql as $$ begin "
-                           "if new.proname = 'boom' then raise exception 'boom refused'; end if; "
-                           "return new; end $$"));
-        sql(QStringLiteral("create trigger boom before insert on zdb1 for each row "
-                           "execute function boom()"));
+        sql("create function boom() returns trigger language plpgsql as $$ begin "
+            "if new.proname = 'boom' then raise exception 'boom refused'; end if; "
+            "return new; end $$");
+        sql("create trigger boom before insert on zdb1 for each row "
+            "execute function boom()");
     } else {
-        sql(QStringLiteral("create trigger boom before insert on zdb1 when new.proname = 'boom' "
-                           "begin select raise(abort, 'boom refused'); end"));
+        sql("create trigger boom before insert on zdb1 when new.proname = 'boom' "
+            "begin select raise(abort, 'boom refused'); end");
     }
     const QStringList before = dump();
-    ReportDraft d = draft(QStringLiteral("乙"));
+    ReportDraft d = draft("乙");
     d.display = QStringList{"memberid", "name", "boom", "sfgz"};
     const QString added = store.add(d);
-    EXPECT_TRUE(added.startsWith(QStringLiteral("报表保存失败："))) << added.toStdString();
-    EXPECT_TRUE(added.contains(QStringLiteral("boom refused"))) << added.toStdString();
+    EXPECT_TRUE(added.startsWith("报表保存失败：")) << added.toStdString();
+    EXPECT_TRUE(added.contains("boom refused")) << added.toStdString();
     EXPECT_EQ(dump(), before);
 
-    d.name = QStringLiteral("甲");
-    EXPECT_TRUE(store.modify(QStringLiteral("甲"), d).startsWith(QStringLiteral("报表保存失败：")));
+    d.name = "甲";
+    EXPECT_TRUE(store.modify("甲", d).startsWith("报表保存失败："));
     EXPECT_EQ(dump(), before);
-    EXPECT_EQ(store.read(QStringLiteral("甲")).value().lists.Display.count(), 3);
+    EXPECT_EQ(store.read("甲").value().lists.Display.count(), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(hash, ReportStoreWriteTest, ::testing::ValuesIn(engines()), engineName);
@@ -236,12 +236,12 @@ TEST(ReportStoreNames, RefusesEmptyNumbersAndTheHeading) {
 TEST(ReportStoreNames, AWorkbookLocksTheName) {
     QTemporaryDir folder;
     SuiteLib::instance().ReportFolder = folder.path();
-    QFile workbook(folder.filePath(QStringLiteral("月报.vts")));
+    QFile workbook(folder.filePath("月报.vts"));
     ASSERT_TRUE(workbook.open(QIODevice::WriteOnly));
     workbook.close();
-    EXPECT_TRUE(ReportStore::hasWorkbook(QStringLiteral("月报")));
-    EXPECT_TRUE(ReportStore::hasWorkbook(QStringLiteral(" 月报 ")));
-    EXPECT_FALSE(ReportStore::hasWorkbook(QStringLiteral("周报")));
+    EXPECT_TRUE(ReportStore::hasWorkbook("月报"));
+    EXPECT_TRUE(ReportStore::hasWorkbook(" 月报 "));
+    EXPECT_FALSE(ReportStore::hasWorkbook("周报"));
     SuiteLib::instance().reset();
 }
 

@@ -86,7 +86,7 @@ TEST(ValueCheck, refusalsOfTheGridAndTheEntryWindow) {
             continue;
         }
         const QString refusal = QString::fromUtf8(c.refusal);
-        const bool named = !refusal.endsWith(QStringLiteral("格式不对"));
+        const bool named = !refusal.endsWith("格式不对");
         EXPECT_EQ(check(CheckStyle::GridSave), named ? text + refusal : refusal);
         EXPECT_EQ(check(CheckStyle::EntryWindow), refusal);
     }
