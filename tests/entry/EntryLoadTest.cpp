@@ -284,16 +284,6 @@ TEST_P(EntryLoad, PickListsOfTeamsAndGroupsNeedTheRowsAbove) {
     EXPECT_EQ(grid.ObjItemCount(1), groups);
 }
 
-TEST_P(EntryLoad, OkLosingTheFocusClearsTheStatus) {
-    useTable(QStringLiteral("人事档案"), QStringLiteral("select memberid "),
-             QStringLiteral("where memberid='000004'"));
-    auto w = open(QStringLiteral("修改"), 1);
-    w->Command3_Click();
-    EXPECT_EQ(w->status(), QStringLiteral("记录到底！"));
-    w->Command1_LostFocus();
-    EXPECT_EQ(w->status(), QString());
-}
-
 QUILL_INSTANTIATE_ENGINES(EntryLoad);
 
 } // namespace

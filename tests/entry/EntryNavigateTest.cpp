@@ -38,6 +38,8 @@ TEST_P(EntryNavigate, NextAndPreviousStopAtTheEnds) {
     w->Command4_Click();
     EXPECT_EQ(w->status(), QStringLiteral("记录到顶！"));
     EXPECT_EQ(lib.CurrentRow, 1);
+    w->Command1_LostFocus();
+    EXPECT_EQ(w->status(), QString()) << "OK losing the focus clears the status";
     w.reset();
 
     useTable(QStringLiteral("人事档案"));
