@@ -60,14 +60,17 @@ struct QueryState {
 
 class DesignerQuery : public DesignerFixture {
 protected:
-    // Double-clicks the List1 entry `caption` with the option of a list.
-    static void choose(frmRSCX& w, QRadioButton* option, const QString& caption) {
+    // Double-clicks the List1 entries (captions apart by spaces) with the
+    // option of a list.
+    static void choose(frmRSCX& w, QRadioButton* option, const char* captions) {
         option->setChecked(true);
-        const int row = texts(w.List1).indexOf(caption);
-        ASSERT_GE(row, 0) << caption.toStdString();
-        w.List1->setCurrentRow(row);
-        w.List1_DblClick();
-        ASSERT_TRUE(w.statusText().isEmpty()) << w.statusText().toStdString();
+        for (const QString& caption : QString::fromUtf8(captions).split(u' ')) {
+            const int row = texts(w.List1).indexOf(caption);
+            ASSERT_GE(row, 0) << caption.toStdString();
+            w.List1->setCurrentRow(row);
+            w.List1_DblClick();
+            ASSERT_TRUE(w.statusText().isEmpty()) << w.statusText().toStdString();
+        }
     }
     static QString scalar(const QString& sql) {
         QSqlQuery query(SuiteLib::instance().Connection->database());
@@ -148,11 +151,10 @@ TEST_P(DesignerQuery, Command1ComposesTheListsAndConditionsAndCloses) {
     auto w = designer();
     w->List6_Click(2);
     w->itemLists().clear(); // the report's items go, its index stays
-    for (const char* item : {"姓名", "部门", "基本工资", "发放日期"})
-        choose(*w, w->Option1, QString::fromUtf8(item));
-    choose(*w, w->Option2, QStringLiteral("姓名"));
-    choose(*w, w->Option3, QStringLiteral("基本工资"));
-    choose(*w, w->Option4, QStringLiteral("部门")); // the sort list is emptied
+    choose(*w, w->Option1, "姓名 部门 基本工资 发放日期");
+    choose(*w, w->Option2, "姓名");
+    choose(*w, w->Option3, "基本工资");
+    choose(*w, w->Option4, "部门"); // the sort list is emptied
     w->conditionGrid().clear();
     fill(w->conditionGrid(), {"|发放日期|=|不是日期"});
 
@@ -206,9 +208,8 @@ TEST_P(DesignerQuery, Command2KeepsWhatTheUserComposed) {
     openTable(Salary);
     Mdlx& m = Mdlx::instance();
     auto w = designer();
-    for (const char* item : {"工号", "姓名", "实发工资"})
-        choose(*w, w->Option1, QString::fromUtf8(item));
-    choose(*w, w->Option3, QStringLiteral("实发工资"));
+    choose(*w, w->Option1, "工号 姓名 实发工资");
+    choose(*w, w->Option3, "实发工资");
     fill(w->conditionGrid(), {"|部门|=|生产部"});
     const QStringList lists[] = {texts(w->List2), texts(w->List3), texts(w->List4),
                                  texts(w->List5)};
@@ -248,7 +249,7 @@ TEST_P(DesignerQuery, Command3LeavesTheMainWindowsQueryAsItWas) {
             << "it opens on the report the main window ran";
         w.List6_Click(1);
         w.itemLists().clear();
-        choose(w, w.Option1, QStringLiteral("实发工资"));
+        choose(w, w.Option1, "实发工资");
         fill(w.conditionGrid(), {"|部门|=|生产部"});
         w.Command3_Click();
     });
@@ -272,8 +273,7 @@ TEST_P(DesignerQuery, AQueryTheDatabaseRefusesLeavesTheMainWindowAsItWas) {
     QString refused;
     design([&](frmRSCX& w) {
         w.List6_Click(0);
-        choose(w, w.Option1, QStringLiteral("姓名"));
-        choose(w, w.Option1, QStringLiteral("出勤天数"));
+        choose(w, w.Option1, "姓名 出勤天数");
         w.Command1_Click();
         refused = SuiteLib::instance().QuerySql;
     });
@@ -320,12 +320,9 @@ TEST_P(DesignerQuery, TheMainWindowShowsWhatTheComposedQueryComputes) {
     const Case cases[] = {
         {"plain, sorted, two sums",
          [&](frmRSCX& w) {
-             for (const char* item : {"工号", "姓名", "部门", "基本工资", "实发工资"})
-                 choose(w, w.Option1, QString::fromUtf8(item));
-             choose(w, w.Option2, QStringLiteral("部门"));
-             choose(w, w.Option2, QStringLiteral("工号"));
-             choose(w, w.Option3, QStringLiteral("实发工资"));
-             choose(w, w.Option3, QStringLiteral("基本工资"));
+             choose(w, w.Option1, "工号 姓名 部门 基本工资 实发工资");
+             choose(w, w.Option2, "部门 工号");
+             choose(w, w.Option3, "实发工资 基本工资");
              fill(w.conditionGrid(), {"|部门|=|生产部", "或者|实发工资|>|" + threshold});
          },
          {QStringLiteral("select memberid, name, %1, jbgz, sfgz from GZB g").arg(dept) + inPeriod +
@@ -336,10 +333,9 @@ TEST_P(DesignerQuery, TheMainWindowShowsWhatTheComposedQueryComputes) {
           {4, 5}}},
         {"grouped by department, a sum and a count",
          [&](frmRSCX& w) {
-             for (const char* item : {"部门", "基本工资", "姓名", "实发工资"})
-                 choose(w, w.Option1, QString::fromUtf8(item));
-             choose(w, w.Option4, QStringLiteral("部门"));
-             choose(w, w.Option3, QStringLiteral("实发工资"));
+             choose(w, w.Option1, "部门 基本工资 姓名 实发工资");
+             choose(w, w.Option4, "部门");
+             choose(w, w.Option3, "实发工资");
              fill(w.conditionGrid(), {"|部门|<>|生产部", "并且|基本工资|>=|1000"});
          },
          {QStringLiteral("select %1, sum(jbgz), count(name), sum(sfgz) from GZB g").arg(dept) +
