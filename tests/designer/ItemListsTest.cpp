@@ -140,7 +140,7 @@ TEST_P(ItemListRules, AddAndRemoveFollowTheRulesOfEachList) {
             break;
         }
         EXPECT_EQ(message, c.message);
-        EXPECT_EQ(written(lists), QString::fromUtf8(c.after));
+        EXPECT_EQ(written(lists).toStdString(), c.after);
     }
 }
 
