@@ -138,4 +138,54 @@ TEST_P(LargeRecordsetTest, SecondConnectionsWritesDoNotChangeWhatItShows) {
     c().RollbackTrans();
 }
 
+// A recordset that reads at most n records ends its snapshot once it has
+// them: while it stays open another connection can alter the table
+// (PostgreSQL) or checkpoint the log written since (SQLite), which an
+// unbounded one holding its snapshot prevents.
+TEST_P(LargeRecordsetTest, MaxRecordsReadsTheFirstOnlyAndEndsTheSnapshot) {
+    fill(20000);
+    const QString sql = QStringLiteral("select id, name, amount from big order by id");
+    const bool pg = c().engine() == ConnectionConfig::Engine::Postgres;
+    Connection other(db().config());
+    if (pg)
+        other.Execute("set lock_timeout = '300ms'");
+    int attempt = 0;
+    const auto otherGetsThrough = [&] {
+        ++attempt;
+        if (pg) {
+            try {
+                other.Execute(
+                    QStringLiteral("alter table big add column c%1 integer").arg(attempt));
+                return true;
+            } catch (const DbError&) {
+                return false;
+            }
+        }
+        other.Execute(QStringLiteral("update big set name = 'w%1' where id = 1").arg(attempt));
+        QSqlQuery q(other.database());
+        EXPECT_TRUE(q.exec("pragma wal_checkpoint(passive)") && q.next());
+        return q.value(0).toInt() == 0 && q.value(2).toInt() == q.value(1).toInt();
+    };
+    {
+        Recordset whole;
+        whole.Open(sql, c());
+        EXPECT_FALSE(otherGetsThrough());
+    }
+    Recordset first;
+    first.SetMaxRecords(10000);
+    first.Open(sql, c());
+    EXPECT_EQ(first.RecordCount(), 10000);
+    EXPECT_TRUE(otherGetsThrough());
+    int read = 0;
+    for (; !first.Eof(); first.MoveNext())
+        EXPECT_EQ(first.Value(0).toInt(), ++read);
+    EXPECT_EQ(read, 10000);
+    first.MoveLast();
+    EXPECT_EQ(first.AbsolutePosition(), 9999);
+    first.Close();
+    first.Open("select id from big where id <= 5",
+               c()); // the bound stays; a smaller result is whole
+    EXPECT_EQ(first.RecordCount(), 5);
+}
+
 QUILL_INSTANTIATE_ENGINES(LargeRecordsetTest);

@@ -322,8 +322,10 @@ void describe(const PGresult* r, PgReadShape& shape, RecordsetData& data) {
     data.store.setFieldCount(columnCount - first);
 }
 
-void appendRows(const PGresult* r, const PgReadShape& shape, RecordStore& store) {
-    const int rows = PQntuples(r);
+// Appends the result's records to store, at most limit of them.
+void appendRows(const PGresult* r, const PgReadShape& shape, RecordStore& store,
+                int limit = std::numeric_limits<int>::max()) {
+    const int rows = std::min(PQntuples(r), limit);
     const int first = shape.withIdentity ? 2 : 0;
     const int fieldCount = static_cast<int>(shape.kinds.size());
     for (int row = 0; row < rows; ++row) {
@@ -442,8 +444,8 @@ public:
         const Result res = m_ahead ? checkedBlock(m_reader->conn(), std::move(m_ahead))
                                    : fetchBlock(m_reader->conn(), count);
         const bool more = PQntuples(res.get()) == size;
-        if (more)
-            askAhead(size);
+        if (more && data.blockAfter(size) > 0)
+            askAhead(data.blockAfter(size));
         appendRows(res.get(), m_shape, data.store);
         return more;
     }
@@ -570,7 +572,7 @@ void PgEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& data)
     if (status != PGRES_TUPLES_OK)
         fail(res.release());
     describe(res.get(), shape, data);
-    appendRows(res.get(), shape, data.store);
+    appendRows(res.get(), shape, data.store, data.rowsLeft());
     data.store.squeeze();
 }
 
@@ -582,10 +584,11 @@ bool PgEngine::fetchInSnapshot(const QString& sql, PgReadShape& shape, Recordset
         return false;
     PGconn* conn = reader->conn();
     Result first;
+    const int block = data.nextBlock();
     try {
         if (succeeds(conn, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY", PGRES_COMMAND_OK) &&
             declares(conn, "quill_records", sql))
-            first = fetchBlock(conn, RecordsetData::BlockRows);
+            first = fetchBlock(conn, block);
     } catch (const DbError&) {
         // Left to this connection, which gives the error or reads what only
         // its own session has.
@@ -597,8 +600,8 @@ bool PgEngine::fetchInSnapshot(const QString& sql, PgReadShape& shape, Recordset
     }
     describe(first.get(), shape, data);
     auto cursor = std::make_unique<PgCursor>(m_connection, std::move(reader), sql, shape);
-    if (PQntuples(first.get()) == RecordsetData::BlockRows) {
-        cursor->askAhead(RecordsetData::BlockRows);
+    if (PQntuples(first.get()) == block && data.blockAfter(block) > 0) {
+        cursor->askAhead(data.blockAfter(block));
         data.cursor = std::move(cursor);
     }
     appendRows(first.get(), shape, data.store);

@@ -74,6 +74,7 @@ void Recordset::Open(const QString& sql, Connection& connection) {
         throw DbError(QStringLiteral("记录集已经打开，请先关闭"));
     auto data = std::make_unique<RecordsetData>();
     data->connection = &connection;
+    data->maxRecords = m_maxRecords;
     data->engine = RecordEngine::create(connection);
     const QString text = connection.translate(sql);
     const SelectShape shape = SelectShape::analyse(text);
@@ -87,6 +88,7 @@ void Recordset::Open(const QString& sql, Connection& connection) {
     }
     if (data->fields.empty())
         return; // a command without records leaves the recordset closed
+    data->stopAtMaxRecords();
     data->indexFields();
     data->columnFields = WriteSql::columnFields(*data);
     data->pending.resize(data->fields.size());

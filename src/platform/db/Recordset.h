@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -35,6 +36,11 @@ public:
     void Open(const QString& sql, Connection& connection);
     // Does nothing when already closed.
     void Close();
+    // At most the first n records of each later Open's result (0, the
+    // default: all). Once they are read the snapshot ends, so that a caller
+    // that shows no more than n records holds nothing on the database.
+    void SetMaxRecords(int n) { m_maxRecords = std::max(n, 0); }
+    int MaxRecords() const { return m_maxRecords; }
     int State() const; // 0 closed, 1 open
 
     // An empty recordset is at both ends at once.
@@ -99,6 +105,7 @@ public:
 
 private:
     std::unique_ptr<RecordsetData> d;
+    int m_maxRecords = 0;
 };
 
 } // namespace quill

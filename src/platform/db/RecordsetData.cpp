@@ -43,21 +43,25 @@ int RecordsetData::fieldIndex(QStringView name) const {
 
 bool RecordsetData::has(int row) {
     while (row >= rowCount() && cursor) {
-        if (!cursor->fetch(BlockRows, *this))
+        if (!cursor->fetch(nextBlock(), *this))
             cursor.reset();
+        stopAtMaxRecords();
     }
     return row < rowCount();
 }
 
 void RecordsetData::readAll() {
     while (cursor) {
-        if (!cursor->fetch(BlockRows, *this))
+        if (!cursor->fetch(nextBlock(), *this))
             cursor.reset();
+        stopAtMaxRecords();
     }
     store.squeeze();
 }
 
 int RecordsetData::totalRows() {
+    if (maxRecords > 0)
+        readAll(); // no more than maxRecords: reading them costs less than a count
     if (!cursor)
         return rowCount();
     if (countedRows < 0)

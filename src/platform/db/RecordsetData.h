@@ -8,7 +8,9 @@
 #include <QStringView>
 #include <QVariant>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -37,6 +39,21 @@ public:
 
     // Records read so far.
     int rowCount() const { return store.rowCount(); }
+    // The records to read next once `reading` more are read: a block, or
+    // what is left below maxRecords.
+    int blockAfter(int reading) const {
+        return maxRecords > 0 ? std::min(BlockRows, maxRecords - rowCount() - reading) : BlockRows;
+    }
+    int nextBlock() const { return blockAfter(0); }
+    // The records a whole read may still take.
+    int rowsLeft() const {
+        return maxRecords > 0 ? maxRecords - rowCount() : std::numeric_limits<int>::max();
+    }
+    // Ends the snapshot once maxRecords are read: nothing more is read.
+    void stopAtMaxRecords() {
+        if (maxRecords > 0 && rowCount() >= maxRecords)
+            cursor.reset();
+    }
     // Whether record row (0-based) exists; reads on from the cursor up to it.
     bool has(int row);
     // Reads every record left.
@@ -55,6 +72,7 @@ public:
     RecordStore store;
     std::unique_ptr<RecordCursor> cursor; // null once every record is read
     int countedRows = -1;                 // the snapshot's count, once asked
+    int maxRecords = 0;                   // the most records read; 0: all
     int position = 0;
 
     bool updatable = false;

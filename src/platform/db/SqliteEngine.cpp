@@ -487,7 +487,7 @@ void SqliteEngine::fetch(const QString& sql, bool withIdentity, RecordsetData& d
         return; // an empty command
     Statement st(raw);
     const ReadShape shape = describe(raw, withIdentity, data);
-    readRows(raw, shape, std::numeric_limits<int>::max(), data.store);
+    readRows(raw, shape, data.rowsLeft(), data.store);
     data.store.squeeze();
 }
 
@@ -514,7 +514,7 @@ bool SqliteEngine::fetchInSnapshot(const QString& sql, bool withIdentity, Record
     ReadShape shape = describe(raw, withIdentity, data);
     auto cursor =
         std::make_unique<SqliteCursor>(m_connection, std::move(reader), raw, std::move(shape));
-    if (cursor->fetch(RecordsetData::BlockRows, data))
+    if (cursor->fetch(data.nextBlock(), data))
         data.cursor = std::move(cursor);
     return true;
 }

@@ -69,9 +69,11 @@ int ResultSheetRenderer::openQuery(Recordset& data) {
     lib.joinQuery();
     if (!lib.Connection)
         throw DbError(QStringLiteral("没有打开的数据库连接"));
-    data.Open(lib.QuerySql, *lib.Connection);
     // Records beyond the first one left out are never read: the sheet only
-    // needs to know that there are more.
+    // needs to know that there are more. Nor is the snapshot held once they
+    // are read, however long the sheet stays shown.
+    data.SetMaxRecords(MaxRows + 1);
+    data.Open(lib.QuerySql, *lib.Connection);
     int count = 0;
     for (; count <= MaxRows && !data.Eof(); data.MoveNext())
         ++count;

@@ -257,6 +257,7 @@ void SheetEditor::resync(const std::vector<std::pair<int, QVariantList>>& writte
     Recordset& data = m_data();
     try {
         Recordset fresh;
+        fresh.SetMaxRecords(data.MaxRecords());
         fresh.Open(lib.QuerySql, *lib.Connection);
         if (fresh.RecordCount() != data.RecordCount())
             return; // records came or went: the next save refuses what it cannot match
