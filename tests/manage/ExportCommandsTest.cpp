@@ -211,16 +211,7 @@ protected:
 
 TEST_P(ChartCommand, AGroupedReportWithOneSummedColumnGivesAPieOfAAndBWithoutTheTotals) {
     auto w = load(QStringLiteral("工资管理"));
-    {
-        // Departments and their pay.
-        Recordset rs;
-        ReportDraft d;
-        d.name = QStringLiteral("部门实发");
-        d.display = QStringList{"DEPART", "sfgz"};
-        d.sum = QStringList{"sfgz"};
-        d.group = QStringList{"DEPART"};
-        ASSERT_EQ(ReportStore(rs).add(d), QString());
-    }
+    addReport(QStringLiteral("部门实发"), {"DEPART", "sfgz"}, {}, {"sfgz"}, {"DEPART"});
     show(*w);
     pick(*w, QStringLiteral("部门实发"));
     ASSERT_EQ(ui->messageTexts(), QStringList());

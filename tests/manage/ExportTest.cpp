@@ -231,15 +231,8 @@ TEST_P(ExportTest, WorkbookCarriesTheReportsStoredPageSetup) {
 // the number in its format in the text; dates stay texts without a marker.
 TEST_P(ExportTest, TypedColumnsExportTheSameOnEitherEngine) {
     auto w = load(QStringLiteral("工资管理"));
-    {
-        Recordset rs;
-        ReportStore store(rs);
-        ReportDraft d;
-        d.name = QStringLiteral("出勤与发放");
-        d.display = QStringList{"memberid", "name", "jbgz", "sfgz", "cqts", "ffrq", "year"};
-        d.sort = QStringList{"memberid"};
-        ASSERT_EQ(store.add(d), QString());
-    }
+    addReport(QStringLiteral("出勤与发放"),
+              {"memberid", "name", "jbgz", "sfgz", "cqts", "ffrq", "year"}, {"memberid"});
     show(*w);
     pick(*w, QStringLiteral("出勤与发放"));
     ASSERT_EQ(ui->messageTexts(), QStringList());

@@ -1,3 +1,4 @@
+#include "Printers.h"
 #include "WindowFixture.h"
 
 #include "platform/com/ComObject.h"
@@ -10,7 +11,6 @@
 #include "windows/manage/frmRSGL.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QSqlQuery>
 #include <QTimer>
 
@@ -107,13 +107,7 @@ TEST_P(RecordCommandsTest, ModifyAndDeleteNeedAClickedRecord) {
 
     // The totals row of a report with sums makes the last record current
     // (its fields published) but holds no record to modify or delete.
-    int index = 0;
-    for (int i = 0; i < w->ListView1->count(); ++i) {
-        if (w->ListView1->item(i)->text() == QStringLiteral("生产部一班工资"))
-            index = i + 1;
-    }
-    ASSERT_GT(index, 0);
-    w->ListView1_ItemClick(index);
+    pick(*w, QStringLiteral("生产部一班工资"));
     const int records = w->renderer().RecordCount();
     ASSERT_EQ(w->F1Book1->LastRow(), records + 1);
     lib.CurrentMemberId.clear();
@@ -129,11 +123,7 @@ TEST_P(RecordCommandsTest, ModifyAndDeleteNeedAClickedRecord) {
     ui->clear();
 
     // A template sheet neither.
-    for (int i = 0; i < w->ListView1->count(); ++i) {
-        if (w->ListView1->item(i)->text() == QStringLiteral("工资条"))
-            index = i + 1;
-    }
-    w->ListView1_ItemClick(index);
+    pick(*w, QStringLiteral("工资条"));
     ASSERT_TRUE(w->renderer().IsTemplateSheet());
     w->F1Book1_Click(3, 2);
     w->MN04_Click();
@@ -170,7 +160,7 @@ TEST_P(RecordCommandsTest, AClickPublishesTheCellAndItsRecord) {
     w->F1Book1_Click(2, 3);
     EXPECT_EQ(lib.CurrentYear, QStringLiteral("2026"));
     EXPECT_FALSE(lib.CurrentMonth.isEmpty());
-    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(ui->messageTexts(), QStringList());
 }
 
 TEST_P(RecordCommandsTest, AnExternalEntryModuleTakesAllThreeCommands) {
@@ -222,7 +212,7 @@ TEST_P(RecordCommandsTest, ModifyOpensTheEntryWindowOnTheClickedRecord) {
     EXPECT_EQ(lib.CommandName, QString());
     EXPECT_EQ(w->activations(), activations + 1) << "the sheet is run again";
     EXPECT_EQ(ygzl(QStringLiteral("where xl='研究生' and memberid='") + member + u'\''), 1);
-    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(ui->messageTexts(), QStringList());
 }
 
 TEST_P(RecordCommandsTest, DeleteThroughTheEntryWindow) {
@@ -243,7 +233,7 @@ TEST_P(RecordCommandsTest, DeleteThroughTheEntryWindow) {
     onEntryWindow([&title](frmRSLR& entry) { title = entry.windowTitle(); });
     w->Toolbar1_ButtonClick(5);
     EXPECT_EQ(title, QStringLiteral("添加记录"));
-    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(ui->messageTexts(), QStringList());
 }
 
 QUILL_INSTANTIATE_ENGINES(RecordCommandsTest);

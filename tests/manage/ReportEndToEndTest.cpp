@@ -1,3 +1,4 @@
+#include "Printers.h"
 #include "WindowFixture.h"
 
 #include "demo/DemoReports.h"
@@ -110,22 +111,18 @@ QString shown(const QVariant& v, QChar kind) {
     }
 }
 
-class ReportEndToEnd : public WindowFixture {};
+using ReportEndToEnd = WindowFixture;
 
 TEST_P(ReportEndToEnd, EverySavedReportShowsWhatItsQueryComputes) {
     for (const DemoReport& report : DemoReports::all()) {
         SCOPED_TRACE((report.table + QLatin1Char('/') + report.name).toStdString());
         auto w = load(DemoSchema::table(report.table).moduleTitle);
         show(*w);
-        ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
-        int index = 0;
-        for (int i = 1; i < w->ListView1->count(); ++i) {
-            if (w->ListView1->item(i)->text() == report.name)
-                index = i + 1;
-        }
+        ASSERT_EQ(ui->messageTexts(), QStringList());
+        const int index = entry(*w, report.name);
         ASSERT_GT(index, 1);
         w->ListView1_ItemClick(index);
-        ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+        ASSERT_EQ(ui->messageTexts(), QStringList());
 
         const SuiteLib& lib = SuiteLib::instance();
         const Mdlx& m = Mdlx::instance();
@@ -179,14 +176,6 @@ QStringList sheetTexts(const F1Book& book) {
     return rows;
 }
 
-int entryIndex(const frmRSGL& w, const QString& name) {
-    for (int i = 0; i < w.ListView1->count(); ++i) {
-        if (w.ListView1->item(i)->text() == name)
-            return i + 1;
-    }
-    return 0;
-}
-
 TEST_P(ReportEndToEnd, HeadingAndVanishedReportLeaveTheSheetAsItWas) {
     auto w = load(QStringLiteral("工资管理"));
     show(*w);
@@ -203,7 +192,7 @@ TEST_P(ReportEndToEnd, HeadingAndVanishedReportLeaveTheSheetAsItWas) {
     EXPECT_EQ(w->Label1->text(), ownCaption);
 
     // A grouped report by one item: no editing, but a chart.
-    const int grouped = entryIndex(*w, QStringLiteral("部门汇总"));
+    const int grouped = entry(*w, QStringLiteral("部门汇总"));
     w->ListView1_ItemClick(grouped);
     EXPECT_EQ(lib.SqlGroup, QStringLiteral(" group by DEPART"));
     EXPECT_NE(sheetTexts(*w->F1Book1), ownQuery);
@@ -217,7 +206,7 @@ TEST_P(ReportEndToEnd, HeadingAndVanishedReportLeaveTheSheetAsItWas) {
     const QStringList groupedSheet = sheetTexts(*w->F1Book1);
     const QString groupedSql = lib.QuerySql;
     lib.Connection->Execute(QStringLiteral("delete from zdb1 where proname='工资明细表'"));
-    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("工资明细表")));
+    pick(*w, QStringLiteral("工资明细表"));
     ASSERT_EQ(ui->messageTexts(),
               QStringList{QStringLiteral("报表'工资明细表'已不存在,可能已被删除。")});
     EXPECT_EQ(m.CurrentReportIndex, grouped - 1);
@@ -230,31 +219,21 @@ TEST_P(ReportEndToEnd, HeadingAndVanishedReportLeaveTheSheetAsItWas) {
 // employee number: the rule asks the sheet the chosen report shows, not the
 // one it replaces.
 TEST_P(ReportEndToEnd, EmployeeEditingFollowsTheChosenReportsFirstColumn) {
-    const SuiteLib& lib = SuiteLib::instance();
     auto w = load(QStringLiteral("人事档案"));
-    Connection& c = *lib.Connection;
-    const QString next = QStringLiteral("(select max(proid) + 1 from zdb1)");
-    c.Execute(QStringLiteral("insert into zdb1 (parid, proid, proname, proval, proif) select "
-                             "proid, %1, '按姓名', 'YGZL', true from zdb1 where parid=0 and "
-                             "proval='REPORT'")
-                  .arg(next));
-    for (const char* item : {"name", "memberid"})
-        c.Execute(QStringLiteral("insert into zdb1 (parid, proid, proname, proval, proif) select "
-                                 "proid, %1, '%2', null, false from zdb1 where proname='按姓名'")
-                      .arg(next, QLatin1String(item)));
+    addReport(QStringLiteral("按姓名"), {"name", "memberid"});
     show(*w);
     ASSERT_EQ(w->F1Book1->ColHeading(1), QStringLiteral("工号"));
     ASSERT_TRUE(w->MN05->isEnabled());
 
-    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("按姓名")));
-    ASSERT_TRUE(ui->messages().isEmpty()) << ui->messageTexts().join(u'|').toStdString();
+    pick(*w, QStringLiteral("按姓名"));
+    ASSERT_EQ(ui->messageTexts(), QStringList());
     EXPECT_EQ(w->F1Book1->ColHeading(1), QStringLiteral("姓名"));
     EXPECT_FALSE(w->MN05->isEnabled());
     EXPECT_FALSE(w->MN06->isEnabled());
     EXPECT_FALSE(w->toolbarButton(8)->isVisible());
     EXPECT_FALSE(w->toolbarButton(9)->isVisible());
 
-    w->ListView1_ItemClick(entryIndex(*w, QStringLiteral("员工花名册")));
+    pick(*w, QStringLiteral("员工花名册"));
     EXPECT_EQ(w->F1Book1->ColHeading(1), QStringLiteral("工号"));
     EXPECT_TRUE(w->MN05->isEnabled());
     EXPECT_TRUE(w->toolbarButton(8)->isVisible());

@@ -1,3 +1,4 @@
+#include "Printers.h"
 #include "SheetEditFixture.h"
 
 #include "platform/db/Connection.h"
@@ -71,7 +72,7 @@ TEST_P(SheetEditorTest, BothCommandsRefuseWhatTheyCannotDo) {
     lib.AuditFlag = QStringLiteral("是");
     edit();
     lib.AuditFlag.clear();
-    w->ListView1_ItemClick(reportIndex(QStringLiteral("工资条")));
+    pick(*w, QStringLiteral("工资条"));
     ASSERT_TRUE(w->renderer().IsTemplateSheet());
     choose(1);
     edit();
@@ -365,12 +366,16 @@ TEST_P(SheetEditorTest, EmployeeEditingFollowsTheSheetShown) {
     open(QStringLiteral("人事档案"));
     EXPECT_TRUE(w->MN05->isEnabled());
     EXPECT_TRUE(w->MN06->isEnabled());
+    EXPECT_TRUE(w->toolbarButton(8)->isVisible());
     lib.SqlSelect = QStringLiteral("select name, memberid ");
     w->Form_Activate();
     ASSERT_EQ(w->F1Book1->ColHeading(1), QStringLiteral("姓名"));
     EXPECT_FALSE(w->MN05->isEnabled());
     EXPECT_FALSE(w->MN06->isEnabled());
+    EXPECT_TRUE(w->MN04->isEnabled());
     EXPECT_FALSE(w->toolbarButton(8)->isVisible());
+    EXPECT_FALSE(w->toolbarButton(9)->isVisible());
+    EXPECT_EQ(ui->messageTexts(), QStringList());
     lib.SqlSelect = QStringLiteral("select memberid, name ");
     w->Form_Activate();
     EXPECT_TRUE(w->MN05->isEnabled());
@@ -395,11 +400,11 @@ TEST_P(SheetEditorTest, UnsavedEditsAreNotThrownAway) {
     w->MN11_Click();
     EXPECT_EQ(cell(2, allowance), QStringLiteral("321")) << "the sheet was rendered again";
     EXPECT_TRUE(editing());
-    EXPECT_TRUE(ui->messages().isEmpty());
+    EXPECT_EQ(ui->messageTexts(), QStringList());
 
     const QString question = QStringLiteral("资料已变动,真的放弃保存?");
     ui->answer(MsgResult::Cancel);
-    w->ListView1_ItemClick(reportIndex(QStringLiteral("工资明细表")));
+    pick(*w, QStringLiteral("工资明细表"));
     ASSERT_EQ(ui->messages().size(), 1);
     EXPECT_EQ(ui->messages().first().text, question);
     EXPECT_EQ(ui->messages().first().title, QStringLiteral("系统提示"));
@@ -421,7 +426,7 @@ TEST_P(SheetEditorTest, UnsavedEditsAreNotThrownAway) {
     ui->clear();
     w->MN12_Click();
     EXPECT_TRUE(w->isUnloaded());
-    EXPECT_TRUE(ui->messages().isEmpty());
+    EXPECT_EQ(ui->messageTexts(), QStringList());
 }
 
 // OK to the question drops the edits: the report is shown, the window closes.
@@ -431,7 +436,7 @@ TEST_P(SheetEditorTest, OkToTheQuestionDropsTheEdits) {
     choose(1);
     edit();
     ASSERT_TRUE(type(2, allowance, QStringLiteral("321")));
-    w->ListView1_ItemClick(reportIndex(QStringLiteral("工资明细表")));
+    pick(*w, QStringLiteral("工资明细表"));
     EXPECT_EQ(ui->messageTexts(), QStringList{QStringLiteral("资料已变动,真的放弃保存?")});
     EXPECT_FALSE(editing());
     EXPECT_FALSE(w->F1Book1->AllowCellEditing());

@@ -3,6 +3,8 @@
 #include "demo/DemoOptions.h"
 #include "demo/DemoWorkspace.h"
 #include "foundation/Mdlx.h"
+#include "foundation/ReportStore.h"
+#include "platform/db/Recordset.h"
 #include "suite/SuiteLib.h"
 #include "windows/manage/frmRSGL.h"
 
@@ -80,6 +82,19 @@ QString WindowFixture::unwritable(const QString& name) const {
     QFile blocker(out(QStringLiteral("plain")));
     EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
     return blocker.fileName() + u'/' + name;
+}
+
+void WindowFixture::addReport(const QString& name, const QStringList& display,
+                              const QStringList& sort, const QStringList& sum,
+                              const QStringList& group) {
+    Recordset rs;
+    ReportDraft d;
+    d.name = name;
+    d.display = display;
+    d.sort = sort;
+    d.sum = sum;
+    d.group = group;
+    EXPECT_EQ(ReportStore(rs).add(d), QString()) << name.toStdString();
 }
 
 void WindowFixture::writeSetting(const QString& key, const QString& value, const QString& section) {

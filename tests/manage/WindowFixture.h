@@ -41,6 +41,10 @@ protected:
     // Clicks the report's entry in the list.
     static void pick(frmRSGL& window, const QString& report);
 
+    // Stores a report of the current table as the designer does.
+    static void addReport(const QString& name, const QStringList& display,
+                          const QStringList& sort = {}, const QStringList& sum = {},
+                          const QStringList& group = {});
     void writeSetting(const QString& key, const QString& value,
                       const QString& section = QStringLiteral("QUILL"));
     QString workspace() const { return m_workspace; }
