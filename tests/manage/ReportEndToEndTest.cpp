@@ -45,56 +45,56 @@ Expected expectedFor(const DemoReport& r, const QString& period, const QString& 
     const QString group = unit("TEAM");
     const QString inPeriod = QStringLiteral(" where zhtime = '") + period + QLatin1Char('\'');
     const QString onDay = QStringLiteral(" where zhdate = '") + day + QLatin1Char('\'');
-    const QString key = r.table + QLatin1Char('/') + r.name;
-    if (key == QStringLiteral("GZB/工资明细表"))
-        return {QStringLiteral("select memberid, name, %1, %2, %3, jbgz, gwjt, jxjj, jbf, "
-                               "sumAMOUNT, kk, sfgz from GZB g")
-                        .arg(dept, team, group) +
-                    inPeriod + QStringLiteral(" order by DEPART, memberid"),
-                QStringLiteral("SSSSSDDDDDDD"),
-                {}};
-    if (key == QStringLiteral("GZB/部门汇总"))
-        return {
-            QStringLiteral("select %1, sum(jbgz), sum(jxjj), sum(sumAMOUNT), sum(sfgz) from GZB g")
-                    .arg(dept) +
-                inPeriod + QStringLiteral(" group by DEPART order by DEPART"),
-            QStringLiteral("SDDDD"),
-            {2, 4, 5}};
-    if (key == QStringLiteral("GZB/生产部一班工资"))
-        return {
-            QStringLiteral("select memberid, name, %1, %2, %3, jbgz, sumAMOUNT, sfgz from GZB g")
-                    .arg(dept, team, group) +
-                inPeriod +
-                QStringLiteral(" and %1 = '生产部' and %2 = '一班' and sfgz > 1000 order by "
-                               "memberid")
-                    .arg(dept, team),
-            QStringLiteral("SSSSSDDD"),
-            {7, 8}};
-    if (key == QStringLiteral("GZB/工资条"))
-        return {
-            QStringLiteral("select memberid, name, %1, jbgz, jxjj, sumAMOUNT, kk, sfgz from GZB g")
-                    .arg(dept) +
-                inPeriod + QStringLiteral(" order by memberid"),
-            QStringLiteral("SSSDDDDD"),
-            {6, 8},
-            true};
-    if (key == QStringLiteral("YGZL/员工花名册"))
-        return {QStringLiteral("select memberid, name, sex, %1, %2, %3, birthday, xl, joindate "
-                               "from YGZL g where %1 = '技术部' or %1 = '销售部' order by DEPART, "
-                               "memberid")
-                    .arg(dept, team, group),
-                QStringLiteral("SSSSSSTSt"),
-                {}};
-    if (key == QStringLiteral("KQB/部门汇总"))
-        return {QStringLiteral("select %1, sum(gs), sum(jbgs) from KQB g").arg(dept) + onDay +
-                    QStringLiteral(" group by DEPART order by DEPART"),
-                QStringLiteral("SDD"),
-                {2, 3}};
-    if (key == QStringLiteral("KQB/加班统计"))
-        return {QStringLiteral("select memberid, name, sum(jbgs) from KQB g") + onDay +
-                    QStringLiteral(" and jbgs > 0 group by memberid, name order by memberid, name"),
-                QStringLiteral("SSD"),
-                {3}};
+    const std::pair<QString, Expected> all[] = {
+        {"GZB/工资明细表",
+         {QStringLiteral("select memberid, name, %1, %2, %3, jbgz, gwjt, jxjj, jbf, sumAMOUNT, kk, "
+                         "sfgz from GZB g")
+                  .arg(dept, team, group) +
+              inPeriod + " order by DEPART, memberid",
+          "SSSSSDDDDDDD",
+          {}}},
+        {"GZB/部门汇总",
+         {QStringLiteral("select %1, sum(jbgz), sum(jxjj), sum(sumAMOUNT), sum(sfgz) from GZB g")
+                  .arg(dept) +
+              inPeriod + " group by DEPART order by DEPART",
+          "SDDDD",
+          {2, 4, 5}}},
+        {"GZB/生产部一班工资",
+         {QStringLiteral("select memberid, name, %1, %2, %3, jbgz, sumAMOUNT, sfgz from GZB g")
+                  .arg(dept, team, group) +
+              inPeriod +
+              QStringLiteral(" and %1 = '生产部' and %2 = '一班' and sfgz > 1000 order by memberid")
+                  .arg(dept, team),
+          "SSSSSDDD",
+          {7, 8}}},
+        {"GZB/工资条",
+         {QStringLiteral("select memberid, name, %1, jbgz, jxjj, sumAMOUNT, kk, sfgz from GZB g")
+                  .arg(dept) +
+              inPeriod + " order by memberid",
+          "SSSDDDDD",
+          {6, 8},
+          true}},
+        {"YGZL/员工花名册",
+         {QStringLiteral("select memberid, name, sex, %1, %2, %3, birthday, xl, joindate from YGZL "
+                         "g where %1 = '技术部' or %1 = '销售部' order by DEPART, memberid")
+              .arg(dept, team, group),
+          "SSSSSSTSt",
+          {}}},
+        {"KQB/部门汇总",
+         {QStringLiteral("select %1, sum(gs), sum(jbgs) from KQB g").arg(dept) + onDay +
+              " group by DEPART order by DEPART",
+          "SDD",
+          {2, 3}}},
+        {"KQB/加班统计",
+         {"select memberid, name, sum(jbgs) from KQB g" + onDay +
+              " and jbgs > 0 group by memberid, name order by memberid, name",
+          "SSD",
+          {3}}},
+    };
+    for (const auto& [key, expected] : all) {
+        if (key == r.table + u'/' + r.name)
+            return expected;
+    }
     return {};
 }
 

@@ -248,33 +248,14 @@ TEST_P(ReportRunTest, BothDialectsReadItemAndConditionRowsByTheirFlag) {
 // Stored organisation conditions hold names; the query needs codes. The team
 // 一班 exists in both departments, the group 甲组 in both teams.
 TEST_P(ReportRunTest, OrganisationNamesBecomeCodesWithinTheirParents) {
+    const Condition sales{{}, "DEPART", "=", "销售部"};
+    const Condition production{{}, "DEPART", "=", "生产部"};
+    const Condition firstTeam{"并且", "GROUP0", "=", "一班"};
+    const QStringList id = fields("memberid");
     ws->addReport(
-        {QStringLiteral("销售一班甲组"),
-         fields("memberid"),
-         fields("memberid"),
-         {},
-         {},
-         {{QString(), QStringLiteral("DEPART"), QStringLiteral("="), QStringLiteral("销售部")},
-          {QStringLiteral("并且"), QStringLiteral("GROUP0"), QStringLiteral("="),
-           QStringLiteral("一班")},
-          {QStringLiteral("并且"), QStringLiteral("TEAM"), QStringLiteral("="),
-           QStringLiteral("甲组")}}});
-    ws->addReport(
-        {QStringLiteral("生产一班"),
-         fields("memberid"),
-         fields("memberid"),
-         {},
-         {},
-         {{QString(), QStringLiteral("DEPART"), QStringLiteral("="), QStringLiteral("生产部")},
-          {QStringLiteral("并且"), QStringLiteral("GROUP0"), QStringLiteral("="),
-           QStringLiteral("一班")}}});
-    ws->addReport(
-        {QStringLiteral("生产部"),
-         fields("memberid"),
-         fields("memberid"),
-         {},
-         {},
-         {{QString(), QStringLiteral("DEPART"), QStringLiteral("="), QStringLiteral("生产部")}}});
+        rep("销售一班甲组", id, id, {}, {}, {sales, firstTeam, {"并且", "TEAM", "=", "甲组"}}));
+    ws->addReport(rep("生产一班", id, id, {}, {}, {production, firstTeam}));
+    ws->addReport(rep("生产部", id, id, {}, {}, {production}));
     const Mdlx& m = Mdlx::instance();
     const SuiteLib& lib = SuiteLib::instance();
 
@@ -319,13 +300,8 @@ TEST_P(ReportRunTest, ReportDeletedMeanwhileIsReportedAndChangesNothing) {
 }
 
 TEST_P(ReportRunTest, QuotesInReportAndValueTextsDoNotBreakTheSql) {
-    ws->addReport(
-        {QStringLiteral("O'Neil's 报表"),
-         fields("memberid,name"),
-         fields("memberid"),
-         {},
-         {},
-         {{QString(), QStringLiteral("name"), QStringLiteral("<>"), QStringLiteral("O'Neil")}}});
+    ws->addReport(rep("O'Neil's 报表", fields("memberid,name"), fields("memberid"), {}, {},
+                      {{{}, "name", "<>", "O'Neil"}}));
     ASSERT_TRUE(run->Choose(2, QStringLiteral("O'Neil's 报表")));
     EXPECT_EQ(SuiteLib::instance().QueryCaption, QStringLiteral("O'Neil's 报表[2024年01月]"));
     EXPECT_EQ(queryRows().size(), 5);

@@ -37,18 +37,15 @@ protected:
 // field names rather than captions, unit names rather than codes, blanks
 // where a list has no entry in that row.
 TEST_P(ReportStoreTest, ReadsTheRowsAsStored) {
-    ws->addReport(
-        {QStringLiteral("其他表"), {QStringLiteral("x")}, {}, {}, {}, {}, QStringLiteral("OTHER")});
-    const long id = ws->addReport(
-        {QStringLiteral("O'Neil 报表"),
-         {QStringLiteral("memberid"), QStringLiteral("DEPART"), QStringLiteral("AMOUNT")},
-         {QStringLiteral("DEPART")},
-         {QStringLiteral("AMOUNT")},
-         {},
-         {{QString(), QStringLiteral("DEPART"), QStringLiteral("="), QStringLiteral("销售部")},
-          {QStringLiteral("并且"), QStringLiteral("name"), QStringLiteral("<>"),
-           QStringLiteral("O'Neil")}}});
-    ws->addReport({QStringLiteral("第二"), {QStringLiteral("memberid")}, {}, {}, {}, {}});
+    ws->addReport({"其他表", {"x"}, {}, {}, {}, {}, "OTHER"});
+    const long id =
+        ws->addReport({"O'Neil 报表",
+                       {"memberid", "DEPART", "AMOUNT"},
+                       {"DEPART"},
+                       {"AMOUNT"},
+                       {},
+                       {{{}, "DEPART", "=", "销售部"}, {"并且", "name", "<>", "O'Neil"}}});
+    ws->addReport({"第二", {"memberid"}, {}, {}, {}, {}});
 
     const std::optional<qint64> root = store.rootId();
     ASSERT_EQ(root, 100);
