@@ -48,3 +48,29 @@ TEST(SelectShape, GroupedJoinedAndComputedResultsAreNot) {
     for (const char* sql : cases)
         EXPECT_FALSE(SelectShape::analyse(QString::fromUtf8(sql)).singleTable()) << sql;
 }
+
+TEST(SelectShape, LimitedBoundsASelectThatDoesNotBoundItself) {
+    struct Case {
+        const char* sql;
+        const char* limited; // empty: left as it is
+    } cases[] = {
+        {"select * from t order by a", "select * from t order by a\nlimit 7"},
+        {"select d, sum(p) from t group by d;", "select d, sum(p) from t group by d\nlimit 7"},
+        {"select * from t where s = 'x; limit 1' -- limit", "select * from t where s = 'x; limit "
+                                                            "1' -- limit\nlimit 7"},
+        {"select * from (select * from t limit 3) q", "select * from (select * from t limit 3) "
+                                                      "q\nlimit 7"},
+        {"select * from a union select * from b", "select * from a union select * from b\nlimit 7"},
+        {"select * from t limit 3", ""},
+        {"select * from t offset 3", ""},
+        {"select * from t fetch first 3 rows only", ""},
+        {"select * from t for update", ""},
+        {"select * into u from t", ""},
+        {"select * from t; delete from t", ""},
+        {"with q as (select 1) select * from q", ""},
+        {"update t set a = 1", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SelectShape::limited(QString::fromUtf8(c.sql), 7).toStdString(), c.limited)
+            << c.sql;
+}

@@ -76,8 +76,14 @@ void Recordset::Open(const QString& sql, Connection& connection) {
     data->connection = &connection;
     data->maxRecords = m_maxRecords;
     data->engine = RecordEngine::create(connection);
-    const QString text = connection.translate(sql);
+    QString text = connection.translate(sql);
     const SelectShape shape = SelectShape::analyse(text);
+    if (m_maxRecords > 0) {
+        // The database then sorts for the first records only.
+        const QString bounded = SelectShape::limited(text, m_maxRecords);
+        if (!bounded.isEmpty())
+            text = bounded;
+    }
     if (shape.singleTable()) {
         data->table = shape.table();
         data->updatable = fetchWithIdentity(shape, text, connection, *data);

@@ -133,6 +133,28 @@ SelectShape SelectShape::analyse(const QString& sql) {
     return shape;
 }
 
+QString SelectShape::limited(const QString& sql, int records) {
+    static const QStringList bounding{QStringLiteral("limit"), QStringLiteral("offset"),
+                                      QStringLiteral("fetch"), QStringLiteral("for"),
+                                      QStringLiteral("into")};
+    const QList<Token> list = tokens(sql);
+    if (list.isEmpty() || list.first().text != QLatin1String("select"))
+        return {};
+    qsizetype end = sql.size();
+    for (const Token& t : list) {
+        if (t.depth != 0)
+            continue;
+        if (end < sql.size() && t.text != QLatin1String(";"))
+            return {}; // a second statement
+        if (t.text == QLatin1String(";"))
+            end = std::min(end, t.start);
+        else if (t.word && bounding.contains(t.text))
+            return {};
+    }
+    // On a line of its own: a trailing line comment would swallow it.
+    return sql.left(end) + QStringLiteral("\nlimit ") + QString::number(records);
+}
+
 QString SelectShape::withIdentity(const QString& sql, const QString& identityExpression) const {
     return sql.left(m_listStart) + QLatin1Char(' ') + identityExpression + QLatin1Char(',') +
            sql.mid(m_listStart);

@@ -16,6 +16,10 @@ public:
     const QString& table() const { return m_table; }
     // The command with identityExpression as its first result column.
     QString withIdentity(const QString& sql, const QString& identityExpression) const;
+    // A select that returns at most `records` rows, so that the database
+    // sorts for the first rows only; empty when the command is not a select
+    // or already bounds its rows (limit, offset, fetch) or locks them.
+    static QString limited(const QString& sql, int records);
 
 private:
     bool m_singleTable = false;
