@@ -84,9 +84,8 @@ TEST_P(Plugins, RegisteredModulesRunAfterTheRightCheck) {
     // Plug-in 1 is 考勤管理, for 管理员 only by zxtm; the user's menus decide.
     w->MNE1_Click();
     EXPECT_EQ(quill, 2);
-    ASSERT_EQ(ui->messages().size(), 1);
-    EXPECT_EQ(ui->messages()[0].text, lib.UserName + QStringLiteral("未被授权使用'考勤管理'"));
-    EXPECT_EQ(ui->messages()[0].title, QStringLiteral("系统提示"));
+    EXPECT_EQ(ui->messages(), (Messages{{lib.UserName + "未被授权使用'考勤管理'",
+                                         MsgButtons::OkOnly, "系统提示"}}));
     lib.UserMenus = QStringLiteral(",工资管理,考勤管理,");
     w->MNE1_Click();
     EXPECT_EQ(quill, 3);
@@ -99,9 +98,8 @@ TEST_P(Plugins, UnregisteredEntriesModulesAndExecutables) {
 
     writeSetting(QStringLiteral("工资管理MENU3"), QStringLiteral("没有的菜单"));
     w->MNE3_Click();
-    ASSERT_EQ(ui->messages().size(), 1);
-    EXPECT_EQ(ui->messages()[0].text, QStringLiteral("菜单:'没有的菜单'尚未登记"));
-    EXPECT_EQ(ui->messages()[0].title, QStringLiteral("系统提示"));
+    EXPECT_EQ(ui->messages(),
+              (Messages{{"菜单:'没有的菜单'尚未登记", MsgButtons::OkOnly, "系统提示"}}));
 
     // A quote in the caption is a caption like any other.
     writeSetting(QStringLiteral("工资管理MENU3"), QStringLiteral("O'Brien"));
@@ -115,9 +113,7 @@ TEST_P(Plugins, UnregisteredEntriesModulesAndExecutables) {
     writeSetting(QStringLiteral("工资管理MENU3"), QStringLiteral("考勤机导入"));
     ui->clear();
     w->MNE3_Click();
-    ASSERT_EQ(ui->messages().size(), 1);
-    EXPECT_EQ(ui->messages()[0].text, QStringLiteral("KQDR.dll未注册"));
-    EXPECT_EQ(ui->messages()[0].title, QString());
+    EXPECT_EQ(ui->messages(), (Messages{{"KQDR.dll未注册", MsgButtons::OkOnly, {}}}));
     EXPECT_EQ(lib.CommandIcon, QStringLiteral("KQDR.ICO"));
     EXPECT_EQ(w->activations(), 1);
 
@@ -143,10 +139,8 @@ TEST_P(Plugins, UnsavedEditsAreConfirmedBeforeAPluginRuns) {
 
     ui->answer(MsgResult::Cancel);
     w->MNE2_Click();
-    ASSERT_EQ(ui->messages().size(), 1);
-    EXPECT_EQ(ui->messages()[0].text, QStringLiteral("资料已变动,真的放弃保存?"));
-    EXPECT_EQ(ui->messages()[0].title, QStringLiteral("系统提示"));
-    EXPECT_EQ(ui->messages()[0].buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(ui->messages(),
+              (Messages{{"资料已变动,真的放弃保存?", MsgButtons::OkCancel, "系统提示"}}));
     EXPECT_TRUE(w->editMode());
     EXPECT_EQ(lib.CommandName, QString());
     EXPECT_EQ(quill, 0);

@@ -1,3 +1,4 @@
+#include "Printers.h"
 #include "ReportWorkspace.h"
 #include "TestDatabase.h"
 
@@ -288,9 +289,8 @@ TEST_P(ReportRunTest, ReportDeletedMeanwhileIsReportedAndChangesNothing) {
     // Same name, other table: not this table's report.
     EXPECT_FALSE(run->Choose(3, QStringLiteral("部门合计")));
     EXPECT_EQ(QueryState::now(), before);
-    ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("报表'部门合计'已不存在,可能已被删除。"));
-    EXPECT_EQ(ui.messages()[0].buttons, MsgButtons::OkOnly);
+    EXPECT_EQ(ui.messages(),
+              (Messages{{"报表'部门合计'已不存在,可能已被删除。", MsgButtons::OkOnly, {}}}));
 
     // Without a REPORT root no report exists at all.
     ws->exec(QStringLiteral("delete from zdb1 where proid=100"));

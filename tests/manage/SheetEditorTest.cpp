@@ -138,10 +138,7 @@ TEST_P(SheetEditorTest, ChecksAsksThenWritesTheTypedTexts) {
     ui->clear();
     ui->answer(MsgResult::No);
     save();
-    ASSERT_EQ(ui->messages().size(), 1);
-    EXPECT_EQ(ui->messages().first().text, QStringLiteral("是否真的保存？"));
-    EXPECT_EQ(ui->messages().first().title, QStringLiteral("系统提示"));
-    EXPECT_EQ(ui->messages().first().buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ui->messages(), (Messages{{"是否真的保存？", MsgButtons::YesNo, "系统提示"}}));
     EXPECT_EQ(employee(QStringLiteral("name"), member), before);
     EXPECT_TRUE(editing());
     EXPECT_TRUE(type(5, name, QStringLiteral("周五"))) << "typing stays on";
@@ -405,10 +402,7 @@ TEST_P(SheetEditorTest, UnsavedEditsAreNotThrownAway) {
     const QString question = QStringLiteral("资料已变动,真的放弃保存?");
     ui->answer(MsgResult::Cancel);
     pick(*w, QStringLiteral("工资明细表"));
-    ASSERT_EQ(ui->messages().size(), 1);
-    EXPECT_EQ(ui->messages().first().text, question);
-    EXPECT_EQ(ui->messages().first().title, QStringLiteral("系统提示"));
-    EXPECT_EQ(ui->messages().first().buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(ui->messages(), (Messages{{question, MsgButtons::OkCancel, "系统提示"}}));
     EXPECT_EQ(cell(2, allowance), QStringLiteral("321"));
     EXPECT_TRUE(editing());
 

@@ -129,10 +129,7 @@ TEST_P(Startup, MissingTableIsReportedAndTheWindowClosesAtFirstActivation) {
 
         ui->clear();
         auto w = load(title);
-        ASSERT_EQ(ui->messages().size(), 1);
-        EXPECT_EQ(ui->messages()[0].text, QStringLiteral("该数据表不存在"));
-        EXPECT_EQ(ui->messages()[0].buttons, MsgButtons::OkOnly);
-        EXPECT_EQ(ui->messages()[0].title, QString());
+        EXPECT_EQ(ui->messages(), (Messages{{"该数据表不存在", MsgButtons::OkOnly, {}}}));
         EXPECT_EQ(lib.RunState, QStringLiteral("exit"));
         EXPECT_FALSE(w->isUnloaded());
         show(*w);
