@@ -1,4 +1,3 @@
-#include "Printers.h"
 #include "SheetEditFixture.h"
 
 #include "platform/db/Connection.h"
@@ -13,7 +12,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -23,45 +21,7 @@ namespace quill::test {
 
 namespace {
 
-class SheetEditorTest : public SheetEditFixture {
-protected:
-    // The report list's entry of a report (1-based), 0 when absent.
-    int reportIndex(const QString& name) const {
-        for (int i = 0; i < w->ListView1->count(); ++i) {
-            if (w->ListView1->item(i)->text() == name)
-                return i + 1;
-        }
-        return 0;
-    }
-    // The sheet row showing the record with this memberid.
-    int rowOf(const QString& member) const {
-        const int id = column(QStringLiteral("工号"));
-        for (int r = 1; r <= w->renderer().RecordCount(); ++r) {
-            if (cell(r, id) == member)
-                return r;
-        }
-        return 0;
-    }
-    QString pay(const QString& field, int row) const {
-        return queryText(QStringLiteral("select cast(%1 as text) from GZB where zhtime='%2' and "
-                                        "memberid='%3'")
-                             .arg(field, SuiteLib::instance().CurrentPeriod,
-                                  cell(row, column(QStringLiteral("工号")))));
-    }
-    QString employee(const QString& field, const QString& member) const {
-        return queryText(
-            QStringLiteral("select %1 from YGZL where memberid='%2'").arg(field, member));
-    }
-    // Files of a folder below the workspace, once the copies begun are written.
-    QStringList files(const QString& folder) const {
-        w->sheetEditor().finishCopies();
-        return QDir(workspace() + u'/' + folder).entryList(QDir::Files);
-    }
-    QString lastMessage() const {
-        const QStringList texts = ui->messageTexts();
-        return texts.isEmpty() ? QString() : texts.last();
-    }
-};
+using SheetEditorTest = SheetEditFixture;
 
 TEST_P(SheetEditorTest, BothCommandsRefuseWhatTheyCannotDo) {
     SuiteLib& lib = SuiteLib::instance();
