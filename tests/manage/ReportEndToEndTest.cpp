@@ -6,6 +6,7 @@
 #include "foundation/Mdlx.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/F1Book.h"
+#include "platform/vb/Val.h"
 #include "suite/SuiteLib.h"
 #include "windows/manage/frmRSGL.h"
 
@@ -14,6 +15,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSqlQuery>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -159,6 +162,26 @@ TEST_P(ReportEndToEnd, EverySavedReportShowsWhatItsQueryComputes) {
                                       ? QString::number(totals[std::size_t(c)], 'f', 2)
                                       : QString();
             EXPECT_EQ(book.CellText(sums, c), total) << "total of column " << c;
+        }
+        // Each page of the pay slips: its title, headings and period; the
+        // template's footer labels with the names counted on the page and so
+        // far; the page number; the pay summed so far under the last page.
+        const int pages = e.paged ? (n + 9) / 10 : 0;
+        for (int page = 0; page < pages; ++page) {
+            const int top = page * 18;
+            SCOPED_TRACE(page);
+            EXPECT_EQ(book.CellText(top + 2, 1), report.name);
+            EXPECT_EQ(book.CellText(top + 3, 4), m.PeriodFrom);
+            EXPECT_EQ(book.CellText(top + 4, 2), QStringLiteral("姓名"));
+            EXPECT_EQ(book.CellText(top + 16, 1), QStringLiteral("本页合计"));
+            EXPECT_EQ(book.CellText(top + 17, 1), QStringLiteral("累计"));
+            EXPECT_EQ(book.CellText(top + 16, 2), QString::number(std::min(10, n - 10 * page)));
+            EXPECT_EQ(book.CellText(top + 17, 2), QString::number(std::min(n, 10 * page + 10)));
+            EXPECT_EQ(book.CellText(top + 18, 8),
+                      QStringLiteral("第%1页,共%2页").arg(page + 1).arg(pages));
+        }
+        if (e.paged) {
+            EXPECT_NEAR(vb::Val(book.CellText(sums - 2, 8)), totals[8], 0.005);
         }
         w.reset();
     }
