@@ -23,16 +23,13 @@ namespace {
 
 class Commands : public WindowFixture {
 protected:
-    // Enabled menu items MN01..MN12 as a text of 12 "1"/"0".
-    static QString enabled(const frmRSGL& w) {
+    // Enabled menu items MN01..MN12, a blank, then shown toolbar buttons
+    // 1..15, each as "1" or "0".
+    static QString commands(const frmRSGL& w) {
         QString out;
         for (int n = 1; n <= 12; ++n)
             out += w.commandItem(n)->isEnabled() ? u'1' : u'0';
-        return out;
-    }
-    // Shown toolbar buttons 1..15 as a text of 15 "1"/"0".
-    static QString shown(const frmRSGL& w) {
-        QString out;
+        out += u' ';
         for (int p = 1; p <= 15; ++p)
             out += w.toolbarButton(p)->isVisible() ? u'1' : u'0';
         return out;
@@ -95,24 +92,19 @@ TEST_P(Commands, MissingIconLeavesTheButtonWithoutAPicture) {
     EXPECT_EQ(ui->messageTexts(), QStringList());
 }
 
+// MN10 and button 13 follow the editing rules (current period, no group).
+// The last character of an odd-length value is ignored; pairs that name no
+// command change nothing.
 TEST_P(Commands, RestrictionsDisableItemsAndHideButtons) {
-    writeSetting(QStringLiteral("工资管理MENU"), QStringLiteral("添加删除"));
+    const std::pair<QString, QString> cases[] = {{"添加删除", "101011111011 111101011111011"},
+                                                 {"查询-0关于添", "011111111001 011111111111001"},
+                                                 {"退出", "111111111010 111111111111010"}};
     auto w = opened(QStringLiteral("工资管理"));
-    // MN10 and button 13 follow the editing rules (current period, no group).
-    EXPECT_EQ(enabled(*w), QStringLiteral("101011111011"));
-    EXPECT_EQ(shown(*w), QStringLiteral("111101011111011"));
-
-    // The last character of an odd-length value is ignored; pairs that name
-    // no command change nothing.
-    writeSetting(QStringLiteral("工资管理MENU"), QStringLiteral("查询-0关于添"));
-    w->Form_Activate();
-    EXPECT_EQ(enabled(*w), QStringLiteral("011111111001"));
-    EXPECT_EQ(shown(*w), QStringLiteral("011111111111001"));
-
-    writeSetting(QStringLiteral("工资管理MENU"), QStringLiteral("退出"));
-    w->Form_Activate();
-    EXPECT_EQ(enabled(*w), QStringLiteral("111111111010"));
-    EXPECT_EQ(shown(*w), QStringLiteral("111111111111010"));
+    for (const auto& [setting, expected] : cases) {
+        writeSetting(QStringLiteral("工资管理MENU"), setting);
+        w->Form_Activate();
+        EXPECT_EQ(commands(*w), expected) << setting.toStdString();
+    }
 }
 
 TEST_P(Commands, EditingCommandsFollowTheGroupPartAndThePeriodRange) {
@@ -120,19 +112,17 @@ TEST_P(Commands, EditingCommandsFollowTheGroupPartAndThePeriodRange) {
     Mdlx& m = Mdlx::instance();
     auto w = opened(QStringLiteral("工资管理"));
     // The current period, no group: editing on, chart off.
-    EXPECT_EQ(enabled(*w), QStringLiteral("111111111011"));
-    EXPECT_EQ(shown(*w), QStringLiteral("111111111111011"));
+    EXPECT_EQ(commands(*w), QStringLiteral("111111111011 111111111111011"));
 
     // Another period range: no editing even for an ungrouped query.
     for (auto* bound : {&m.PeriodFrom, &m.PeriodTo}) {
         *bound = QStringLiteral("2001年01月");
         w->Form_Activate();
-        EXPECT_EQ(enabled(*w), QStringLiteral("100000111111"));
-        EXPECT_EQ(shown(*w), QStringLiteral("111100000111111"));
+        EXPECT_EQ(commands(*w), QStringLiteral("100000111111 111100000111111"));
         *bound = config().currentPeriod;
     }
     w->Form_Activate();
-    EXPECT_EQ(enabled(*w), QStringLiteral("111111111011"));
+    EXPECT_EQ(commands(*w), QStringLiteral("111111111011 111111111111011"));
 
     // A group part of one column keeps the chart, of two columns not.
     lib.SqlSelect = QStringLiteral("select DEPART,sum(jbgz) as sumjbgz ");
@@ -141,15 +131,13 @@ TEST_P(Commands, EditingCommandsFollowTheGroupPartAndThePeriodRange) {
     lib.SqlGroup = QStringLiteral(" group by DEPART");
     lib.SqlOrder = QStringLiteral(" order by DEPART");
     w->Form_Activate();
-    EXPECT_EQ(enabled(*w), QStringLiteral("100000111111"));
-    EXPECT_EQ(shown(*w), QStringLiteral("111100000111111"));
+    EXPECT_EQ(commands(*w), QStringLiteral("100000111111 111100000111111"));
 
     lib.SqlSelect = QStringLiteral("select DEPART,GROUP0,sum(jbgz) as sumjbgz ");
     lib.SqlGroup = QStringLiteral(" group by DEPART,GROUP0");
     lib.SqlOrder = QStringLiteral(" order by DEPART,GROUP0");
     w->Form_Activate();
-    EXPECT_EQ(enabled(*w), QStringLiteral("100000111011"));
-    EXPECT_EQ(shown(*w), QStringLiteral("111100000111011"));
+    EXPECT_EQ(commands(*w), QStringLiteral("100000111011 111100000111011"));
     EXPECT_EQ(ui->messageTexts(), QStringList());
 }
 
