@@ -343,33 +343,10 @@ TEST_P(ChartCommand, ATemplateSheetChartsFromItsLastHeaderRow) {
         (QStringList{"!$B$3", "!$A$4:$A$5", "!$B$4:$B$5", "!$C$3", "!$A$4:$A$5", "!$C$4:$C$5"}));
 }
 
-// The cells of a CSV line: fields split at commas outside quotes, quotes
-// removed ("" inside quotes is one quote).
-QStringList csvFields(const QString& line) {
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (quoted && c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
-            field += u'"';
-            ++i;
-        } else if (c == u'"') {
-            quoted = !quoted;
-        } else if (c == u',' && !quoted) {
-            fields << field;
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    fields << field;
-    return fields;
-}
-
-// The workbook converted to CSV by LibreOffice in headless mode; its lines,
-// or nothing when LibreOffice could not read it.
-QStringList libreOfficeCsv(const QString& workbook, const QString& folder) {
+// The workbook converted to text by LibreOffice in headless mode, cells
+// separated by tabs, texts quoted (no cell holds a tab or a quote): its
+// lines, each split into cells, or nothing when LibreOffice could not read it.
+QList<QStringList> libreOfficeCells(const QString& workbook, const QString& folder) {
     QDir().mkpath(folder);
     QProcess office;
     office.setProcessChannelMode(QProcess::MergedChannels);
@@ -377,14 +354,18 @@ QStringList libreOfficeCsv(const QString& workbook, const QString& folder) {
         QStringLiteral("soffice"),
         {QStringLiteral("-env:UserInstallation=file://") + folder + QStringLiteral("/profile"),
          QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-         QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("--outdir"),
+         QStringLiteral("csv:Text - txt - csv (StarCalc):9,34,76,1"), QStringLiteral("--outdir"),
          folder, workbook});
     if (!office.waitForFinished(180000)) {
         office.kill();
         return {};
     }
-    return fileLines(folder + QStringLiteral("/") + QFileInfo(workbook).completeBaseName() +
-                     QStringLiteral(".csv"));
+    QList<QStringList> lines;
+    for (const QString& line :
+         fileLines(folder + QStringLiteral("/") + QFileInfo(workbook).completeBaseName() +
+                   QStringLiteral(".csv")))
+        lines << QString(line).remove(u'"').split(u'\t');
+    return lines;
 }
 
 // The written workbooks open in a real spreadsheet application: LibreOffice
@@ -403,25 +384,21 @@ TEST_P(ChartCommand, LibreOfficeReadsTheExportAndTheChartsWorkbook) {
     ASSERT_NE(shown, nullptr);
     shown->close();
 
-    const QStringList lines = libreOfficeCsv(exported, out(QStringLiteral("lo-export")));
-    ASSERT_EQ(lines.size(), book.LastRow() + 1) << lines.join(u'\n').toStdString();
-    QStringList headings;
+    QList<QStringList> sheet{{}};
     for (int c = 1; c <= book.LastCol(); ++c)
-        headings << book.ColHeading(c);
-    EXPECT_EQ(csvFields(lines[0]), headings);
+        sheet[0] << book.ColHeading(c);
     for (int r = 1; r <= book.LastRow(); ++r) {
-        QStringList cells;
+        sheet << QStringList();
         for (int c = 1; c <= book.LastCol(); ++c)
-            cells << book.CellText(r, c);
-        EXPECT_EQ(csvFields(lines[r]), cells) << r;
+            sheet[r] << book.CellText(r, c);
     }
-
-    const QStringList chartLines =
-        libreOfficeCsv(PageOutput::temporaryWorkbook(), out(QStringLiteral("lo-chart")));
-    ASSERT_EQ(chartLines.size(), book.LastRow() + 1);
-    EXPECT_EQ(csvFields(chartLines[0]), headings);
-    EXPECT_EQ(csvFields(chartLines[1]).value(0), book.CellText(1, 1));
-    EXPECT_DOUBLE_EQ(csvFields(chartLines[1]).value(2).toDouble(), vb::Val(book.CellText(1, 3)));
+    EXPECT_EQ(libreOfficeCells(exported, out(QStringLiteral("lo-export"))), sheet);
+    const QList<QStringList> chart =
+        libreOfficeCells(PageOutput::temporaryWorkbook(), out(QStringLiteral("lo-chart")));
+    ASSERT_EQ(chart.size(), book.LastRow() + 1);
+    EXPECT_EQ(chart[0], sheet[0]);
+    EXPECT_EQ(chart[1].value(0), book.CellText(1, 1));
+    EXPECT_DOUBLE_EQ(chart[1].value(2).toDouble(), vb::Val(book.CellText(1, 3)));
 }
 
 TEST(ChartGroupItems, CountsTheItemsOfTheGroupPart) {
