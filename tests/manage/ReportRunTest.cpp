@@ -154,48 +154,48 @@ TEST_P(ReportRunTest, GroupedReportSumsNumbersAndGroupsAndOrdersByGroupItems) {
     EXPECT_TRUE(rows[1].startsWith(QStringLiteral("102|360.25|50"))) << rows[1].toStdString();
 }
 
-TEST_P(ReportRunTest, UngroupedReportSelectsPlainItemsAndOrdersBySortItems) {
-    ws->addReport(rep(QStringLiteral("金额明细"), fields("DEPART,AMOUNT"),
-                      fields("DEPART,memberid"), fields("AMOUNT")));
-    ASSERT_TRUE(run->Choose(2, QStringLiteral("金额明细")));
+// An ungrouped report selects its plain items and orders by its sort items
+// (no order part without them); items the table lacks are left out without
+// stray separators; group items it lacks altogether leave it ungrouped.
+TEST_P(ReportRunTest, ReportsComposeTheirQueryOfTheItemsTheTableHas) {
+    const QStringList amounts{"101|100.5", "101|200", "102|300.25", "102|50", "102|10"};
+    const struct {
+        ReportWorkspace::Report report;
+        QString select, group, order;
+        QStringList rows; // none: five rows in no set order
+    } cases[] = {
+        {rep("金额明细", fields("DEPART,AMOUNT"), fields("DEPART,memberid"), fields("AMOUNT")),
+         "select DEPART,AMOUNT ", "", " order by DEPART,memberid", amounts},
+        {rep("无序", fields("memberid")), "select memberid ", "", "", {}},
+        {rep("缺项", fields("GHOST,DEPART,LOST,AMOUNT"), fields("GHOST,memberid")),
+         "select DEPART,AMOUNT ", "", " order by memberid", amounts},
+        {rep("缺项汇总", fields("GHOST,AMOUNT,DEPART"), {}, {}, fields("GHOST,DEPART")),
+         "select sum(AMOUNT) as sumAMOUNT,DEPART ",
+         " group by DEPART",
+         " order by DEPART",
+         {"300.5|101", "360.25|102"}},
+        {rep("只缺组", fields("memberid,AMOUNT"), fields("memberid"), {}, fields("GHOST")),
+         "select memberid,AMOUNT ",
+         "",
+         " order by memberid",
+         {"E1|100.5", "E2|200", "E3|300.25", "E4|50", "E5|10"}},
+    };
     const SuiteLib& lib = SuiteLib::instance();
-    EXPECT_EQ(lib.SqlSelect, QStringLiteral("select DEPART,AMOUNT "));
-    EXPECT_EQ(lib.SqlFrom, QStringLiteral(" from RPT "));
-    EXPECT_TRUE(lib.SqlGroup.isEmpty());
-    EXPECT_EQ(lib.SqlOrder, QStringLiteral(" order by DEPART,memberid"));
-    EXPECT_EQ(queryRows(), (QStringList{"101|100.5", "101|200", "102|300.25", "102|50", "102|10"}));
-
-    // Without sort items there is no order part.
-    ws->addReport(rep(QStringLiteral("无序"), fields("memberid")));
-    ASSERT_TRUE(run->Choose(3, QStringLiteral("无序")));
-    EXPECT_EQ(lib.SqlSelect, QStringLiteral("select memberid "));
-    EXPECT_TRUE(lib.SqlOrder.isEmpty());
-}
-
-TEST_P(ReportRunTest, ItemsTheTableLacksAreLeftOutWithoutStraySeparators) {
-    ws->addReport(
-        rep(QStringLiteral("缺项"), fields("GHOST,DEPART,LOST,AMOUNT"), fields("GHOST,memberid")));
-    ASSERT_TRUE(run->Choose(2, QStringLiteral("缺项")));
-    const SuiteLib& lib = SuiteLib::instance();
-    EXPECT_EQ(lib.SqlSelect, QStringLiteral("select DEPART,AMOUNT "));
-    EXPECT_EQ(lib.SqlOrder, QStringLiteral(" order by memberid"));
-    EXPECT_EQ(queryRows().size(), 5);
-
-    ws->addReport(rep(QStringLiteral("缺项汇总"), fields("GHOST,AMOUNT,DEPART"), {}, {},
-                      fields("GHOST,DEPART")));
-    ASSERT_TRUE(run->Choose(3, QStringLiteral("缺项汇总")));
-    EXPECT_EQ(lib.SqlSelect, QStringLiteral("select sum(AMOUNT) as sumAMOUNT,DEPART "));
-    EXPECT_EQ(lib.SqlGroup, QStringLiteral(" group by DEPART"));
-    EXPECT_EQ(lib.SqlOrder, QStringLiteral(" order by DEPART"));
-    EXPECT_EQ(queryRows(), (QStringList{"300.5|101", "360.25|102"}));
-
-    // Group items the table lacks altogether: the report is not grouped.
-    ws->addReport(rep(QStringLiteral("只缺组"), fields("memberid,AMOUNT"), fields("memberid"), {},
-                      fields("GHOST")));
-    ASSERT_TRUE(run->Choose(4, QStringLiteral("只缺组")));
-    EXPECT_EQ(lib.SqlSelect, QStringLiteral("select memberid,AMOUNT "));
-    EXPECT_TRUE(lib.SqlGroup.isEmpty());
-    EXPECT_EQ(queryRows().size(), 5);
+    int index = 2;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.report.name.toStdString());
+        ws->addReport(c.report);
+        ASSERT_TRUE(run->Choose(index++, c.report.name));
+        EXPECT_EQ(lib.SqlSelect, c.select);
+        // A grouped report's from part has no leading blank.
+        EXPECT_EQ(lib.SqlFrom, c.group.isEmpty() ? " from RPT " : "from RPT ");
+        EXPECT_EQ(lib.SqlGroup, c.group);
+        EXPECT_EQ(lib.SqlOrder, c.order);
+        if (c.rows.isEmpty())
+            EXPECT_EQ(queryRows().size(), 5);
+        else
+            EXPECT_EQ(queryRows(), c.rows);
+    }
 }
 
 // Item rows and condition rows interleaved in proid order are told apart by
