@@ -4,8 +4,6 @@
 
 #include "foundation/Mdlx.h"
 #include "foundation/QueryComposer.h"
-#include "foundation/ReportStore.h"
-#include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
 #include "platform/grid/WorkbookReader.h"
 #include "platform/vb/Val.h"
@@ -25,7 +23,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QPieSeries>
 #include <QProcess>
 #include <QRegularExpression>

@@ -2,8 +2,6 @@
 #include "WindowFixture.h"
 #include "WorkbookXml.h"
 
-#include "foundation/ReportStore.h"
-#include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
 #include "platform/grid/GridError.h"
 #include "platform/grid/WorkbookReader.h"
@@ -16,7 +14,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
 #include <QRegularExpression>
 
 #include <sys/resource.h>

@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
-#include <QToolBar>
 
 #include <gtest/gtest.h>
 
