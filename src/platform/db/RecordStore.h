@@ -21,6 +21,20 @@ public:
 
     // Builds a record: its values in field order, then its identity and version.
     void append(const QVariant& value);
+    // The same for the commonest values, with no QVariant on the way.
+    void appendDouble(double value) {
+        Cell cell;
+        cell.real = value;
+        cell.tag = Tag::Double;
+        m_cells.push_back(cell);
+    }
+    void appendText(QString&& text) {
+        Cell cell;
+        cell.number = m_strings.size();
+        cell.tag = Tag::String;
+        m_strings.append(std::move(text));
+        m_cells.push_back(cell);
+    }
     void endRecord(qint64 identity, qint64 version);
     // A record of nulls at the end, for a new record about to be filled in.
     void appendEmptyRecord();

@@ -161,6 +161,26 @@ QVariant columnValue(sqlite3_stmt* st, int col, FieldKind kind, quint64* version
     }
 }
 
+// Appends a result column's value to store as columnValue reads it; a
+// float, and a text read as text, straight into the store.
+void appendColumn(RecordStore& store, sqlite3_stmt* st, int col, FieldKind kind, quint64* version) {
+    const int type = sqlite3_column_type(st, col);
+    if (type == SQLITE_FLOAT) {
+        const double d = sqlite3_column_double(st, col);
+        if (version)
+            *version = foldDouble(*version, d);
+        store.appendDouble(d);
+    } else if (type == SQLITE_TEXT && (kind == FieldKind::Text || kind == FieldKind::Any)) {
+        const char* s = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+        const int n = sqlite3_column_bytes(st, col);
+        if (version)
+            *version = foldBytes(*version, type, s, n);
+        store.appendText(QString::fromUtf8(s, n));
+    } else {
+        store.append(columnValue(st, col, kind, version));
+    }
+}
+
 void bindText(sqlite3_stmt* st, int n, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     sqlite3_bind_text(st, n, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
@@ -333,8 +353,8 @@ bool readRows(sqlite3_stmt* st, const ReadShape& shape, int limit, RecordStore& 
         quint64 version = 0;
         for (int f = 0; f < fieldCount; ++f) {
             const size_t k = static_cast<size_t>(f);
-            store.append(columnValue(st, f + shape.first, shape.kinds[k],
-                                     shape.versioned[k] ? &version : nullptr));
+            appendColumn(store, st, f + shape.first, shape.kinds[k],
+                         shape.versioned[k] ? &version : nullptr);
         }
         store.endRecord(shape.first > 0 ? sqlite3_column_int64(st, 0) : 0,
                         static_cast<qint64>(version));
