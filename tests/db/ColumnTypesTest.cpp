@@ -45,14 +45,13 @@ struct Change {
 
 } // namespace
 
-class ColumnTypesTest : public EngineTest {
+class ColumnTypesTest : public ConnectedTest {
 protected:
     void SetUp() override {
-        EngineTest::SetUp();
+        ConnectedTest::SetUp();
         if (!db().available())
             return;
-        m_connection = std::make_unique<Connection>(db().config());
-        Connection& c = *m_connection;
+        Connection& c = this->c();
         // The server speaks in a time zone other than the program's.
         if (!sqlite())
             c.Execute("set timezone to 'Pacific/Chatham'");
@@ -63,12 +62,6 @@ protected:
         if (sqlite())
             c.Execute(foreignRecord);
     }
-    void TearDown() override {
-        m_connection.reset();
-        EngineTest::TearDown();
-    }
-    Connection& c() { return *m_connection; }
-    bool sqlite() const { return GetParam() == Engine::Sqlite; }
 
     // The record's values in field order.
     static std::vector<QVariant> valuesOf(const Recordset& rs) {
@@ -92,9 +85,6 @@ protected:
         return scalar(c(), QStringLiteral("select %1 from alltypes where id = 1").arg(expression))
             .toString();
     }
-
-private:
-    std::unique_ptr<Connection> m_connection;
 };
 
 TEST_P(ColumnTypesTest, ValuesAreReadWithoutLoss) {

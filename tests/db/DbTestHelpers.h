@@ -1,11 +1,14 @@
 #pragma once
 
+#include "TestDatabase.h"
+
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 
 #include <QString>
 #include <QVariant>
 
+#include <memory>
 #include <ostream>
 
 // Readable values in failure messages.
@@ -17,6 +20,25 @@ inline void PrintTo(const QVariant& value, std::ostream* os) {
 }
 
 namespace quill::test {
+
+// A test on each engine with a connection of its own to the test database.
+class ConnectedTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        if (db().available())
+            m_connection = std::make_unique<Connection>(db().config());
+    }
+    void TearDown() override {
+        m_connection.reset();
+        EngineTest::TearDown();
+    }
+    Connection& c() { return *m_connection; }
+    bool sqlite() const { return GetParam() == Engine::Sqlite; }
+
+private:
+    std::unique_ptr<Connection> m_connection;
+};
 
 // The first field of the first record of sql.
 inline QVariant scalar(Connection& c, const QString& sql) {

@@ -31,19 +31,8 @@ Row rowOf(const Recordset& rs) {
 } // namespace
 
 // Results larger than the block a recordset reads at a time.
-class LargeRecordsetTest : public EngineTest {
+class LargeRecordsetTest : public ConnectedTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        if (!db().available())
-            return;
-        m_connection = std::make_unique<Connection>(db().config());
-    }
-    void TearDown() override {
-        m_connection.reset();
-        EngineTest::TearDown();
-    }
-    Connection& c() { return *m_connection; }
     void fill(int rows) {
         c().Execute("create table big (id integer primary key, name varchar(20), amount double "
                     "precision)");
@@ -52,9 +41,6 @@ protected:
                                    "when i % 7 = 0 then null else i * 0.25 end from s")
                         .arg(rows));
     }
-
-private:
-    std::unique_ptr<Connection> m_connection;
 };
 
 TEST_P(LargeRecordsetTest, ReadBothWaysToTheEndAndBackEqualsAPlainRead) {

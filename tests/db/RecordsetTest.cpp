@@ -6,24 +6,13 @@
 using namespace quill;
 using namespace quill::test;
 
-class RecordsetTest : public EngineTest {
+class RecordsetTest : public ConnectedTest {
 protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        if (!db().available())
-            return;
-        m_connection = std::make_unique<Connection>(db().config());
-        createPeople(*m_connection);
+        ConnectedTest::SetUp();
+        if (db().available())
+            createPeople(c());
     }
-    void TearDown() override {
-        m_connection.reset();
-        EngineTest::TearDown();
-    }
-    Connection& c() { return *m_connection; }
-    bool sqlite() const { return GetParam() == Engine::Sqlite; }
-
-private:
-    std::unique_ptr<Connection> m_connection;
 };
 
 TEST_P(RecordsetTest, WalksBothWaysAndStopsAtTheEnds) {
