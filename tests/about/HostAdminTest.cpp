@@ -1,3 +1,5 @@
+#include "HostProcess.h"
+
 #include "demo/DemoWorkspace.h"
 #include "suite/AdminPassword.h"
 #include "suite/SettingsFile.h"
@@ -5,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,11 +14,6 @@
 using namespace quill;
 
 namespace {
-
-struct HostResult {
-    int exitCode = -1;
-    QString err;
-};
 
 // The host program run for real on a small demo workspace of its own, with
 // `input` on its standard input (a pipe, not a terminal).
@@ -42,21 +38,7 @@ protected:
     }
 
     HostResult run(const QStringList& arguments, const QByteArray& input) const {
-        QProcess host;
-        host.start(QStringLiteral(QUILL_HOST),
-                   QStringList{QStringLiteral("--workspace"), workspace()} + arguments);
-        host.write(input);
-        host.closeWriteChannel();
-        HostResult r;
-        if (!host.waitForFinished(120000)) {
-            host.kill();
-            host.waitForFinished();
-            r.err = QStringLiteral("the host did not end in time");
-            return r;
-        }
-        r.exitCode = host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1;
-        r.err = QString::fromUtf8(host.readAllStandardError());
-        return r;
+        return runHost(QStringList{QStringLiteral("--workspace"), workspace()} + arguments, input);
     }
 
     QTemporaryDir m_dir;

@@ -17,21 +17,8 @@ QString HostRun::workspace() {
     return dir->filePath(QStringLiteral("ws"));
 }
 
-HostRun::Result HostRun::run(const QStringList& arguments) {
-    QProcess host;
-    host.start(QStringLiteral(QUILL_HOST),
-               QStringList{QStringLiteral("--workspace"), workspace()} + arguments);
-    Result result;
-    if (!host.waitForFinished(120000)) {
-        host.kill();
-        host.waitForFinished();
-        result.err = QStringLiteral("the host did not end in time");
-        return result;
-    }
-    result.exitCode = host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1;
-    result.out = QString::fromUtf8(host.readAllStandardOutput());
-    result.err = QString::fromUtf8(host.readAllStandardError());
-    return result;
+HostResult HostRun::run(const QStringList& arguments) {
+    return runHost(QStringList{QStringLiteral("--workspace"), workspace()} + arguments);
 }
 
 void HostRun::start(QProcess& host, const QStringList& arguments) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HostProcess.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -11,16 +13,10 @@ namespace quill {
 // program.
 class HostRun {
 public:
-    struct Result {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
-
     // The demo workspace, made on first use.
     static QString workspace();
     // Runs the host with --workspace and `arguments` to its end.
-    static Result run(const QStringList& arguments);
+    static HostResult run(const QStringList& arguments);
     // Starts the host with --workspace and `arguments` on the X display of
     // the environment; the caller ends it.
     static void start(QProcess& host, const QStringList& arguments);

@@ -19,7 +19,7 @@ TEST(HostTest, SnapshotDrawsTheWindowShowNames) {
         QStringList args{QStringLiteral("--snapshot"), png};
         if (*show)
             args << QStringLiteral("--show") << QLatin1String(show);
-        const HostRun::Result r = HostRun::run(args);
+        const HostResult r = HostRun::run(args);
         EXPECT_EQ(r.exitCode, 0) << show << ": " << r.err.toStdString();
         const QImage image(png);
         ASSERT_FALSE(image.isNull()) << show;
@@ -37,7 +37,7 @@ TEST(HostTest, SnapshotDrawsTheWindowShowNames) {
 TEST(HostTest, UnknownWindowNameIsRefusedWithTheKnownOnes) {
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("x.png"));
-    const HostRun::Result r = HostRun::run(
+    const HostResult r = HostRun::run(
         {QStringLiteral("--show"), QStringLiteral("报表"), QStringLiteral("--snapshot"), png});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("未知的窗口名 报表"))) << r.err.toStdString();
@@ -56,13 +56,13 @@ TEST(HostTest, TitleOptionReachesTheHostInEverySpelling) {
         {QStringLiteral("-title"), QStringLiteral("没有的表")},
     };
     for (const QStringList& spelling : spellings) {
-        const HostRun::Result r =
+        const HostResult r =
             HostRun::run(spelling + QStringList{QStringLiteral("--snapshot"), png});
         EXPECT_EQ(r.exitCode, 1) << spelling.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(QStringLiteral("该数据表不存在")))
             << spelling.join(' ').toStdString() << ": " << r.err.toStdString();
     }
-    const HostRun::Result unknown = HostRun::run({QStringLiteral("--no-such-option")});
+    const HostResult unknown = HostRun::run({QStringLiteral("--no-such-option")});
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("--no-such-option")))
         << unknown.err.toStdString();

@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include "HostProcess.h"
 #include "PdfText.h"
 
 #include "platform/grid/F1Book.h"
@@ -23,30 +24,11 @@ namespace quill::test {
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // The host program run for real: "quill report --workspace DIR" and the
 // arguments.
-Outcome quillReport(const QString& workspace, const QStringList& arguments) {
-    QProcess host;
-    host.start(QStringLiteral(QUILL_HOST),
-               QStringList{QStringLiteral("report"), QStringLiteral("--workspace"), workspace} +
+HostResult quillReport(const QString& workspace, const QStringList& arguments) {
+    return runHost(QStringList{QStringLiteral("report"), QStringLiteral("--workspace"), workspace} +
                    arguments);
-    Outcome r;
-    if (!host.waitForFinished(120000)) {
-        host.kill();
-        host.waitForFinished();
-        r.err = QStringLiteral("the host did not end in time");
-        return r;
-    }
-    r.exitCode = host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1;
-    r.out = QString::fromUtf8(host.readAllStandardOutput());
-    r.err = QString::fromUtf8(host.readAllStandardError());
-    return r;
 }
 
 // Records of a CSV text by RFC 4180: quoted fields may hold commas, quotes
@@ -148,7 +130,7 @@ protected:
 TEST_P(ReportCommandTest, EverySavedReportIsTheWindowsSheet) {
     int reports = 0;
     for (const QString& title : {Pay, QStringLiteral("人事档案"), QStringLiteral("考勤管理")}) {
-        const Outcome list =
+        const HostResult list =
             quillReport(workspace(), {QStringLiteral("--title"), title, QStringLiteral("--list")});
         ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
         const QStringList names = list.out.split(u'\n', Qt::SkipEmptyParts);
@@ -162,7 +144,7 @@ TEST_P(ReportCommandTest, EverySavedReportIsTheWindowsSheet) {
         }
         for (int i = 0; i < names.size(); ++i) {
             const QString csv = output(QStringLiteral("r%1.csv").arg(reports++));
-            const Outcome r =
+            const HostResult r =
                 quillReport(workspace(), QStringList{QStringLiteral("--title"), title,
                                                      QStringLiteral("--report"), names[i],
                                                      QStringLiteral("--output"), csv} +
@@ -183,8 +165,8 @@ TEST_P(ReportCommandTest, EverySavedReportIsTheWindowsSheet) {
 // totals row and the headings.
 TEST_P(ReportCommandTest, TheTablesOwnRecordsOverAPeriodRange) {
     const QString csv = output(QStringLiteral("own.csv"));
-    const Outcome r = quillReport(workspace(), QStringList{QStringLiteral("--output"), csv} +
-                                                   rangeArguments(Pay));
+    const HostResult r = quillReport(workspace(), QStringList{QStringLiteral("--output"), csv} +
+                                                      rangeArguments(Pay));
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QList<QStringList> rows = parseCsv(readUtf8(csv));
     ASSERT_EQ(rows.size(), 1 + 2 * 12 + 1);
@@ -204,7 +186,7 @@ TEST_P(ReportCommandTest, WorkbookPdfAndTextReadBack) {
     const QString pdf = output(QStringLiteral("pay.pdf"));
     const QString txt = output(QStringLiteral("pay.txt"));
     for (const QString& file : {xlsx, pdf, txt, txt}) {
-        const Outcome r = quillReport(
+        const HostResult r = quillReport(
             workspace(), {QStringLiteral("--report"), report, QStringLiteral("--output"), file});
         ASSERT_EQ(r.exitCode, 0) << file.toStdString() << ": " << r.err.toStdString();
     }
@@ -266,7 +248,7 @@ TEST_P(ReportCommandTest, FailuresHaveTheirExitCodeAndLeaveNoFile) {
         {{QStringLiteral("--no-such-option")}, 64},
     };
     for (const Case& c : cases) {
-        const Outcome r =
+        const HostResult r =
             quillReport(workspace(), c.arguments + QStringList{QStringLiteral("--output"), csv});
         const std::string what = c.arguments.join(u' ').toStdString();
         EXPECT_EQ(r.exitCode, c.exitCode) << what << ": " << r.err.toStdString();
@@ -286,7 +268,7 @@ TEST_P(ReportCommandTest, FailuresHaveTheirExitCodeAndLeaveNoFile) {
         {{}, 64},
     };
     for (const Case& c : outputs) {
-        const Outcome r = quillReport(workspace(), c.arguments);
+        const HostResult r = quillReport(workspace(), c.arguments);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.arguments.join(u' ').toStdString();
     }
 
@@ -306,7 +288,7 @@ TEST_P(ReportCommandTest, FailuresHaveTheirExitCodeAndLeaveNoFile) {
                               QStringLiteral("\nExtraFilter=no_such_column = 1\n"))
                      .toUtf8());
     edited.close();
-    const Outcome refused = quillReport(workspace(), {QStringLiteral("--output"), csv});
+    const HostResult refused = quillReport(workspace(), {QStringLiteral("--output"), csv});
     EXPECT_EQ(refused.exitCode, 4) << refused.err.toStdString();
     EXPECT_EQ(readUtf8(csv), QStringLiteral("before"));
     EXPECT_EQ(QDir(output(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden).size(), 1);
