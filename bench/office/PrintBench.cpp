@@ -2,9 +2,7 @@
 // demo data into a PDF file, against a bare loop that draws the same cell
 // texts with QPainter::drawText into the same kind of PDF writer, in the same
 // run; and the time the preview window takes to its first page.
-#include "demo/DemoOptions.h"
-#include "demo/DemoWorkspace.h"
-#include "platform/db/Connection.h"
+#include "bench/manage/PayWorkspace.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/F1Book.h"
 #include "platform/office/Application.h"
@@ -18,11 +16,8 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <QWidget>
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 namespace quill::bench {
 
@@ -33,29 +28,7 @@ namespace {
 class PrintedSheet {
 public:
     PrintedSheet() {
-        DemoWorkspace demo(m_dir.filePath(QStringLiteral("ws")));
-        DemoOptions options;
-        options.employees = 1400;
-        options.periods = 12;
-        options.photos = 0;
-        demo.create(options);
-        SuiteLib& lib = SuiteLib::instance();
-        lib.reset();
-        lib.Connection = std::make_shared<Connection>(demo.sqliteConfig());
-        lib.DatabaseKind = demo.sqliteConfig().databaseKind;
-        lib.SelectTable(QStringLiteral("GZB"));
-        lib.TableName = QStringLiteral("GZB");
-        lib.ReportFolder = demo.reportFolder();
-        lib.WorkFolder = m_dir.path();
-        lib.SettingsFolder = demo.homeFolder();
-        lib.SettingsFileName = demo.settingsFileName();
-        lib.QueryCaption = QStringLiteral("工资管理");
-        lib.SqlSelect = QStringLiteral(
-            "select zhtime, memberid, name, DEPART, GROUP0, TEAM, jbgz, gwjt, jxjj, jbf, "
-            "sumAMOUNT, kk, sfgz, cqts, ffrq, year, month, name, sfgz, ffrq ");
-        lib.SqlFrom = QStringLiteral(" from GZB ");
-        lib.SqlOrder = QStringLiteral(" order by zhtime, memberid limit 16380");
-        lib.joinQuery();
+        PayWorkspace::queryFullSheet();
         ResultSheetRenderer renderer(m_book);
         renderer.setProgressDelay(1 << 30);
         ResultSheetRenderer::Prepared run = renderer.prepare(QString());
@@ -63,7 +36,6 @@ public:
         m_output = &PageOutput::of(m_window, m_book);
         m_output->writeAndRun(QString(), PageOutput::Kind::Default, PageOutput::OpenForUser);
     }
-    ~PrintedSheet() { SuiteLib::instance().reset(); }
 
     bool ready() const {
         return m_output->sheet() && m_book.LastRow() >= 16380 && m_book.LastCol() == 20;
@@ -71,10 +43,11 @@ public:
     Application& application() { return *m_output->application(); }
     const Worksheet& sheet() const { return *m_output->sheet(); }
     PageOutput& output() { return *m_output; }
-    QString pdf() const { return m_dir.filePath(QStringLiteral("out.pdf")); }
+    QString pdf() const { return m_workspace.path(QStringLiteral("out.pdf")); }
 
 private:
-    QTemporaryDir m_dir;
+    PayWorkspace m_workspace{PayWorkspace::fullSheetData(), std::nullopt,
+                             QStringLiteral("print_bench_")};
     QWidget m_window;
     F1Book m_book;
     PageOutput* m_output = nullptr;
