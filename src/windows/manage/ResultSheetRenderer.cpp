@@ -74,12 +74,7 @@ int ResultSheetRenderer::openQuery(Recordset& data) {
     // are read, however long the sheet stays shown.
     data.SetMaxRecords(MaxRows + 1);
     data.Open(lib.QuerySql, *lib.Connection);
-    int count = 0;
-    for (; count <= MaxRows && !data.Eof(); data.MoveNext())
-        ++count;
-    if (count > 0)
-        data.MoveFirst();
-    return count;
+    return data.RecordCount();
 }
 
 ResultSheetRenderer::Layout ResultSheetRenderer::layoutFor(const QString& reportName,
